@@ -1,0 +1,21 @@
+#pragma once
+
+namespace orbant {
+
+// Mathematical constants.
+inline constexpr double pi = 3.14159265358979323846;       // half a turn, rad
+inline constexpr double two_pi = 6.28318530717958647692;   // one turn, rad
+
+// Angle conversions used at the page boundary.
+inline constexpr double degrees_per_radian = 57.29577951308232;     // deg/rad
+inline constexpr double radians_per_degree = 0.017453292519943295;  // rad/deg
+inline constexpr double arcseconds_per_radian = 206264.8062470964;  // "/rad
+
+// Time scales.
+inline constexpr double mjd_j2000 = 51544.5;            // MJD of J2000.0 (TT), days
+inline constexpr double jd_j2000 = 2451545.0;           // JD of J2000.0, days
+inline constexpr double mjd_offset = 2400000.5;         // JD - MJD, days
+inline constexpr double days_per_century = 36525.0;     // Julian century, days
+inline constexpr double centuries_per_day = 2.7378507871321012e-05;  // 1/36525
+
+}  // namespace orbant

@@ -1,0 +1,63 @@
+#pragma once
+#include <map>
+#include <ostream>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace orbant::cli {
+
+// The parsed command line: the command word and its options. Every option may
+// stand before or after the command. Options listed in flag_options take no
+// value; every other "--name" takes the next argument as its value, even one
+// that starts with "-" (so "--lat -33.9" works).
+struct Args {
+    std::string command;
+    std::map<std::string, std::string> values;  // "--lat" -> "-33.9"
+    std::set<std::string> flags;                // "--json"
+
+    bool has(const std::string& name) const { return values.count(name) || flags.count(name); }
+    const std::string* value(const std::string& name) const {
+        auto it = values.find(name);
+        return it == values.end() ? nullptr : &it->second;
+    }
+};
+
+// Options that take no value.
+inline const std::set<std::string> flag_options = {"--json", "--eclipses", "--help"};
+
+// Bad arguments: main prints the message, the command's usage, and exits 2.
+struct UsageError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// The place and time options shared by the page commands.
+inline const std::vector<std::string> place_time_options = {
+    "--lat", "--lon", "--zone", "--summer", "--at", "--config-dir"};
+
+struct Command {
+    std::string name;
+    std::string summary;                  // one line for the general usage
+    std::string usage;                    // the command's own usage text
+    std::vector<std::string> options;     // the options it accepts (besides --help)
+    int (*run)(const Args& args, std::ostream& out, std::ostream& err) = nullptr;
+};
+
+// Adds a command to the front end; each command's source file calls it from
+// a namespace-scope initialiser. Returns true.
+bool register_command(Command command);
+
+// All registered commands, sorted by name.
+const std::vector<Command>& commands();
+
+// Parses argv (without the program name). Throws UsageError on a missing
+// value or a second command word.
+Args parse_args(const std::vector<std::string>& argv);
+
+// Strict number parsing for option values; the whole text must be a number.
+// Throw UsageError naming the option otherwise.
+double parse_double_option(const Args& args, const std::string& name);
+long long parse_int_option(const Args& args, const std::string& name);
+
+}  // namespace orbant::cli

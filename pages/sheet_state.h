@@ -1,0 +1,34 @@
+#pragma once
+#include <string>
+
+#include "app/settings_file.h"
+#include "astro/civil_date_time.h"
+
+namespace orbant {
+
+// The shared state of the property sheet that pages read and write. The Qt
+// sheet owns one; the text front end builds one from its options. Angles in
+// degrees, zones in hours east of Greenwich; every astronomical computation
+// uses universal time = current_time - (time_zone + summer_time_active) h.
+struct SheetState {
+    int timer_period = 10;          // seconds between clock ticks
+    int active_page = 1;            // page that painted last, 1..6
+    int summer_time_active = 0;     // 1: summer time applied (decided once at start)
+    int auto_summer_time = 1;       // "Auto-Sommerzeit"
+    int night_mode = 1;             // "Nachtmodus"
+    CivilDateTime current_time{};   // displayed instant, local civil time
+    int clock_stopped = 0;          // 1 while the user holds the time fixed
+    int tick_in_progress = 0;       // 1 while a tick is being handled
+    int view_busy = 0;              // 1 while the horizon view holds the stylus
+    int chart_stale = 1;            // overview chart must be rebuilt
+    double observer_latitude = 0.0;   // degrees, north positive
+    double observer_longitude = 0.0;  // degrees, east positive
+    double time_zone = 0.0;           // hours east of Greenwich
+    std::string place_name;           // UTF-8
+    SettingsRecord stored_settings{};  // mirrors "Setup.dat"
+
+    // Offset of local civil time from universal time, hours.
+    double time_offset_hours() const noexcept { return time_zone + summer_time_active; }
+};
+
+}  // namespace orbant
