@@ -1,0 +1,64 @@
+#pragma once
+#include "astro/matrix3.h"
+#include "astro/vector3.h"
+
+namespace orbant {
+
+// One term of the lunar main series.
+//
+// Notes: argument p*l + q*ls + r*F + s*D; c_lambda and c_s in arcseconds
+//        multiply the sine, c_gamma (dimensionless) and c_p (arcseconds)
+//        the cosine.
+struct MoonTerm {
+    int p = 0, q = 0, r = 0, s = 0;
+    double c_lambda = 0.0;
+    double c_s = 0.0;
+    double c_gamma = 0.0;
+    double c_p = 0.0;
+};
+
+// One lunar latitude term: argument p*l + q*ls + r*F + s*D, coefficient of
+// the sine in arcseconds.
+struct MoonLatitudeTerm {
+    int p = 0, q = 0, r = 0, s = 0;
+    double c = 0.0;
+};
+
+// Geocentric position of the Moon from an analytical lunar theory.
+//
+// Given:    T: Julian centuries from J2000.0 (TT, or UT where the caller
+//           accepts the difference).
+// Returned: vector from Polar(lambda, beta, Delta): ecliptic longitude in
+//           [0, 2*pi), latitude, radians; distance in km. Geometric,
+//           geocentric, mean ecliptic and equinox of date.
+// Notes:    no aberration, no light time, no nutation.
+// Reference: the truncated lunar theory for small computers: long-period
+//           terms, a 104-term main series, ten latitude and eleven planetary
+//           terms.
+// Accuracy: 3.8" in longitude and 1.2" in latitude (max) over 1900-2100;
+//           the distance comes out about 10 km short.
+Vector3 moon_position(double T) noexcept;
+
+// The Moon in equatorial coordinates of date.
+//
+// Given:    T: Julian centuries from J2000.0.
+// Returned: nutation_matrix(T) * ecliptic_to_equatorial_matrix(T) *
+//           moon_position(T): right ascension (polar 0), declination
+//           (polar 1), radians; distance (polar 2), km. True equator and
+//           equinox of date, geocentric.
+// Notes:    no aberration, no parallax (geocentric).
+// Reference: as moon_position, with the nutation of nutation_matrix.
+// Accuracy: a few arcseconds.
+Vector3 moon_equatorial_of_date(double T) noexcept;
+
+// Short formula for the Moon's right ascension and declination.
+//
+// Given:    T: Julian centuries from J2000.0.
+// Returned: ra in [0, 2*pi) and dec, radians, mean equator of date with the
+//           fixed obliquity 23.43929111 deg.
+// Notes:    for the rising and setting search; geocentric.
+// Reference: the largest terms of the lunar theory.
+// Accuracy: a few arcminutes.
+RaDec moon_low_precision(double T) noexcept;
+
+}  // namespace orbant

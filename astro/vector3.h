@@ -1,0 +1,73 @@
+#pragma once
+
+namespace orbant {
+
+// A polar triple: the input of the vector-from-polar construction.
+//
+// Notes: phi is the longitude-like angle (ecliptic longitude, right
+//        ascension, hour angle or azimuth), theta the latitude-like angle,
+//        both radians; r the radius in the unit of the producer (AU, km, or
+//        1 for a direction). No normalisation is done.
+struct Polar {
+    double phi = 0.0;
+    double theta = 0.0;
+    double r = 0.0;
+    constexpr Polar() noexcept = default;
+    constexpr Polar(double phi_, double theta_, double r_) noexcept : phi(phi_), theta(theta_), r(r_) {}
+};
+
+// A Cartesian 3-vector with a lazily filled polar form.
+//
+// Notes: x, y, z are always valid. The cached polar fields phi, theta, r are
+//        valid when polar_valid is true. A vector built from a Polar keeps the
+//        polar values exactly as given (phi outside [0, 2*pi) reads back
+//        unchanged); vectors made by arithmetic (negation, difference,
+//        subtraction, matrix product) have the cache invalid, and polar()
+//        then computes phi in [0, 2*pi), theta in [-pi/2, pi/2], r >= 0 and
+//        stores them. The cache fields are mutable so that reading a polar
+//        component of a const vector still fills the cache once.
+struct Vector3 {
+    double x = 0.0;
+    double y = 0.0;
+    double z = 0.0;
+    mutable double phi = 0.0;
+    mutable double theta = 0.0;
+    mutable double r = 0.0;
+    mutable bool polar_valid = false;
+
+    // The zero vector: all components zero, cache invalid.
+    constexpr Vector3() noexcept = default;
+    // A vector from Cartesian components, cache invalid.
+    constexpr Vector3(double x_, double y_, double z_) noexcept : x(x_), y(y_), z(z_) {}
+    // A vector from a polar triple; the cache holds p exactly.
+    explicit Vector3(const Polar& p) noexcept;
+
+    // Polar component: 1 theta, 2 r, any other index phi (0 by convention).
+    //
+    // Given:    index 0, 1 or 2.
+    // Returned: the cached component; the cache is filled first if invalid.
+    // Notes:    phi in [0, 2*pi) when computed (0 for x = y = 0), theta =
+    //           atan2(z, rho) (0 for the zero vector), r = |v|.
+    // Reference: spherical coordinates.
+    // Accuracy: double rounding of atan2 and sqrt.
+    double polar(int index) const noexcept;
+
+    // In-place componentwise subtraction; clears the cache flag only.
+    Vector3& operator-=(const Vector3& w) noexcept;
+};
+
+// Polar component of v (see Vector3::polar).
+double polar_component(const Vector3& v, int index) noexcept;
+
+// Negation and difference: new vectors with the cache invalid and zeroed.
+Vector3 operator-(const Vector3& v) noexcept;
+Vector3 operator-(const Vector3& a, const Vector3& b) noexcept;
+// Sum: a new vector with the cache invalid and zeroed.
+Vector3 operator+(const Vector3& a, const Vector3& b) noexcept;
+
+// Dot product ax*bx + ay*by + az*bz, summed in that order.
+double dot(const Vector3& a, const Vector3& b) noexcept;
+// Euclidean norm sqrt(v.v).
+double norm(const Vector3& v) noexcept;
+
+}  // namespace orbant
