@@ -1,0 +1,217 @@
+#include "app/location_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+namespace orbant {
+
+namespace {
+
+// Offsets of the fields inside the 32-byte record.
+inline constexpr std::size_t longitude_offset = 8;
+inline constexpr std::size_t latitude_offset = 16;
+inline constexpr std::size_t time_zone_offset = 24;
+
+void put_double_le(std::uint8_t* out, double value) {
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    for (int i = 0; i < 8; ++i) out[i] = static_cast<std::uint8_t>(bits >> (8 * i));
+}
+
+double get_double_le(const std::uint8_t* in) {
+    std::uint64_t bits = 0;
+    for (int i = 0; i < 8; ++i) bits |= static_cast<std::uint64_t>(in[i]) << (8 * i);
+    double value = 0.0;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+std::string quoted(const std::string& path) { return "\"" + path + "\""; }
+
+std::string errno_text(int err) { return std::strerror(err); }
+
+// Writes all `size` bytes, retrying after interruptions and short writes.
+bool write_all(int fd, const std::uint8_t* data, std::size_t size, int& err) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            err = errno;
+            return false;
+        }
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// Reads up to `size` bytes; returns the count read, or -1 with `err` set.
+ssize_t read_up_to(int fd, std::uint8_t* data, std::size_t size, int& err) {
+    std::size_t total = 0;
+    while (total < size) {
+        const ssize_t n = ::read(fd, data + total, size - total);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            err = errno;
+            return -1;
+        }
+        if (n == 0) break;
+        total += static_cast<std::size_t>(n);
+    }
+    return static_cast<ssize_t>(total);
+}
+
+std::string folder_of(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+}  // namespace
+
+std::array<std::uint8_t, location_file_size> encode_location(const LocationRecord& record) {
+    std::array<std::uint8_t, location_file_size> bytes{};
+    std::memcpy(bytes.data(), record.reserved.data(), record.reserved.size());
+    put_double_le(bytes.data() + longitude_offset, record.longitude);
+    put_double_le(bytes.data() + latitude_offset, record.latitude);
+    put_double_le(bytes.data() + time_zone_offset, record.time_zone);
+    return bytes;
+}
+
+bool decode_location(std::span<const std::uint8_t> bytes, LocationRecord& record,
+                     std::string& error) {
+    if (bytes.size() < location_file_size) {
+        error = "a location file holds " + std::to_string(location_file_size) +
+                " bytes, this one only " + std::to_string(bytes.size());
+        return false;
+    }
+    LocationRecord decoded;
+    std::memcpy(decoded.reserved.data(), bytes.data(), decoded.reserved.size());
+    decoded.longitude = get_double_le(bytes.data() + longitude_offset);
+    decoded.latitude = get_double_le(bytes.data() + latitude_offset);
+    decoded.time_zone = get_double_le(bytes.data() + time_zone_offset);
+    if (!std::isfinite(decoded.longitude) || !std::isfinite(decoded.latitude) ||
+        !std::isfinite(decoded.time_zone)) {
+        error = "the longitude, latitude or time zone is not a finite number";
+        return false;
+    }
+    record = decoded;
+    return true;
+}
+
+bool read_location_file(const std::string& path, LocationRecord& record, std::string& error) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        error = "cannot open the location file " + quoted(path) + ": " + errno_text(errno);
+        return false;
+    }
+    std::array<std::uint8_t, location_file_size> bytes{};
+    int err = 0;
+    const ssize_t n = read_up_to(fd, bytes.data(), bytes.size(), err);
+    ::close(fd);
+    if (n < 0) {
+        error = "cannot read the location file " + quoted(path) + ": " + errno_text(err);
+        return false;
+    }
+    std::string why;
+    if (!decode_location(std::span<const std::uint8_t>(bytes.data(), static_cast<std::size_t>(n)),
+                         record, why)) {
+        error = "the location file " + quoted(path) + " is not valid: " + why;
+        return false;
+    }
+    return true;
+}
+
+bool write_location_file(const std::string& path, const LocationRecord& record,
+                         std::string& error) {
+    if (!std::isfinite(record.longitude) || !std::isfinite(record.latitude) ||
+        !std::isfinite(record.time_zone)) {
+        error = "cannot write the location file " + quoted(path) +
+                ": the longitude, latitude or time zone is not a finite number";
+        return false;
+    }
+    const auto bytes = encode_location(record);
+
+    // A unique temporary name next to the target, so that the rename stays
+    // within one file system.
+    static std::atomic<unsigned> counter{0};
+    std::string temp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temp = path + ".tmp-" + std::to_string(::getpid()) + "-" +
+               std::to_string(counter.fetch_add(1));
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) break;
+    }
+    if (fd < 0) {
+        error = "cannot create the location file " + quoted(path) + " (in the folder " +
+                quoted(folder_of(path)) + "): " + errno_text(errno);
+        return false;
+    }
+    int err = 0;
+    bool ok = write_all(fd, bytes.data(), bytes.size(), err);
+    if (ok && ::fsync(fd) != 0) {
+        err = errno;
+        ok = false;
+    }
+    if (::close(fd) != 0 && ok) {
+        err = errno;
+        ok = false;
+    }
+    if (ok && ::rename(temp.c_str(), path.c_str()) != 0) {
+        err = errno;
+        ok = false;
+    }
+    if (!ok) {
+        ::unlink(temp.c_str());
+        error = "cannot write the location file " + quoted(path) + ": " + errno_text(err);
+        return false;
+    }
+    return true;
+}
+
+std::string place_name_from_file_name(std::string_view path) {
+    const auto slash = path.find_last_of('/');
+    const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    const auto dot = name.find('.');
+    if (dot == std::string_view::npos) return {};
+    return std::string(name.substr(0, dot));
+}
+
+LocationRecord location_from_state(const SheetState& state) {
+    LocationRecord record;
+    record.longitude = state.observer_longitude;
+    record.latitude = state.observer_latitude;
+    record.time_zone = state.time_zone;
+    return record;
+}
+
+bool load_location_into_state(const std::string& path, SheetState& state, std::string& error) {
+    LocationRecord record;
+    if (!read_location_file(path, record, error)) return false;
+    // The name is taken only once the file has been read, so that a failed
+    // load cannot leave a new name on the old coordinates.
+    state.place_name = place_name_from_file_name(path);
+    state.observer_latitude = record.latitude;
+    state.observer_longitude = record.longitude;
+    state.time_zone = record.time_zone;
+    return true;
+}
+
+std::string location_path_with_extension(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    const std::size_t start = slash == std::string::npos ? 0 : slash + 1;
+    if (start >= path.size()) return path;  // a folder, not a file name
+    if (path.find('.', start) != std::string::npos) return path;
+    return path + "." + std::string(location_file_extension);
+}
+
+}  // namespace orbant
