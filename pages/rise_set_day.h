@@ -1,0 +1,24 @@
+#pragma once
+#include "astro/services/rise_set.h"
+
+namespace orbant {
+
+// The result of one rise/set scan of a civil day. rise and set hold 0 unless
+// their flag is set (the scan writes them only when it finds the crossing).
+struct RiseSetDay {
+    double rise = 0.0;  // hours after local midnight
+    double set = 0.0;   // hours after local midnight
+    int has_rise = 0;
+    int has_set = 0;
+    int above = 0;      // above the threshold at midnight
+};
+
+// rise_set_scan for event index 0..4 and the local midnight mjd0 (MJD, universal
+// time), longitude and latitude in radians, into a fresh record.
+inline RiseSetDay scan_day(int index, double mjd0, double longitude, double latitude) noexcept {
+    RiseSetDay day;
+    rise_set_scan(index, mjd0, longitude, latitude, day.rise, day.set, day.has_rise, day.has_set, day.above);
+    return day;
+}
+
+}  // namespace orbant
