@@ -1,0 +1,124 @@
+#include "astro/services/positions.h"
+
+#include <cmath>
+
+#include "astro/constants.h"
+#include "astro/matrix3.h"
+#include "astro/moon.h"
+#include "astro/planets.h"
+#include "astro/sun.h"
+#include "astro/time_scales.h"
+#include "astro/vector3.h"
+
+namespace orbant {
+
+namespace {
+
+// Body number of the Earth in the planet theories.
+inline constexpr int earth_body = 3;
+
+// MJD of the instant on the universal time scale.
+double universal_mjd(const CivilDateTime& instant, double offset_hours) noexcept {
+    return mjd_from_date(instant.year, instant.month, instant.day, instant.hour, instant.minute,
+                         static_cast<double>(instant.second)) -
+           offset_hours * days_per_hour;
+}
+
+// Local mean sidereal time of the instant at the east longitude, radians
+// (not normalised).
+double local_sidereal_time(const CivilDateTime& instant, double longitude_deg, double offset_hours) noexcept {
+    return gmst(universal_mjd(instant, offset_hours)) + longitude_deg * radians_per_degree;
+}
+
+// The horizontal step shared by every horizontal service.
+void to_horizon(const CivilDateTime& instant, double longitude_deg, double latitude_deg, double offset_hours,
+                double right_ascension, double declination, double& altitude, double& azimuth) noexcept {
+    const double tau = local_sidereal_time(instant, longitude_deg, offset_hours) - right_ascension;
+    const Horizontal h = equatorial_to_horizontal(declination, tau, latitude_deg * radians_per_degree);
+    altitude = h.altitude;
+    azimuth = h.azimuth;
+}
+
+// Geocentric equatorial vector of a body number (the planet theories' zero
+// vector for 0 and unknown numbers turns it into the geocentric Sun).
+Vector3 planet_geocentric_equatorial(int planet, double T) noexcept {
+    const Vector3 geocentric = planet_position(planet, T) - planet_position(earth_body, T);
+    return ecliptic_to_equatorial_matrix(T) * geocentric;
+}
+
+}  // namespace
+
+double julian_date(CivilDateTime instant) noexcept {
+    return mjd_from_date(instant.year, instant.month, instant.day, instant.hour, instant.minute,
+                         static_cast<double>(instant.second)) +
+           mjd_offset;
+}
+
+double centuries_from_civil(CivilDateTime instant, double offset_hours) noexcept {
+    const double jd = julian_date(instant);
+    return ((jd - offset_hours * days_per_hour) - jd_j2000) * centuries_per_day;
+}
+
+void moon_equatorial(CivilDateTime instant, double offset_hours, double& right_ascension,
+                     double& declination) noexcept {
+    const Vector3 v = moon_equatorial_of_date(centuries_from_civil(instant, offset_hours));
+    right_ascension = v.polar(0);
+    declination = v.polar(1);
+}
+
+void moon_horizontal(CivilDateTime instant, double longitude_deg, double latitude_deg, double offset_hours,
+                     double& altitude, double& azimuth, double& distance_km) noexcept {
+    const Vector3 v = moon_equatorial_of_date(centuries_from_civil(instant, offset_hours));
+    to_horizon(instant, longitude_deg, latitude_deg, offset_hours, v.polar(0), v.polar(1), altitude, azimuth);
+    distance_km = v.polar(2);
+}
+
+void sun_equatorial(CivilDateTime instant, double offset_hours, double& right_ascension,
+                    double& declination) noexcept {
+    const Vector3 v = sun_equatorial_of_date(centuries_from_civil(instant, offset_hours));
+    right_ascension = v.polar(0);
+    declination = v.polar(1);
+}
+
+void sun_horizontal(CivilDateTime instant, double longitude_deg, double latitude_deg, double offset_hours,
+                    double& altitude, double& azimuth, double& distance_km) noexcept {
+    const Vector3 v = sun_equatorial_of_date(centuries_from_civil(instant, offset_hours));
+    to_horizon(instant, longitude_deg, latitude_deg, offset_hours, v.polar(0), v.polar(1), altitude, azimuth);
+    distance_km = v.polar(2) * kilometres_per_au;
+}
+
+void planet_equatorial(int planet, CivilDateTime instant, double offset_hours, double& right_ascension,
+                       double& declination) noexcept {
+    const Vector3 v = planet_geocentric_equatorial(planet, centuries_from_civil(instant, offset_hours));
+    right_ascension = v.polar(0);
+    declination = v.polar(1);
+}
+
+void planet_horizontal(int planet, CivilDateTime instant, double longitude_deg, double latitude_deg,
+                       double offset_hours, double& altitude, double& azimuth) noexcept {
+    const Vector3 v = planet_geocentric_equatorial(planet, centuries_from_civil(instant, offset_hours));
+    to_horizon(instant, longitude_deg, latitude_deg, offset_hours, v.polar(0), v.polar(1), altitude, azimuth);
+}
+
+void fixed_horizontal(CivilDateTime instant, double longitude_deg, double latitude_deg, double offset_hours,
+                      double right_ascension, double declination, double& altitude, double& azimuth) noexcept {
+    to_horizon(instant, longitude_deg, latitude_deg, offset_hours, right_ascension, declination, altitude, azimuth);
+}
+
+void ecliptic_point_horizontal(CivilDateTime instant, double longitude_deg, double latitude_deg,
+                               double offset_hours, double ecliptic_longitude, double& altitude,
+                               double& azimuth) noexcept {
+    const double T = centuries_from_civil(instant, offset_hours);
+    const Vector3 v = ecliptic_to_equatorial_matrix(T) * Vector3(Polar(ecliptic_longitude, 0.0, 1.0));
+    to_horizon(instant, longitude_deg, latitude_deg, offset_hours, v.polar(0), v.polar(1), altitude, azimuth);
+}
+
+double round_half_up(double x) noexcept {
+    const double whole = std::trunc(x);
+    if (x - whole >= 0.5) {
+        return whole + 1.0;
+    }
+    return whole;
+}
+
+}  // namespace orbant
