@@ -1,0 +1,124 @@
+#include "astro/events/lunation_search.h"
+
+#include <array>
+#include <climits>
+
+#include "astro/constants.h"
+#include "astro/events/eclipse.h"
+#include "astro/matrix3.h"
+#include "astro/moon.h"
+#include "astro/sun.h"
+#include "astro/time_scales.h"
+
+namespace orbant {
+
+namespace {
+
+// Texts of the four phase rows, in phase order.
+inline constexpr std::array<std::string_view, 4> phase_texts = {
+    "Neumond", "Erstes Mondviertel", "Vollmond", "Letztes Mondviertel"};
+static_assert(phase_texts.size() == 4);
+
+inline constexpr std::array<EventKind, 4> phase_kinds = {
+    EventKind::new_moon, EventKind::first_quarter, EventKind::full_moon, EventKind::last_quarter};
+static_assert(phase_kinds.size() == 4);
+
+// The walk through the lunations shared by both lists: calls row_maker for
+// each lunation found, and drives the progress.
+template <class RowMaker>
+bool walk_lunations(int first_year, int last_year, ProgressSink progress, RowMaker&& row_maker) {
+    if (first_year < event_year_min || first_year > event_year_max || last_year < event_year_min ||
+        last_year > event_year_max)
+        return false;
+    // At most (200000 * 12 + 13): fits an int.
+    const int n = (last_year - first_year) * 12 + 13;
+    progress(0, n);
+    double T = (mjd_from_date(first_year - 1, 12, 1, 0, 0, 0.0) - mjd_j2000) / days_per_century;
+    int position = 1;
+    for (int i = 0; i <= n; ++i) {
+        Lunation lunation;
+        lunation_search(T, lunation);
+        row_maker(lunation);
+        progress(position, n);
+        ++position;
+    }
+    progress(0, n);
+    return true;
+}
+
+}  // namespace
+
+double phase_offset(int k, double T) noexcept {
+    const double moon_longitude = moon_position(T).polar(0);
+    const double sun_longitude = sun_position(T - light_time).polar(0);
+    const double x = moon_longitude - sun_longitude - k * pi / 2.0;
+    return modulo(x + pi, two_pi) - pi;
+}
+
+double lunation_search(double& T, Lunation& lunation) noexcept {
+    double x2 = T + lunation_step;
+    for (int k = 0; k < 4; ++k) {
+        const auto offset = [k](double t) noexcept { return phase_offset(k, t); };
+        double f1 = offset(T);
+        double f2 = offset(x2);
+        // Step on until the function rises through zero across one step: the
+        // same sign, or the jump from +pi to -pi, means not yet.
+        while (f2 * f1 > 0.0 || f2 < f1) {
+            T = x2;
+            x2 = x2 + lunation_step;
+            f1 = f2;
+            f2 = offset(x2);
+        }
+        const double Tr = find_root(offset, T, x2, lunation_tolerance).root;
+        const DeltaT dt = delta_t(Tr);
+        const double mjd = days_per_century * Tr + mjd_j2000 - dt.seconds * (1.0 / seconds_per_day);
+        const double beta = moon_position(Tr).polar(1);
+        switch (k) {
+            case 0:
+                lunation.new_moon = mjd;
+                lunation.solar_class = solar_eclipse_class(beta);
+                break;
+            case 1:
+                lunation.first_quarter = mjd;
+                break;
+            case 2:
+                lunation.full_moon = mjd;
+                lunation.lunar_class = lunar_eclipse_class(beta);
+                break;
+            default:
+                lunation.last_quarter = mjd;
+                break;
+        }
+        T = Tr;
+        x2 = Tr + lunation_step;
+    }
+    return T + lunation_step;
+}
+
+bool fill_phase_list(int first_year, int last_year, double zone_hours, EventSink rows,
+                     ProgressSink progress) {
+    const double zone_days = zone_hours / 24.0;
+    return walk_lunations(first_year, last_year, progress, [&](const Lunation& l) {
+        const std::array<double, 4> instants = {l.new_moon, l.first_quarter, l.full_moon, l.last_quarter};
+        for (std::size_t p = 0; p < instants.size(); ++p) {
+            rows(EventHit{instants[p] + zone_days, instants[p], phase_kinds[p], 0, phase_texts[p]});
+        }
+    });
+}
+
+bool fill_eclipse_list(int first_year, int last_year, double zone_hours, EventSink rows,
+                       ProgressSink progress) {
+    const double zone_days = zone_hours / 24.0;
+    return walk_lunations(first_year, last_year, progress, [&](const Lunation& l) {
+        if (l.solar_class > 10 || l.solar_class < -10) {
+            rows(EventHit{l.new_moon + zone_days, l.new_moon, EventKind::solar_eclipse, l.solar_class,
+                          solar_eclipse_text(l.solar_class)});
+        }
+        if (l.lunar_class > 0) {
+            rows(EventHit{l.full_moon + zone_days, l.full_moon, EventKind::lunar_eclipse, l.lunar_class,
+                          lunar_eclipse_text(l.lunar_class)});
+        }
+    });
+}
+
+}  // namespace orbant
