@@ -21,6 +21,13 @@ struct SeriesTerm {
     double dbc = 0.0, dbs = 0.0;
 };
 
+// The ranges of the multiples of one series set: k of the first (own) mean
+// anomaly, j of the second (the perturber's).
+struct SeriesRange {
+    int k_min = 0, k_max = 0;
+    int j_min = 0, j_max = 0;
+};
+
 // Evaluator of a trigonometric series in multiples of two mean anomalies, as
 // used by the Sun's theory: a value object that lives on the caller's stack.
 //

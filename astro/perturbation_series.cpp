@@ -1,0 +1,65 @@
+#include "astro/perturbation_series.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace orbant {
+
+void PerturbationSeries::fill(std::array<ComplexPair, 2 * max_multiple + 1>& table, double c0, double s0,
+                              double angle, int lo, int hi) noexcept {
+    const double c = std::cos(angle), s = std::sin(angle);
+    const unsigned zero = max_multiple;
+    table[zero] = ComplexPair{c0, s0};
+    // Entries above 0 are stepped up with (cos, sin), those below stepped
+    // down with the conjugate; entries -1, 0, +1 always exist.
+    const int top = std::min(std::max(hi, 1), max_multiple);
+    const int bottom = std::max(std::min(lo, -1), -max_multiple);
+    for (int k = 1; k <= top; ++k) {
+        const ComplexPair& p = table[zero + static_cast<unsigned>(k) - 1];
+        table[zero + static_cast<unsigned>(k)] = complex_product(p.re, p.im, c, s);
+    }
+    for (int k = -1; k >= bottom; --k) {
+        const ComplexPair& p = table[static_cast<unsigned>(max_multiple + k + 1)];
+        table[static_cast<unsigned>(max_multiple + k)] = complex_product(p.re, p.im, c, -s);
+    }
+}
+
+void PerturbationSeries::init(double T_, double M, int k_min, int k_max, double M2, int j_min, int j_max) noexcept {
+    T = T_;
+    fill(first_, 1.0, 0.0, M, k_min, k_max);
+    fill(second_, 1.0, 0.0, M2, j_min, j_max);
+    u = v = 0.0;
+    dl = dr = db = 0.0;
+}
+
+void PlanetaryPerturbationSeries::init(double T_, double M, int k_min, int k_max, double M2, int j_min, int j_max,
+                                       double phase) noexcept {
+    T = T_;
+    if (phase == 0.0) {
+        fill(first_, 1.0, 0.0, M, k_min, k_max);
+    } else {
+        fill(first_, std::cos(phase), std::sin(phase), M, k_min, k_max);
+    }
+    fill(second_, 1.0, 0.0, M2, j_min, j_max);
+    u = v = 0.0;
+    dl = dr = db = 0.0;
+}
+
+void PerturbationSeries::term(int k, int j, int p, double dlc, double dls, double drc, double drs, double dbc,
+                              double dbs) noexcept {
+    if (p == 0) {
+        const ComplexPair& a = first_[static_cast<unsigned>(k + max_multiple)];
+        const ComplexPair& b = second_[static_cast<unsigned>(j + max_multiple)];
+        const ComplexPair w = complex_product(a.re, a.im, b.re, b.im);
+        u = w.re;
+        v = w.im;
+    } else {
+        u *= T;
+        v *= T;
+    }
+    dl += dlc * u + dls * v;
+    dr += drc * u + drs * v;
+    db += dbc * u + dbs * v;
+}
+
+}  // namespace orbant

@@ -1,0 +1,212 @@
+#include "astro/planets.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "astro/sun.h"
+#include "astro/tables/jupiter_terms.h"
+#include "astro/tables/mars_terms.h"
+#include "astro/tables/mercury_terms.h"
+#include "astro/tables/neptune_terms.h"
+#include "astro/tables/saturn_terms.h"
+#include "astro/tables/uranus_terms.h"
+#include "astro/tables/venus_terms.h"
+#include "astro/theory_support.h"
+
+namespace orbant {
+
+using detail::ClosingConstants;
+using detail::close_theory;
+using detail::evaluate_set;
+using detail::mean_anomaly;
+
+namespace {
+
+// Units of the radius sums, AU.
+constexpr double inner_unit_au = 1.0e-6;
+constexpr double outer_unit_au = 1.0e-5;
+
+constexpr ClosingConstants mercury_closing{0.2151379, 5601.7, 1.1, -2522.15, -30.18, 0.04,
+                                           0.3952829, 0.0000016, 0.0, inner_unit_au};
+constexpr ClosingConstants venus_closing{0.3654783, 5071.2, 1.1, -67.7, 0.04, 0.01,
+                                         0.7233482, -0.0000002, 0.0, inner_unit_au};
+constexpr ClosingConstants mars_closing{0.9334591, 6615.5, 1.1, 596.32, -2.92, -0.1,
+                                        1.5303352, 0.0000131, 0.0, inner_unit_au};
+constexpr ClosingConstants jupiter_closing{0.038891, 5025.2, 0.8, 227.3, -0.3, 0.0,
+                                           5.208873, 0.000041, 0.0, outer_unit_au};
+constexpr ClosingConstants saturn_closing{0.2561136, 5018.6, 1.9, 175.1, -10.2, 0.0,
+                                          9.557584, -0.000186, 0.0, outer_unit_au};
+constexpr ClosingConstants uranus_closing{0.4734843, 5082.3, 34.2, -130.61, -0.54, 0.04,
+                                          19.211991, -0.000333, -0.000005, outer_unit_au};
+constexpr ClosingConstants neptune_closing{0.1254046, 4982.8, -21.3, 54.77, 0.26, 0.06,
+                                           30.072984, 0.001234, 0.000003, outer_unit_au};
+
+// 2*pi*x without reduction, radians (x in revolutions).
+inline double turns(double x) noexcept { return two_pi * x; }
+
+}  // namespace
+
+Vector3 mercury_position(double T) noexcept {
+    const double M1 = mean_anomaly(0.4855407, 415.2014314, T);
+    const double M2 = mean_anomaly(0.1394222, 162.5490444, T);
+    const double M3 = mean_anomaly(0.9937861, 99.9978139, T);
+    const double M5 = mean_anomaly(0.0558417, 8.4298417, T);
+    const double M6 = mean_anomaly(0.8823333, 3.3943333, T);
+    PlanetaryPerturbationSeries venus, earth, jupiter, saturn;
+    evaluate_set(venus, T, M1, M2, tables::mercury_1_venus_range, tables::mercury_1_venus_terms);
+    evaluate_set(earth, T, M1, M3, tables::mercury_2_earth_range, tables::mercury_2_earth_terms);
+    evaluate_set(jupiter, T, M1, M5, tables::mercury_3_jupiter_range, tables::mercury_3_jupiter_terms);
+    evaluate_set(saturn, T, M1, M6, tables::mercury_4_saturn_range, tables::mercury_4_saturn_terms);
+    double dl = venus.dl + earth.dl + jupiter.dl + saturn.dl;
+    const double dr = venus.dr + earth.dr + jupiter.dr + saturn.dr;
+    const double db = venus.db + earth.db + jupiter.db + saturn.db;
+    dl += 2.8 + 3.2 * T;
+    return close_theory(mercury_closing, T, M1, dl, dr, db);
+}
+
+Vector3 venus_position(double T) noexcept {
+    const double M1 = mean_anomaly(0.4861431, 415.2018375, T);
+    const double M2 = mean_anomaly(0.1400197, 162.5494552, T);
+    const double M3 = mean_anomaly(0.9944153, 99.9982208, T);
+    const double M4 = mean_anomaly(0.0556297, 53.1674631, T);
+    const double M5 = mean_anomaly(0.0567028, 8.4305083, T);
+    const double M6 = mean_anomaly(0.8830539, 3.3947206, T);
+    PlanetaryPerturbationSeries mercury, earth, mars, jupiter, saturn;
+    evaluate_set(mercury, T, M2, M1, tables::venus_1_mercury_range, tables::venus_1_mercury_terms);
+    evaluate_set(earth, T, M2, M3, tables::venus_2_earth_range, tables::venus_2_earth_terms);
+    evaluate_set(mars, T, M2, M4, tables::venus_3_mars_range, tables::venus_3_mars_terms);
+    evaluate_set(jupiter, T, M2, M5, tables::venus_4_jupiter_range, tables::venus_4_jupiter_terms);
+    evaluate_set(saturn, T, M2, M6, tables::venus_5_saturn_range, tables::venus_5_saturn_terms);
+    double dl = mercury.dl + earth.dl + mars.dl + jupiter.dl + saturn.dl;
+    const double dr = mercury.dr + earth.dr + mars.dr + jupiter.dr + saturn.dr;
+    const double db = mercury.db + earth.db + mars.db + jupiter.db + saturn.db;
+    dl += 2.74 * std::sin(turns(0.0764 + 0.4174 * T)) + 0.27 * std::sin(turns(0.9201 + 0.3307 * T)) + 1.9 + 1.8 * T;
+    return close_theory(venus_closing, T, M2, dl, dr, db);
+}
+
+Vector3 mars_position(double T) noexcept {
+    const double M2 = mean_anomaly(0.1382208, 162.5482542, T);
+    const double M3 = mean_anomaly(0.9926208, 99.9970236, T);
+    const double M4 = mean_anomaly(0.0538553, 53.1662736, T);
+    const double M5 = mean_anomaly(0.0548944, 8.4290611, T);
+    const double M6 = mean_anomaly(0.8811167, 3.393525, T);
+    PlanetaryPerturbationSeries venus, earth, jupiter, saturn;
+    evaluate_set(venus, T, M4, M2, tables::mars_1_venus_range, tables::mars_1_venus_terms);
+    evaluate_set(earth, T, M4, M3, tables::mars_2_earth_range, tables::mars_2_earth_terms);
+    evaluate_set(jupiter, T, M4, M5, tables::mars_3_jupiter_range, tables::mars_3_jupiter_terms);
+    evaluate_set(saturn, T, M4, M6, tables::mars_4_saturn_range, tables::mars_4_saturn_terms);
+    double dl = venus.dl + earth.dl + jupiter.dl + saturn.dl;
+    const double dr = venus.dr + earth.dr + jupiter.dr + saturn.dr;
+    const double db = venus.db + earth.db + jupiter.db + saturn.db;
+    dl += 52.49 * std::sin(turns(0.1868 + 0.0549 * T)) + 0.61 * std::sin(turns(0.9220 + 0.3307 * T)) +
+          0.32 * std::sin(turns(0.4731 + 2.1485 * T)) + 0.28 * std::sin(turns(0.9467 + 0.1133 * T)) + 0.14 +
+          0.87 * T - 0.11 * T * T;
+    return close_theory(mars_closing, T, M4, dl, dr, db);
+}
+
+Vector3 jupiter_position(double T) noexcept {
+    const double M5 = mean_anomaly(0.0565314, 8.4302963, T);
+    const double M6 = mean_anomaly(0.8829867, 3.3947688, T);
+    const double M7 = mean_anomaly(0.3969537, 1.1902586, T);
+    PlanetaryPerturbationSeries saturn, uranus;
+    evaluate_set(saturn, T, M5, M6, tables::jupiter_1_saturn_range, tables::jupiter_1_saturn_terms);
+    evaluate_set(uranus, T, M5, M7, tables::jupiter_2_uranus_range, tables::jupiter_2_uranus_terms);
+    double dl = saturn.dl + uranus.dl;
+    double dr = saturn.dr + uranus.dr;
+    double db = saturn.db + uranus.db;
+    const double phi = 2.0 * M5 - 6.0 * M6 + 3.0 * M7;
+    const double psi = 3.0 * M5 - 6.0 * M6 + 3.0 * M7;
+    const double sp = std::sin(phi), cp = std::cos(phi), ss = std::sin(psi), cs = std::cos(psi);
+    dl += 8.5 * sp - 0.8 * cp + 0.4 * cs + 0.5 * ss;
+    dr += -0.1 * cp + 0.5 * ss - 0.7 * cs;
+    db += -0.1 * cs;
+    return close_theory(jupiter_closing, T, M5, dl, dr, db);
+}
+
+Vector3 saturn_position(double T) noexcept {
+    const double M5 = mean_anomaly(0.0565314, 8.4302963, T);
+    const double M6 = mean_anomaly(0.8829867, 3.3947688, T);
+    const double M7 = mean_anomaly(0.3969537, 1.1902586, T);
+    const double M8 = mean_anomaly(0.7208473, 0.6068623, T);
+    PlanetaryPerturbationSeries jupiter, uranus, neptune;
+    evaluate_set(jupiter, T, M6, M5, tables::saturn_1_jupiter_range, tables::saturn_1_jupiter_terms);
+    evaluate_set(uranus, T, M6, M7, tables::saturn_2_uranus_range, tables::saturn_2_uranus_terms);
+    evaluate_set(neptune, T, M6, M8, tables::saturn_3_neptune_range, tables::saturn_3_neptune_terms);
+    double dl = jupiter.dl + uranus.dl + neptune.dl;
+    double dr = jupiter.dr + uranus.dr + neptune.dr;
+    double db = jupiter.db + uranus.db + neptune.db;
+    const double phi = 5.0 * M6 - 2.0 * M5 - 3.0 * M7;
+    const double psi = 6.0 * M6 - 2.0 * M5 - 3.0 * M7;
+    const double chi = 7.0 * M6 - 2.0 * M5 - 3.0 * M7;
+    const double sp = std::sin(phi), cp = std::cos(phi);
+    const double ss = std::sin(psi), cs = std::cos(psi);
+    const double sc = std::sin(chi), cc = std::cos(chi);
+    dl += -0.1 * sp - 0.8 * cp + (27.8 - 0.4 * T) * ss + (2.4 - 0.7 * T) * cs + 1.6 * sc + 0.1 * cc;
+    dr += 1.8 * sp - 0.2 * cp + 2.1 * cs - 0.2 * ss + 0.3 * sc - 3.6 * cc;
+    db += 0.5 * sp + 0.3 * cp + 0.6 * sc - 0.2 * cc;
+    return close_theory(saturn_closing, T, M6, dl, dr, db);
+}
+
+Vector3 uranus_position(double T) noexcept {
+    const double M5 = mean_anomaly(0.0564472, 8.4302889, T);
+    const double M6 = mean_anomaly(0.8829611, 3.3947583, T);
+    const double M7 = mean_anomaly(0.3967117, 1.1902849, T);
+    const double M8 = mean_anomaly(0.7216833, 0.6068528, T);
+    PlanetaryPerturbationSeries jupiter, saturn, neptune, saturn_phase;
+    evaluate_set(jupiter, T, M7, M5, tables::uranus_1_jupiter_range, tables::uranus_1_jupiter_terms);
+    evaluate_set(saturn, T, M7, M6, tables::uranus_2_saturn_range, tables::uranus_2_saturn_terms);
+    evaluate_set(neptune, T, M7, M8, tables::uranus_3_neptune_range, tables::uranus_3_neptune_terms);
+    // The fourth set's arguments all carry twice Jupiter's mean anomaly.
+    evaluate_set(saturn_phase, T, M7, M6, tables::uranus_4_saturn_range, tables::uranus_4_saturn_terms, 2.0 * M5);
+    const double dl = jupiter.dl + saturn.dl + neptune.dl + saturn_phase.dl;
+    const double dr = jupiter.dr + saturn.dr + neptune.dr + saturn_phase.dr;
+    const double db = jupiter.db + saturn.db + neptune.db + saturn_phase.db;
+    return close_theory(uranus_closing, T, M7, dl, dr, db);
+}
+
+Vector3 neptune_position(double T) noexcept {
+    const double M5 = mean_anomaly(0.0563867, 8.4298907, T);
+    const double M6 = mean_anomaly(0.8825086, 3.3957748, T);
+    const double M7 = mean_anomaly(0.3965358, 1.1902851, T);
+    const double M8 = mean_anomaly(0.7214906, 0.6068526, T);
+    PlanetaryPerturbationSeries jupiter, saturn, uranus;
+    evaluate_set(jupiter, T, M8, M5, tables::neptune_1_jupiter_range, tables::neptune_1_jupiter_terms);
+    evaluate_set(saturn, T, M8, M6, tables::neptune_2_saturn_range, tables::neptune_2_saturn_terms);
+    evaluate_set(uranus, T, M8, M7, tables::neptune_3_uranus_range, tables::neptune_3_uranus_terms);
+    const double dl = jupiter.dl + saturn.dl + uranus.dl;
+    const double dr = jupiter.dr + saturn.dr + uranus.dr;
+    const double db = jupiter.db + saturn.db + uranus.db;
+    return close_theory(neptune_closing, T, M8, dl, dr, db);
+}
+
+Vector3 planet_position(int body, double T) noexcept {
+    switch (body) {
+        case 1: return mercury_position(T);
+        case 2: return venus_position(T);
+        case 3: return -sun_position(T);
+        case 4: return mars_position(T);
+        case 5: return jupiter_position(T);
+        case 6: return saturn_position(T);
+        case 7: return uranus_position(T);
+        case 8: return neptune_position(T);
+        case 9: return pluto_position(T);
+        default: return Vector3();
+    }
+}
+
+ElongationPhase elongation_phase(const Vector3& r, const Vector3& R) noexcept {
+    const double delta = norm(r - R);
+    const double rho = norm(r);
+    const double E = norm(R);
+    // Rounding can put either cosine a hair outside [-1, 1] when the three
+    // bodies are collinear; clamping keeps acos finite.
+    const double cos_elongation = std::clamp((E * E + delta * delta - rho * rho) / (2.0 * delta * E), -1.0, 1.0);
+    const double cos_phase = std::clamp((rho * rho + delta * delta - E * E) / (2.0 * delta * rho), -1.0, 1.0);
+    ElongationPhase out;
+    out.elongation = std::acos(cos_elongation);
+    out.phase_angle = std::acos(cos_phase);
+    out.illuminated_fraction = (1.0 + cos_phase) / 2.0;
+    return out;
+}
+
+}  // namespace orbant
