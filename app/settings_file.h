@@ -1,6 +1,8 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <ostream>
+#include <string>
 
 namespace orbant {
 
@@ -22,5 +24,68 @@ struct SettingsRecord {
 };
 
 inline constexpr std::size_t settings_file_size = 64;  // bytes of "Setup.dat"
+inline constexpr std::size_t place_name_max_chars = 19;  // room for the NUL
+inline constexpr const char* settings_file_name = "Setup.dat";
+inline constexpr const char* bad_settings_suffix = ".bad";  // kept copy of an unreadable file
+
+// The built-in settings of a first start: Hamburg, zone +1, tick 10 s,
+// "Auto-Sommerzeit" and "Nachtmodus" on.
+inline constexpr double default_latitude = 53.5;    // degrees north
+inline constexpr double default_longitude = 10.0;   // degrees east
+inline constexpr double default_time_zone = 1.0;    // hours east of Greenwich
+inline constexpr int default_timer_period = 10;     // seconds
+inline constexpr int default_auto_summer_time = 1;
+inline constexpr int default_night_mode = 1;
+inline constexpr const char* default_place_name = "Hamburg";
+
+// The 64-byte little-endian image of a record (reserved bytes as held).
+std::array<std::uint8_t, settings_file_size> encode_settings(const SettingsRecord& record);
+
+// The record of a 64-byte image.
+SettingsRecord decode_settings(const std::array<std::uint8_t, settings_file_size>& bytes);
+
+// True when the image's doubles are all finite (a record fit to use).
+bool settings_values_finite(const SettingsRecord& record);
+
+// UTF-8 text to Windows-1252 bytes, one byte per character; a character the
+// code page cannot represent (or an invalid UTF-8 sequence) becomes '?'.
+std::string utf8_to_windows1252(const std::string& utf8);
+
+// Windows-1252 bytes to UTF-8; the five unassigned bytes become U+FFFD.
+std::string windows1252_to_utf8(const std::string& bytes);
+
+// Stores a UTF-8 place name into the record's name field as Windows-1252,
+// cut to 19 characters, with its terminating NUL. The bytes after the NUL
+// keep what the record held before.
+void store_place_name(SettingsRecord& record, const std::string& utf8_name);
+
+// The record's place name (bytes up to the NUL, or all 20 when there is
+// none) as UTF-8.
+std::string stored_place_name(const SettingsRecord& record);
+
+// A record with the built-in defaults of a first start.
+SettingsRecord default_settings();
+
+enum class SettingsReadStatus {
+    read,        // a full, finite 64-byte record was read
+    missing,     // there is no file (or it cannot be opened)
+    unreadable,  // the file is shorter than 64 bytes or holds non-finite doubles
+};
+
+// Reads the file at `path` into `record` without touching the disk
+// otherwise. `record` changes only when the status is read.
+SettingsReadStatus read_settings_file(const std::string& path, SettingsRecord& record);
+
+// Loads "Setup.dat" of the settings folder into `record`. Returns true when
+// it was read. An unreadable file is first kept as "Setup.dat.bad" (nothing
+// lost) and a warning naming it goes to `warnings`; then false is returned,
+// as for a missing file, and `record` is unchanged.
+bool load_settings(const std::string& folder, SettingsRecord& record, std::ostream& warnings);
+
+// Writes the record as "Setup.dat" of the settings folder (created when
+// missing), atomically: a temporary file in the same folder, then rename, so
+// a failed write never leaves a short or mixed file. Returns false with a
+// message in `error` on failure; the old file is then left as it was.
+bool save_settings(const std::string& folder, const SettingsRecord& record, std::string& error);
 
 }  // namespace orbant

@@ -1,0 +1,112 @@
+#pragma once
+#include <QDialog>
+#include <array>
+#include <string>
+
+#include "pages/sheet_state.h"
+
+class QTabWidget;
+
+namespace orbant {
+
+class DeviceClock;
+class UiServices;
+class SheetPage;
+class CSeite1;
+class CSeite2;
+class CSeite3;
+class CSeite4;
+class CSeite5;
+class CSeite6;
+class CSeite7;
+
+inline constexpr const char* sheet_caption = "Orbant 3.62+";
+inline constexpr int clock_timer_number = 1;  // the sheet's window timer (the clock tick)
+inline constexpr int sheet_page_count = 7;
+
+// The program's one window: a property sheet with seven pages in tab order
+// "Zeit/Ort", "Horizont", "Mond", "Sonne", "Planeten", "Uebersicht",
+// "Ereignisse" (tabs at the bottom). It owns all shared state, the clock
+// tick (timer 1) and the stored settings.
+class CAllControlsSheet : public QDialog {
+    Q_OBJECT
+public:
+    // Builds the pages and runs the sheet's initialisation: settings
+    // ("Setup.dat" in settings_folder, written with the defaults when
+    // missing or unreadable), timer 1, the body and star table, chart_stale,
+    // read_clock, and the summer-time decision (made once here).
+    CAllControlsSheet(DeviceClock& clock, UiServices& ui, std::string settings_folder,
+                      QWidget* parent = nullptr);
+    ~CAllControlsSheet() override;
+
+    SheetState& state() noexcept { return state_; }
+    const SheetState& state() const noexcept { return state_; }
+
+    DeviceClock& clock() noexcept { return clock_; }
+    UiServices& ui() noexcept { return ui_; }
+    const std::string& settings_folder() const noexcept { return settings_folder_; }
+
+    // Reads the device's local time into current_time through the
+    // seconds-since-1970 conversion (a device year before 1900 gives the
+    // local time of second 0).
+    void read_clock();
+
+    // The handler of timer 1.
+    void tick();
+
+    // Loads "Setup.dat" into stored_settings; on success copies the seven
+    // stored values to the working values. Returns whether it was read.
+    bool load_settings_into_working();
+
+    // Copies stored_settings to the working values (latitude, longitude,
+    // time zone, timer period, auto summer time, night mode, place name).
+    void take_stored_into_working();
+
+    // Writes stored_settings to "Setup.dat"; a failure is reported through
+    // the message service and false is returned (in-memory values stay).
+    bool save_stored_settings();
+
+    // The pages, by class.
+    CSeite1& seite1() const noexcept { return *seite1_; }
+    CSeite2& seite2() const noexcept { return *seite2_; }
+    CSeite3& seite3() const noexcept { return *seite3_; }
+    CSeite4& seite4() const noexcept { return *seite4_; }
+    CSeite5& seite5() const noexcept { return *seite5_; }
+    CSeite6& seite6() const noexcept { return *seite6_; }
+    CSeite7& seite7() const noexcept { return *seite7_; }
+
+    // The page of tab `index` (0..6) and the tab widget.
+    SheetPage* page_at_tab(int index) const;
+    QTabWidget* tabs() const noexcept { return tabs_; }
+
+    // Timer 1: running, and its period in milliseconds.
+    bool clock_timer_running() const noexcept { return timer_id_ != 0; }
+    int clock_timer_interval_ms() const noexcept { return timer_interval_ms_; }
+
+protected:
+    void timerEvent(QTimerEvent* event) override;
+    void done(int result) override;
+
+private:
+    void initialise();
+    void start_clock_timer();
+    void stop_clock_timer();
+
+    DeviceClock& clock_;
+    UiServices& ui_;
+    std::string settings_folder_;
+    SheetState state_;
+    QTabWidget* tabs_ = nullptr;
+    CSeite1* seite1_ = nullptr;
+    CSeite2* seite2_ = nullptr;
+    CSeite3* seite3_ = nullptr;
+    CSeite4* seite4_ = nullptr;
+    CSeite5* seite5_ = nullptr;
+    CSeite6* seite6_ = nullptr;
+    CSeite7* seite7_ = nullptr;
+    std::array<SheetPage*, sheet_page_count> tab_pages_{};
+    int timer_id_ = 0;
+    int timer_interval_ms_ = 0;
+};
+
+}  // namespace orbant

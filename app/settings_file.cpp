@@ -1,0 +1,234 @@
+#include "app/settings_file.h"
+
+#include <bit>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+#include "platform/atomic_file.h"
+#include "platform/config_dir.h"
+
+namespace orbant {
+
+namespace {
+
+// Byte offsets of the fields in the image.
+constexpr std::size_t offset_longitude = 8;
+constexpr std::size_t offset_latitude = 16;
+constexpr std::size_t offset_time_zone = 24;
+constexpr std::size_t offset_timer_period = 32;
+constexpr std::size_t offset_auto_summer_time = 36;
+constexpr std::size_t offset_night_mode = 40;
+constexpr std::size_t offset_place_name = 44;
+
+using Image = std::array<std::uint8_t, settings_file_size>;
+
+void put_u64(Image& b, std::size_t at, std::uint64_t v) {
+    for (int i = 0; i < 8; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+std::uint64_t get_u64(const Image& b, std::size_t at) {
+    std::uint64_t v = 0;
+    for (int i = 0; i < 8; ++i) v |= static_cast<std::uint64_t>(b[at + i]) << (8 * i);
+    return v;
+}
+void put_double(Image& b, std::size_t at, double d) { put_u64(b, at, std::bit_cast<std::uint64_t>(d)); }
+double get_double(const Image& b, std::size_t at) { return std::bit_cast<double>(get_u64(b, at)); }
+void put_i32(Image& b, std::size_t at, std::int32_t v) {
+    const auto u = static_cast<std::uint32_t>(v);
+    for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(u >> (8 * i));
+}
+std::int32_t get_i32(const Image& b, std::size_t at) {
+    std::uint32_t u = 0;
+    for (int i = 0; i < 4; ++i) u |= static_cast<std::uint32_t>(b[at + i]) << (8 * i);
+    return static_cast<std::int32_t>(u);
+}
+
+// Unicode code points of the Windows-1252 bytes 0x80..0x9F (0 = unassigned).
+constexpr std::array<char32_t, 32> cp1252_high = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+static_assert(cp1252_high.size() == 32);
+
+constexpr char unrepresentable = '?';
+
+// The Windows-1252 byte of a code point, or -1.
+int cp1252_byte(char32_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<int>(c);
+    for (std::size_t i = 0; i < cp1252_high.size(); ++i)
+        if (cp1252_high[i] == c && c != 0) return static_cast<int>(0x80 + i);
+    return -1;
+}
+
+void append_utf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// Decodes one UTF-8 sequence at s[i]; advances i. Returns U+FFFD for a
+// malformed sequence (consuming one byte).
+char32_t next_code_point(const std::string& s, std::size_t& i) {
+    const auto b0 = static_cast<unsigned char>(s[i]);
+    int len = b0 < 0x80 ? 1 : (b0 >> 5) == 0x6 ? 2 : (b0 >> 4) == 0xE ? 3 : (b0 >> 3) == 0x1E ? 4 : 0;
+    if (len == 0 || i + len > s.size()) {
+        ++i;
+        return 0xFFFD;
+    }
+    char32_t c = len == 1 ? b0 : len == 2 ? (b0 & 0x1F) : len == 3 ? (b0 & 0x0F) : (b0 & 0x07);
+    for (int k = 1; k < len; ++k) {
+        const auto b = static_cast<unsigned char>(s[i + k]);
+        if ((b & 0xC0) != 0x80) {
+            ++i;
+            return 0xFFFD;
+        }
+        c = (c << 6) | (b & 0x3F);
+    }
+    static constexpr char32_t min_of_len[5] = {0, 0, 0x80, 0x800, 0x10000};
+    if (c < min_of_len[len] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+        ++i;
+        return 0xFFFD;
+    }
+    i += len;
+    return c;
+}
+
+}  // namespace
+
+Image encode_settings(const SettingsRecord& r) {
+    Image b{};
+    std::memcpy(b.data(), r.reserved.data(), r.reserved.size());
+    put_double(b, offset_longitude, r.longitude);
+    put_double(b, offset_latitude, r.latitude);
+    put_double(b, offset_time_zone, r.time_zone);
+    put_i32(b, offset_timer_period, r.timer_period);
+    put_i32(b, offset_auto_summer_time, r.auto_summer_time);
+    put_i32(b, offset_night_mode, r.night_mode);
+    std::memcpy(b.data() + offset_place_name, r.place_name.data(), r.place_name.size());
+    return b;
+}
+
+SettingsRecord decode_settings(const Image& b) {
+    SettingsRecord r;
+    std::memcpy(r.reserved.data(), b.data(), r.reserved.size());
+    r.longitude = get_double(b, offset_longitude);
+    r.latitude = get_double(b, offset_latitude);
+    r.time_zone = get_double(b, offset_time_zone);
+    r.timer_period = get_i32(b, offset_timer_period);
+    r.auto_summer_time = get_i32(b, offset_auto_summer_time);
+    r.night_mode = get_i32(b, offset_night_mode);
+    std::memcpy(r.place_name.data(), b.data() + offset_place_name, r.place_name.size());
+    return r;
+}
+
+bool settings_values_finite(const SettingsRecord& r) {
+    return std::isfinite(r.longitude) && std::isfinite(r.latitude) && std::isfinite(r.time_zone);
+}
+
+std::string utf8_to_windows1252(const std::string& utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const int b = cp1252_byte(next_code_point(utf8, i));
+        out += b < 0 ? unrepresentable : static_cast<char>(b);
+    }
+    return out;
+}
+
+std::string windows1252_to_utf8(const std::string& bytes) {
+    std::string out;
+    out.reserve(bytes.size() * 2);
+    for (char ch : bytes) {
+        const auto b = static_cast<unsigned char>(ch);
+        char32_t c = b;
+        if (b >= 0x80 && b < 0xA0) c = cp1252_high[b - 0x80] ? cp1252_high[b - 0x80] : 0xFFFD;
+        append_utf8(out, c);
+    }
+    return out;
+}
+
+void store_place_name(SettingsRecord& r, const std::string& utf8_name) {
+    std::string bytes = utf8_to_windows1252(utf8_name);
+    // A NUL inside the name would end it there on reading anyway.
+    if (auto nul = bytes.find('\0'); nul != std::string::npos) bytes.resize(nul);
+    if (bytes.size() > place_name_max_chars) bytes.resize(place_name_max_chars);
+    std::memcpy(r.place_name.data(), bytes.data(), bytes.size());
+    r.place_name[bytes.size()] = 0;
+}
+
+std::string stored_place_name(const SettingsRecord& r) {
+    std::size_t n = 0;
+    while (n < r.place_name.size() && r.place_name[n] != 0) ++n;
+    return windows1252_to_utf8(std::string(reinterpret_cast<const char*>(r.place_name.data()), n));
+}
+
+SettingsRecord default_settings() {
+    SettingsRecord r;
+    r.longitude = default_longitude;
+    r.latitude = default_latitude;
+    r.time_zone = default_time_zone;
+    r.timer_period = default_timer_period;
+    r.auto_summer_time = default_auto_summer_time;
+    r.night_mode = default_night_mode;
+    store_place_name(r, default_place_name);
+    return r;
+}
+
+SettingsReadStatus read_settings_file(const std::string& path, SettingsRecord& record) {
+    std::vector<std::uint8_t> bytes;
+    if (!read_file_prefix(path, settings_file_size, bytes)) {
+        // A file that exists but cannot be read is not to be replaced unseen.
+        std::error_code ec;
+        return std::filesystem::exists(path, ec) ? SettingsReadStatus::unreadable : SettingsReadStatus::missing;
+    }
+    if (bytes.size() < settings_file_size) return SettingsReadStatus::unreadable;
+    Image image{};
+    std::memcpy(image.data(), bytes.data(), settings_file_size);
+    SettingsRecord r = decode_settings(image);
+    if (!settings_values_finite(r)) return SettingsReadStatus::unreadable;
+    record = r;
+    return SettingsReadStatus::read;
+}
+
+bool load_settings(const std::string& folder, SettingsRecord& record, std::ostream& warnings) {
+    const std::string path = path_in_folder(folder, settings_file_name);
+    const SettingsReadStatus status = read_settings_file(path, record);
+    if (status == SettingsReadStatus::read) return true;
+    if (status == SettingsReadStatus::unreadable) {
+        const std::string kept = path + bad_settings_suffix;
+        std::error_code ec;
+        std::filesystem::rename(path, kept, ec);
+        if (ec)
+            warnings << "orbant: \"" << path << "\" is damaged and cannot be kept as \"" << kept
+                     << "\" (" << ec.message() << "); the built-in settings are used\n";
+        else
+            warnings << "orbant: \"" << path << "\" is damaged (shorter than " << settings_file_size
+                     << " bytes or not a settings record); kept as \"" << kept
+                     << "\", the built-in settings are used\n";
+    }
+    return false;
+}
+
+bool save_settings(const std::string& folder, const SettingsRecord& record, std::string& error) {
+    if (!ensure_folder(folder, error)) return false;
+    const Image image = encode_settings(record);
+    return write_file_atomically(path_in_folder(folder, settings_file_name), image.data(), image.size(), error);
+}
+
+}  // namespace orbant

@@ -1,0 +1,40 @@
+#pragma once
+#include <QString>
+#include <cstdint>
+
+class QLineEdit;
+class QWidget;
+
+namespace orbant {
+
+class UiServices;
+
+inline constexpr const char* ddx_integer_message = "Please enter an integer.";
+inline constexpr const char* ddx_number_message = "Please enter a number.";
+
+// Text to a 32-bit integer: optional blanks, an optional sign, decimal
+// digits, optional blanks. False for anything else or a value outside
+// the int32 range.
+bool parse_ddx_int(const QString& text, std::int32_t& value);
+
+// Text to a finite double in C notation (point as decimal separator,
+// exponent allowed), optional blanks around it.
+bool parse_ddx_double(const QString& text, double& value);
+
+// Reads an integer field from an edit. On failure shows "Please enter an
+// integer." through `ui`, gives the edit the focus and returns false; the
+// field keeps its value.
+bool ddx_read_int(QLineEdit* edit, std::int32_t& field, UiServices& ui, QWidget* parent);
+
+// Reads a double field from an edit; "Please enter a number." on failure.
+bool ddx_read_double(QLineEdit* edit, double& field, UiServices& ui, QWidget* parent);
+
+// Writes fields to edits: integers as plain decimal, doubles with up to 15
+// significant digits (C notation, locale-independent).
+void ddx_write_int(QLineEdit* edit, std::int32_t field);
+void ddx_write_double(QLineEdit* edit, double field);
+
+// A double as the data exchange writes it ("%.15g", C locale).
+QString ddx_double_text(double value);
+
+}  // namespace orbant

@@ -1,0 +1,106 @@
+#pragma once
+#include <QFont>
+#include <QRect>
+#include <QString>
+#include <map>
+#include <span>
+
+class QWidget;
+
+namespace orbant {
+
+// Kinds of controls a dialog template can hold, and the Qt widget each
+// becomes.
+enum class ControlKind {
+    label,           // static text, QLabel
+    text,            // static text with an id that the program writes, QLabel
+    edit,            // single-line edit, QLineEdit
+    button,          // push button, QPushButton (never the default)
+    default_button,  // the dialog's default push button
+    group_box,       // frame with an optional caption, QGroupBox (holds no children)
+    check_box,       // QCheckBox
+    radio_button,    // QRadioButton
+    drop_down_list,  // non-editable drop-down list, QComboBox
+    month_calendar,  // QCalendarWidget
+    list_view,       // multi-column list in report form, QTreeWidget without tree lines
+    progress_bar,    // QProgressBar
+    area,            // plain QWidget (a drawing area)
+};
+
+// Flags of a control.
+inline constexpr unsigned control_digits_only = 1u;  // edit accepts only the digits 0-9
+inline constexpr unsigned control_read_only = 2u;    // edit shows text but cannot be typed in
+inline constexpr unsigned control_multi_line = 4u;   // label text wraps
+inline constexpr unsigned control_centered = 8u;     // label text centred
+inline constexpr unsigned control_right = 16u;       // label text right-aligned
+
+inline constexpr int no_control_id = -1;  // labels and frames the program never addresses
+
+// One control of a template: id (no_control_id for static decoration), kind,
+// caption (UTF-8, may be empty), position and size in dialog units.
+struct ControlSpec {
+    int id;
+    ControlKind kind;
+    const char* caption;
+    int x, y, w, h;
+    unsigned flags = 0;
+};
+
+// A dialog or page template: resource number, caption, size in dialog units,
+// the template font and the controls in creation (tab) order.
+struct DialogTemplate {
+    int resource_id;
+    const char* caption;
+    int width_du;
+    int height_du;
+    const char* font_family;  // "Arial" stands for Liberation Sans
+    int font_points;
+    std::span<const ControlSpec> controls;
+};
+
+// Standard page size of every page and dialog, dialog units.
+inline constexpr int page_width_du = 162;
+inline constexpr int page_height_du = 150;
+
+// The font that stands in for a template font family at the given size.
+QFont template_font(const char* family, int points);
+
+// Dialog-unit scale of a font: the average character width (of the 52
+// letters A-Z a-z, rounded) and the character height, pixels.
+struct DialogUnits {
+    int avg_char_width = 1;
+    int char_height = 1;
+
+    // du -> px: x = du * avgCharWidth / 4, y = du * charHeight / 8.
+    int x_px(int du) const noexcept { return du * avg_char_width / 4; }
+    int y_px(int du) const noexcept { return du * char_height / 8; }
+    QRect rect_px(int x, int y, int w, int h) const noexcept {
+        return QRect(x_px(x), y_px(y), x_px(w), y_px(h));
+    }
+};
+DialogUnits dialog_units_of(const QFont& font);
+
+// The widgets a template made on its parent, by control id.
+class BuiltDialog {
+public:
+    // The widget of control `id`, or nullptr.
+    QWidget* control(int id) const;
+    template <class T>
+    T* control_as(int id) const { return qobject_cast<T*>(control(id)); }
+
+    const DialogUnits& units() const noexcept { return units_; }
+    const std::map<int, QWidget*>& controls() const noexcept { return by_id_; }
+
+private:
+    friend BuiltDialog build_dialog(const DialogTemplate& tmpl, QWidget& parent);
+    std::map<int, QWidget*> by_id_;
+    DialogUnits units_;
+};
+
+// Makes the template's widgets on `parent` (which gets the template font and
+// its fixed size), places them by the dialog-unit rule, sets every
+// addressed control's objectName to its id as decimal text and returns the
+// id -> widget map. Static controls get no objectName.
+BuiltDialog build_dialog(const DialogTemplate& tmpl, QWidget& parent);
+
+}  // namespace orbant
