@@ -1,10 +1,10 @@
 #include "app/location_file.h"
 
+#include "platform/atomic_file.h"
+
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -37,21 +37,6 @@ std::string quoted(const std::string& path) { return "\"" + path + "\""; }
 
 std::string errno_text(int err) { return std::strerror(err); }
 
-// Writes all `size` bytes, retrying after interruptions and short writes.
-bool write_all(int fd, const std::uint8_t* data, std::size_t size, int& err) {
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            err = errno;
-            return false;
-        }
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 // Reads up to `size` bytes; returns the count read, or -1 with `err` set.
 ssize_t read_up_to(int fd, std::uint8_t* data, std::size_t size, int& err) {
     std::size_t total = 0;
@@ -66,13 +51,6 @@ ssize_t read_up_to(int fd, std::uint8_t* data, std::size_t size, int& err) {
         total += static_cast<std::size_t>(n);
     }
     return static_cast<ssize_t>(total);
-}
-
-std::string folder_of(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return path.substr(0, slash);
 }
 
 }  // namespace
@@ -139,40 +117,9 @@ bool write_location_file(const std::string& path, const LocationRecord& record,
         return false;
     }
     const auto bytes = encode_location(record);
-
-    // A unique temporary name next to the target, so that the rename stays
-    // within one file system.
-    static std::atomic<unsigned> counter{0};
-    std::string temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = path + ".tmp-" + std::to_string(::getpid()) + "-" +
-               std::to_string(counter.fetch_add(1));
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) break;
-    }
-    if (fd < 0) {
-        error = "cannot create the location file " + quoted(path) + " (in the folder " +
-                quoted(folder_of(path)) + "): " + errno_text(errno);
-        return false;
-    }
-    int err = 0;
-    bool ok = write_all(fd, bytes.data(), bytes.size(), err);
-    if (ok && ::fsync(fd) != 0) {
-        err = errno;
-        ok = false;
-    }
-    if (::close(fd) != 0 && ok) {
-        err = errno;
-        ok = false;
-    }
-    if (ok && ::rename(temp.c_str(), path.c_str()) != 0) {
-        err = errno;
-        ok = false;
-    }
-    if (!ok) {
-        ::unlink(temp.c_str());
-        error = "cannot write the location file " + quoted(path) + ": " + errno_text(err);
+    std::string why;
+    if (!write_file_atomically(path, bytes.data(), bytes.size(), why)) {
+        error = "the location file was not saved: " + why;
         return false;
     }
     return true;

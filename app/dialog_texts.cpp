@@ -1,0 +1,107 @@
+#include "app/dialog_texts.h"
+
+#include <cmath>
+#include <limits>
+
+namespace orbant {
+
+namespace {
+
+inline constexpr std::int64_t minutes_per_day = 1440;
+inline constexpr std::int64_t minutes_per_hour = 60;
+
+// Days since 1970-01-01 of a proleptic Gregorian date (days_from_civil).
+std::int64_t days_from_civil(std::int64_t y, std::int64_t m, std::int64_t d) {
+    y -= m <= 2 ? 1 : 0;
+    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
+    const std::int64_t yoe = y - era * 400;                                   // [0, 399]
+    const std::int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;  // [0, 365]
+    const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;           // [0, 146096]
+    return era * 146097 + doe - 719468;
+}
+
+// The proleptic Gregorian date of a day count since 1970-01-01.
+void civil_from_days(std::int64_t z, std::int64_t& y, std::int64_t& m, std::int64_t& d) {
+    z += 719468;
+    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+    const std::int64_t doe = z - era * 146097;
+    const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const std::int64_t mp = (5 * doy + 2) / 153;
+    d = doy - (153 * mp + 2) / 5 + 1;
+    m = mp < 10 ? mp + 3 : mp - 9;
+    y = yoe + era * 400 + (m <= 2 ? 1 : 0);
+}
+
+std::int64_t floor_div(std::int64_t a, std::int64_t b) {
+    std::int64_t q = a / b;
+    if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
+    return q;
+}
+
+}  // namespace
+
+std::int32_t zone_whole_hours(double zone_hours) noexcept {
+    constexpr double lo = static_cast<double>(std::numeric_limits<std::int32_t>::min());
+    constexpr double hi = static_cast<double>(std::numeric_limits<std::int32_t>::max());
+    if (std::isnan(zone_hours)) return 0;
+    const double t = std::trunc(zone_hours);
+    if (t <= lo) return std::numeric_limits<std::int32_t>::min();
+    if (t >= hi) return std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(t);
+}
+
+SetupFields setup_fields_from_working(const SheetState& state) {
+    SetupFields f;
+    f.latitude = state.observer_latitude;
+    f.longitude = state.observer_longitude;
+    f.timer_period = state.timer_period;
+    f.time_zone = zone_whole_hours(state.time_zone);
+    f.auto_summer_time = state.auto_summer_time;
+    f.night_mode = state.night_mode;
+    f.place_name = state.place_name;
+    return f;
+}
+
+void store_setup_fields(const SetupFields& fields, SettingsRecord& stored) {
+    stored.latitude = fields.latitude;
+    stored.longitude = fields.longitude;
+    stored.timer_period = fields.timer_period;
+    stored.time_zone = static_cast<double>(fields.time_zone);
+    stored.auto_summer_time = fields.auto_summer_time;
+    stored.night_mode = fields.night_mode;
+    store_place_name(stored, fields.place_name);
+}
+
+void apply_location_to_setup_fields(const LocationRecord& record, const std::string& path,
+                                    SetupFields& fields) {
+    fields.place_name = place_name_from_file_name(path);
+    fields.latitude = record.latitude;
+    fields.longitude = record.longitude;
+    fields.time_zone = zone_whole_hours(record.time_zone);
+}
+
+CivilDateTime calendar_choice_instant(int year, int month, int day, const CivilDateTime& current) {
+    const std::int64_t minutes = static_cast<std::int64_t>(current.hour) * minutes_per_hour + current.minute;
+    const std::int64_t carry_days = floor_div(minutes, minutes_per_day);
+    const std::int64_t minute_of_day = minutes - carry_days * minutes_per_day;
+    std::int64_t y = 0, m = 0, d = 0;
+    civil_from_days(days_from_civil(year, month, day) + carry_days, y, m, d);
+    CivilDateTime t;
+    t.year = static_cast<std::int32_t>(y);
+    t.month = static_cast<std::int32_t>(m);
+    t.day = static_cast<std::int32_t>(d);
+    t.hour = static_cast<std::int32_t>(minute_of_day / minutes_per_hour);
+    t.minute = static_cast<std::int32_t>(minute_of_day % minutes_per_hour);
+    t.second = 0;
+    return t;
+}
+
+std::string message_sentence(const std::string& error) {
+    std::string text = error;
+    if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 'a' + 'A');
+    if (!text.empty() && text.back() != '.') text += '.';
+    return text;
+}
+
+}  // namespace orbant
