@@ -1,17 +1,85 @@
 #include "app/page1_actions.h"
 
+#include <QDate>
+#include <QDialog>
+#include <QFileInfo>
+
 #include "app/all_controls_sheet.h"
+#include "app/dialog_texts.h"
+#include "app/kalender_dlg.h"
+#include "app/location_file.h"
+#include "app/setup_dlg.h"
 #include "pages/cseite1.h"
+#include "platform/qt/ui_services.h"
 
 namespace orbant {
 
-void load_location_into_working_place(CAllControlsSheet&, CSeite1&) {}
+namespace {
 
-void save_working_place(CAllControlsSheet&, CSeite1&) {}
+void report_error(UiServices& ui, QWidget* parent, const std::string& error) {
+    ui.message_box(parent, QString::fromStdString(message_sentence(error)), MessageKind::error);
+}
 
-void open_setup_dialog(CAllControlsSheet&, CSeite1&) {}
+}  // namespace
 
-void open_calendar_dialog(CAllControlsSheet&, CSeite1&) {}
+void load_location_into_working_place(CAllControlsSheet& sheet, CSeite1& page) {
+    UiServices& ui = sheet.ui();
+    const auto path = ui.open_file_name(&page, qt_text(location_open_initial_name), qt_text(location_open_filter));
+    if (!path) return;
+    std::string error;
+    if (!load_location_into_state(path->toStdString(), sheet.state(), error)) {
+        report_error(ui, &page, error);
+        return;
+    }
+    page.show_time_status();
+    page.show_location();
+}
+
+void save_working_place(CAllControlsSheet& sheet, CSeite1& page) {
+    UiServices& ui = sheet.ui();
+    const auto answer = ui.save_file_name(&page, qt_text(location_save_initial_name), qt_text(location_save_filter),
+                                          qt_text(location_file_extension), true);
+    if (!answer) return;
+    const std::string chosen = answer->toStdString();
+    const std::string path = location_path_with_extension(chosen);
+    // The dialog asked about the name it returned; a name that only now got
+    // its extension may hit another existing file.
+    if (path != chosen && QFileInfo::exists(QString::fromStdString(path))) {
+        const QString question = QStringLiteral("Die Datei \"%1\" ist bereits vorhanden.\nSoll sie ersetzt werden?")
+                                     .arg(QFileInfo(QString::fromStdString(path)).fileName());
+        if (!ui.ask_yes_no(&page, question)) return;
+    }
+    std::string error;
+    if (!write_location_file(path, location_from_state(sheet.state()), error)) report_error(ui, &page, error);
+}
+
+void open_setup_dialog(CAllControlsSheet& sheet, CSeite1& page) {
+    CSetupDlg dialog(sheet.ui(), &page);
+    // The stored settings become the working values before the dialog opens;
+    // without a readable "Setup.dat" the dialog starts from the working values.
+    sheet.load_settings_into_working();
+    dialog.fields() = setup_fields_from_working(sheet.state());
+    if (sheet.ui().run_modal(dialog) == QDialog::Accepted) {
+        // Only the stored record and the file change: the working values come
+        // from them the next time the dialog opens or the program starts.
+        store_setup_fields(dialog.fields(), sheet.state().stored_settings);
+        sheet.save_stored_settings();
+    }
+    // The page shows the working place the load above may have changed.
+    page.invalidate(true);
+}
+
+void open_calendar_dialog(CAllControlsSheet& sheet, CSeite1& page) {
+    CKalenderDLG dialog(&page);
+    if (sheet.ui().run_modal(dialog) != QDialog::Accepted || !dialog.date_selected()) return;
+    const QDate date = dialog.selected_date();
+    SheetState& state = sheet.state();
+    state.current_time = calendar_choice_instant(date.year(), date.month(), date.day(), state.current_time);
+    state.clock_stopped = 1;
+    page.copy_time_to_fields();
+    page.write_fields();
+    page.invalidate(true);
+}
 
 void open_gps_dialog(CAllControlsSheet&, CSeite1&) {}
 
