@@ -87,7 +87,7 @@ public:
 
     // Answers, taken from the front.
     std::deque<bool> yes_no_answers;
-    std::deque<std::optional<QString>> file_answers;
+    std::deque<QString> file_answers;  // an empty text answers "cancel"
     // Each script gets the dialog (shown offscreen, not modal) and returns
     // its result; it may fill the dialog's controls and press its buttons.
     std::deque<std::function<int(QDialog&)>> modal_scripts;

@@ -1,0 +1,182 @@
+#include "app/all_controls_sheet.h"
+
+#include <QTabWidget>
+#include <QTimerEvent>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <iostream>
+
+#include "app/settings_file.h"
+#include "app/sky_table_hook.h"
+#include "pages/cseite1.h"
+#include "pages/cseite2.h"
+#include "pages/cseite3.h"
+#include "pages/cseite4.h"
+#include "pages/cseite5.h"
+#include "pages/cseite6.h"
+#include "pages/cseite7.h"
+#include "platform/clock.h"
+#include "platform/qt/ui_services.h"
+
+namespace orbant {
+
+namespace {
+constexpr int milliseconds_per_second = 1000;
+constexpr int shortest_tick_seconds = 1;  // a shorter period would tick without pause
+}  // namespace
+
+CAllControlsSheet::CAllControlsSheet(DeviceClock& clock, UiServices& ui, std::string settings_folder,
+                                     QWidget* parent)
+    : QDialog(parent), clock_(clock), ui_(ui), settings_folder_(std::move(settings_folder)) {
+    setWindowTitle(QString::fromUtf8(sheet_caption));
+    setObjectName(QStringLiteral("sheet"));
+    state_.current_time = CivilDateTime{};
+    state_.place_name.clear();
+
+    tabs_ = new QTabWidget(this);
+    tabs_->setTabPosition(QTabWidget::South);
+    tabs_->setObjectName(QStringLiteral("tabs"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(tabs_);
+
+    seite1_ = new CSeite1(*this);
+    seite2_ = new CSeite2(*this);
+    seite3_ = new CSeite3(*this);
+    seite4_ = new CSeite4(*this);
+    seite5_ = new CSeite5(*this);
+    seite6_ = new CSeite6(*this);
+    seite7_ = new CSeite7(*this);
+    tab_pages_ = {seite1_, seite6_, seite2_, seite3_, seite4_, seite5_, seite7_};
+    for (SheetPage* p : tab_pages_) tabs_->addTab(p, p->caption());
+    tabs_->setCurrentIndex(0);
+    connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
+        if (SheetPage* p = page_at_tab(index)) p->activate();
+    });
+
+    initialise();
+}
+
+CAllControlsSheet::~CAllControlsSheet() { stop_clock_timer(); }
+
+SheetPage* CAllControlsSheet::page_at_tab(int index) const {
+    if (index < 0 || index >= sheet_page_count) return nullptr;
+    return tab_pages_[static_cast<std::size_t>(index)];
+}
+
+void CAllControlsSheet::initialise() {
+    // The standard sheet initialisation creates and activates the first page.
+    seite1_->ensure_initialised();
+    seite1_->activate();
+
+    state_.clock_stopped = 0;
+    state_.tick_in_progress = 0;
+    state_.view_busy = 0;
+
+    if (load_settings(settings_folder_, state_.stored_settings, std::cerr)) {
+        take_stored_into_working();
+    } else {
+        state_.observer_latitude = default_latitude;
+        state_.observer_longitude = default_longitude;
+        state_.time_zone = default_time_zone;
+        state_.timer_period = default_timer_period;
+        state_.auto_summer_time = default_auto_summer_time;
+        state_.night_mode = default_night_mode;
+        state_.place_name = default_place_name;
+        SettingsRecord& s = state_.stored_settings;
+        s.latitude = state_.observer_latitude;
+        s.longitude = state_.observer_longitude;
+        s.time_zone = state_.time_zone;
+        s.timer_period = state_.timer_period;
+        s.auto_summer_time = state_.auto_summer_time;
+        s.night_mode = state_.night_mode;
+        store_place_name(s, state_.place_name);
+        save_stored_settings();
+    }
+
+    start_clock_timer();
+    fill_body_and_star_table(*this);
+    state_.chart_stale = 1;
+    read_clock();
+    state_.summer_time_active = (state_.auto_summer_time == 1 && clock_.daylight_time_now()) ? 1 : 0;
+}
+
+void CAllControlsSheet::take_stored_into_working() {
+    const SettingsRecord& s = state_.stored_settings;
+    state_.observer_latitude = s.latitude;
+    state_.observer_longitude = s.longitude;
+    state_.time_zone = s.time_zone;
+    state_.timer_period = s.timer_period;
+    state_.auto_summer_time = s.auto_summer_time;
+    state_.night_mode = s.night_mode;
+    state_.place_name = stored_place_name(s);
+}
+
+bool CAllControlsSheet::load_settings_into_working() {
+    if (!load_settings(settings_folder_, state_.stored_settings, std::cerr)) return false;
+    take_stored_into_working();
+    return true;
+}
+
+bool CAllControlsSheet::save_stored_settings() {
+    std::string error;
+    if (save_settings(settings_folder_, state_.stored_settings, error)) return true;
+    ui_.message_box(this, QString::fromStdString(error), MessageKind::error);
+    return false;
+}
+
+void CAllControlsSheet::start_clock_timer() {
+    stop_clock_timer();
+    // The stored period stays as it is; the timer never runs faster than
+    // once a second.
+    const int seconds = std::max(state_.timer_period, shortest_tick_seconds);
+    timer_interval_ms_ = seconds > INT32_MAX / milliseconds_per_second ? INT32_MAX : seconds * milliseconds_per_second;
+    timer_id_ = startTimer(timer_interval_ms_);
+}
+
+void CAllControlsSheet::stop_clock_timer() {
+    if (timer_id_ != 0) killTimer(timer_id_);
+    timer_id_ = 0;
+}
+
+void CAllControlsSheet::read_clock() {
+    const CivilDateTime device = clock_.local_now();
+    std::int64_t seconds = 0;
+    if (device.year < 1900 || !seconds_from_local_time(device, seconds)) seconds = 0;
+    local_time_from_seconds(seconds, state_.current_time);
+}
+
+void CAllControlsSheet::tick() {
+    state_.tick_in_progress = 1;
+    if (state_.clock_stopped == 0 && state_.view_busy == 0) {
+        read_clock();
+        switch (state_.active_page) {
+        case 1: seite1_->update_page(); break;
+        case 2:
+            seite2_->update_page();
+            seite2_->tick_picture_test();
+            break;
+        case 3: seite3_->update_page(); break;
+        case 4: seite4_->update_page(); break;
+        case 5: seite5_->invalidate(false); break;
+        case 6: seite6_->invalidate(false); break;
+        default: break;
+        }
+    }
+    state_.tick_in_progress = 0;
+}
+
+void CAllControlsSheet::timerEvent(QTimerEvent* event) {
+    if (event->timerId() == timer_id_ && timer_id_ != 0) {
+        tick();
+        return;
+    }
+    QDialog::timerEvent(event);
+}
+
+void CAllControlsSheet::done(int result) {
+    stop_clock_timer();
+    QDialog::done(result);
+}
+
+}  // namespace orbant

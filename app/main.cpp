@@ -1,0 +1,86 @@
+// orbant: the desktop program. One window, the property sheet with its
+// seven pages; the program ends when the sheet closes.
+#include <QApplication>
+#include <QCommandLineParser>
+#include <clocale>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string_view>
+
+#include "app/all_controls_sheet.h"
+#include "platform/clock.h"
+#include "platform/config_dir.h"
+#include "platform/qt/ui_services.h"
+
+namespace {
+bool asks_for_help(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view a = argv[i];
+        if (a == "--help" || a == "-h" || a == "-?" || a == "--help-all") return true;
+    }
+    return false;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Help needs no screen: it is printed the same with or without one.
+    const bool help = asks_for_help(argc, argv);
+    if (help) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    // Qt takes the user's locale; the program's number texts use the point.
+    std::setlocale(LC_NUMERIC, "C");
+    QApplication::setApplicationName(QStringLiteral("orbant"));
+    QApplication::setApplicationDisplayName(QString::fromUtf8(orbant::sheet_caption));
+    QApplication::setApplicationVersion(QStringLiteral("3.62"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Orbant: positions, rising and setting of the Sun, the Moon and the planets, the sky, moon phases "
+        "and eclipses."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption config_dir_option(
+        QStringLiteral("config-dir"),
+        QStringLiteral("Folder of the settings file Setup.dat (default: $ORBANT_CONFIG_DIR, else "
+                       "$XDG_CONFIG_HOME/orbant, else ~/.config/orbant)."),
+        QStringLiteral("DIR"));
+    const QCommandLineOption clock_option(
+        QStringLiteral("clock"),
+        QStringLiteral("Start the device clock at this local time and let it run from there."),
+        QStringLiteral("YYYY-MM-DD HH:MM:SS"));
+    parser.addOption(config_dir_option);
+    parser.addOption(clock_option);
+    // --help lists Qt's own options too (-platform, -style, -geometry, ...).
+    QStringList arguments = QApplication::arguments();
+    for (QString& a : arguments)
+        if (a == QLatin1String("--help") || a == QLatin1String("-h") || a == QLatin1String("-?"))
+            a = QStringLiteral("--help-all");
+    parser.process(arguments);
+
+    std::unique_ptr<orbant::DeviceClock> clock;
+    if (parser.isSet(clock_option)) {
+        orbant::CivilDateTime start;
+        std::int64_t seconds = 0;
+        const std::string text = parser.value(clock_option).toStdString();
+        if (!orbant::parse_clock_text(text, start) || !orbant::seconds_from_local_time(start, seconds)) {
+            std::fprintf(stderr, "orbant: --clock: '%s' is not a time of the form \"YYYY-MM-DD HH:MM:SS\"\n",
+                         text.c_str());
+            return 2;
+        }
+        clock = std::make_unique<orbant::HostClock>(start);
+    } else {
+        clock = std::make_unique<orbant::HostClock>();
+    }
+
+    std::optional<std::string> explicit_dir;
+    if (parser.isSet(config_dir_option)) explicit_dir = parser.value(config_dir_option).toStdString();
+    const std::string folder = orbant::settings_folder(explicit_dir);
+    std::string error;
+    if (!orbant::ensure_folder(folder, error)) std::fprintf(stderr, "orbant: %s\n", error.c_str());
+
+    orbant::HostUiServices ui;
+    orbant::CAllControlsSheet sheet(*clock, ui, folder);
+    sheet.exec();
+    return 0;
+}

@@ -1,0 +1,151 @@
+#include "pages/cseite1.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/all_controls_sheet.h"
+#include "app/page1_actions.h"
+#include "platform/clock.h"
+#include "platform/qt/ddx.h"
+#include "platform/qt/ui_services.h"
+
+namespace orbant {
+
+CSeite1::CSeite1(CAllControlsSheet& sheet) : SheetPage(sheet, cseite1_template, 1, true) {
+    zone_list_ = control_as<QComboBox>(id_time_zone);
+    auto on_click = [this](int id, auto handler) {
+        if (auto* b = control_as<QPushButton>(id)) connect(b, &QPushButton::clicked, this, handler);
+    };
+    on_click(id_stop_enter, [this] { on_stop_enter(); });
+    on_click(id_current_time, [this] { on_current_time(); });
+    on_click(id_take_location, [this] { on_take_location(); });
+    on_click(id_day_back, [this] { step_time(-seconds_per_day); });
+    on_click(id_day_forward, [this] { step_time(seconds_per_day); });
+    on_click(id_hour_back, [this] { step_time(-seconds_per_hour); });
+    on_click(id_hour_forward, [this] { step_time(seconds_per_hour); });
+    on_click(id_load_location, [this] { load_location_into_working_place(this->sheet(), *this); });
+    on_click(id_save_location, [this] { save_working_place(this->sheet(), *this); });
+    on_click(id_settings, [this] { open_setup_dialog(this->sheet(), *this); });
+    on_click(id_calendar, [this] { open_calendar_dialog(this->sheet(), *this); });
+    on_click(id_gps, [this] { open_gps_dialog(this->sheet(), *this); });
+}
+
+QLineEdit* CSeite1::edit(int id) const { return control_as<QLineEdit>(id); }
+
+void CSeite1::on_init_page() {
+    if (!zone_list_) return;
+    zone_list_->clear();
+    for (const char* entry : time_zone_entries) zone_list_->addItem(QString::fromUtf8(entry));
+    select_zone_entry();
+}
+
+void CSeite1::select_zone_entry() {
+    if (zone_list_) zone_list_->setCurrentIndex(time_zone_entry_index(state().time_zone));
+}
+
+void CSeite1::show_time_status() {
+    const SheetState& s = state();
+    const PageTexts texts = time_page_texts(s);
+    if (s.clock_stopped != 1) {
+        copy_time_to_fields();
+        // Written in this order: minute, hour, day, month, year.
+        for (int id : {id_minute, id_hour, id_day, id_month, id_year})
+            if (auto* e = edit(id)) e->setText(QString::fromStdString(*texts.find(id)));
+    }
+    if (auto* status = control_as<QLabel>(id_status)) status->setText(QString::fromStdString(*texts.find(id_status)));
+}
+
+void CSeite1::show_location() {
+    const SheetState& s = state();
+    const PageTexts texts = time_page_texts(s);
+    if (auto* e = edit(id_latitude)) e->setText(QString::fromStdString(*texts.find(id_latitude)));
+    if (auto* e = edit(id_longitude)) e->setText(QString::fromStdString(*texts.find(id_longitude)));
+    // The fields follow what the controls now show, so that a field that
+    // later fails its check keeps the working value, not an old one.
+    fields_.latitude = s.observer_latitude;
+    fields_.longitude = s.observer_longitude;
+    select_zone_entry();
+    if (auto* name = control_as<QLabel>(id_place_name)) name->setText(QString::fromStdString(s.place_name));
+}
+
+void CSeite1::on_paint(bool) {
+    show_time_status();
+    show_location();
+}
+
+void CSeite1::copy_time_to_fields() {
+    const CivilDateTime& t = state().current_time;
+    fields_.year = t.year;
+    fields_.month = t.month;
+    fields_.day = t.day;
+    fields_.hour = t.hour;
+    fields_.minute = t.minute;
+}
+
+bool CSeite1::read_fields() {
+    UiServices& ui = sheet().ui();
+    return ddx_read_int(edit(id_day), fields_.day, ui, this) &&
+           ddx_read_int(edit(id_month), fields_.month, ui, this) &&
+           ddx_read_int(edit(id_year), fields_.year, ui, this) &&
+           ddx_read_int(edit(id_hour), fields_.hour, ui, this) &&
+           ddx_read_int(edit(id_minute), fields_.minute, ui, this) &&
+           ddx_read_double(edit(id_latitude), fields_.latitude, ui, this) &&
+           ddx_read_double(edit(id_longitude), fields_.longitude, ui, this);
+}
+
+void CSeite1::write_fields() {
+    ddx_write_int(edit(id_day), fields_.day);
+    ddx_write_int(edit(id_month), fields_.month);
+    ddx_write_int(edit(id_year), fields_.year);
+    ddx_write_int(edit(id_hour), fields_.hour);
+    ddx_write_int(edit(id_minute), fields_.minute);
+    ddx_write_double(edit(id_latitude), fields_.latitude);
+    ddx_write_double(edit(id_longitude), fields_.longitude);
+}
+
+void CSeite1::on_stop_enter() {
+    read_fields();
+    SheetState& s = state();
+    s.clock_stopped = 1;
+    s.current_time = CivilDateTime{fields_.year, fields_.month, fields_.day, fields_.hour, fields_.minute, 0};
+    invalidate(true);
+}
+
+void CSeite1::on_current_time() {
+    state().clock_stopped = 0;
+    sheet().read_clock();
+    invalidate(true);
+}
+
+void CSeite1::on_take_location() {
+    read_fields();
+    SheetState& s = state();
+    s.observer_latitude = fields_.latitude;
+    s.observer_longitude = fields_.longitude;
+    if (zone_list_ && zone_list_->currentIndex() >= 0) s.time_zone = time_zone_of_entry(zone_list_->currentIndex());
+    invalidate(true);
+}
+
+void CSeite1::step_time(std::int64_t delta_seconds) {
+    SheetState& s = state();
+    step_seconds_ = delta_seconds;
+    if (s.current_time.year < first_step_year || s.current_time.year > last_step_year) {
+        sheet().ui().message_box(this, QString::fromUtf8(step_years_message), MessageKind::information);
+        return;
+    }
+    std::int64_t seconds = 0;
+    CivilDateTime stepped;
+    if (!seconds_from_local_time(s.current_time, seconds) || !local_time_from_seconds(seconds + delta_seconds, stepped)) {
+        sheet().ui().message_box(this, QString::fromUtf8(step_failed_message), MessageKind::error);
+        return;
+    }
+    s.current_time = stepped;
+    s.clock_stopped = 1;
+    copy_time_to_fields();
+    write_fields();
+    invalidate(true);
+}
+
+}  // namespace orbant

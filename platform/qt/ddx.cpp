@@ -1,0 +1,70 @@
+#include "platform/qt/ddx.h"
+
+#include <QLineEdit>
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "platform/qt/ui_services.h"
+
+namespace orbant {
+
+namespace {
+std::string trimmed_latin(const QString& text) { return text.trimmed().toStdString(); }
+}  // namespace
+
+bool parse_ddx_int(const QString& text, std::int32_t& value) {
+    std::string s = trimmed_latin(text);
+    if (!s.empty() && s[0] == '+') s.erase(0, 1);
+    if (s.empty() || s[0] == '+') return false;
+    std::int32_t v = 0;
+    auto r = std::from_chars(s.data(), s.data() + s.size(), v, 10);
+    if (r.ec != std::errc{} || r.ptr != s.data() + s.size()) return false;
+    value = v;
+    return true;
+}
+
+bool parse_ddx_double(const QString& text, double& value) {
+    std::string s = trimmed_latin(text);
+    if (!s.empty() && s[0] == '+') s.erase(0, 1);
+    if (s.empty() || s[0] == '+') return false;
+    double v = 0.0;
+    auto r = std::from_chars(s.data(), s.data() + s.size(), v, std::chars_format::general);
+    if (r.ec != std::errc{} || r.ptr != s.data() + s.size() || !std::isfinite(v)) return false;
+    value = v;
+    return true;
+}
+
+bool ddx_read_int(QLineEdit* edit, std::int32_t& field, UiServices& ui, QWidget* parent) {
+    if (edit && parse_ddx_int(edit->text(), field)) return true;
+    ui.message_box(parent, QString::fromUtf8(ddx_integer_message), MessageKind::warning);
+    if (edit) edit->setFocus();
+    return false;
+}
+
+bool ddx_read_double(QLineEdit* edit, double& field, UiServices& ui, QWidget* parent) {
+    if (edit && parse_ddx_double(edit->text(), field)) return true;
+    ui.message_box(parent, QString::fromUtf8(ddx_number_message), MessageKind::warning);
+    if (edit) edit->setFocus();
+    return false;
+}
+
+void ddx_write_int(QLineEdit* edit, std::int32_t field) {
+    if (edit) edit->setText(QString::number(field));
+}
+
+QString ddx_double_text(double value) {
+    // "%.15g" with the point as separator, whatever the user's locale.
+    char buf[64];
+    auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15);
+    return QString::fromLatin1(buf, static_cast<int>(r.ptr - buf));
+}
+
+void ddx_write_double(QLineEdit* edit, double field) {
+    if (edit) edit->setText(ddx_double_text(field));
+}
+
+}  // namespace orbant
