@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "astro/constants.h"
+#include "astro/moon.h"
+#include "astro/precession_nutation.h"
+#include "astro/sun.h"
+
+namespace orbant {
+namespace {
+
+constexpr double deg = degrees_per_radian;
+constexpr double one_arcminute = 1.0 / 60.0;  // degrees
+
+double wrapped_difference_deg(double a_rad, double b_rad) {
+    return std::remainder(a_rad - b_rad, two_pi) * deg;
+}
+
+TEST(SunPosition, WorkedExamples) {
+    const Vector3 s0 = sun_position(0.0);
+    EXPECT_NEAR(s0.polar(0) * deg, 280.3775, 0.00005);
+    EXPECT_NEAR(s0.polar(1) * arcseconds_per_radian, 0.77, 0.005);
+    EXPECT_NEAR(s0.polar(2), 0.983327, 0.0000005);
+    const Vector3 s1950 = sun_position(-0.5);
+    EXPECT_NEAR(s1950.polar(0) * deg, 280.0110, 0.00005);
+    EXPECT_NEAR(s1950.polar(2), 0.983243, 0.0000005);
+}
+
+TEST(SunPosition, ReturnsAPolarVectorInRange) {
+    for (double T = -1.0; T <= 1.0; T += 0.0137) {
+        const Vector3 s = sun_position(T);
+        ASSERT_TRUE(s.polar_valid);
+        ASSERT_GE(s.polar(0), 0.0);
+        ASSERT_LT(s.polar(0), two_pi);
+        ASSERT_LT(std::fabs(s.polar(1)), 2.0 / arcseconds_per_radian);
+        ASSERT_GT(s.polar(2), 0.9832);
+        ASSERT_LT(s.polar(2), 1.0168);
+    }
+}
+
+TEST(SunLowPrecision, AgreesWithTheFullTheory) {
+    const RaDec r0 = sun_low_precision(0.0);
+    EXPECT_NEAR(r0.ra * deg, 281.3, 0.05);
+    EXPECT_NEAR(r0.dec * deg, -23.0, 0.05);
+    for (double T = -1.0; T <= 1.0; T += 0.00731) {
+        const RaDec low = sun_low_precision(T);
+        const Vector3 full = ecliptic_to_equatorial_matrix(T) * sun_position(T);
+        ASSERT_NEAR(wrapped_difference_deg(low.ra, full.polar(0)), 0.0, 2 * one_arcminute) << T;
+        ASSERT_NEAR((low.dec - full.polar(1)) * deg, 0.0, one_arcminute) << T;
+    }
+}
+
+TEST(SunEquatorialOfDate, IsTheEclipticPositionTurnedAndNutated) {
+    for (double T : {-0.9, -0.25, 0.0, 0.31}) {
+        const Vector3 eq = sun_equatorial_of_date(T);
+        const Vector3 ecl = sun_position(T);
+        EXPECT_NEAR(eq.polar(2), ecl.polar(2), 1e-15);
+        // Undoing nutation and the obliquity gives the ecliptic position back.
+        const Vector3 back = equatorial_to_ecliptic_matrix(T) * (transpose(nutation_matrix(T)) * eq);
+        EXPECT_NEAR(wrapped_difference_deg(back.polar(0), ecl.polar(0)) * 3600.0, 0.0, 1e-6);
+        EXPECT_NEAR((back.polar(1) - ecl.polar(1)) * arcseconds_per_radian, 0.0, 1e-6);
+        // Near the equinoxes and solstices alike the equatorial longitude differs
+        // from the ecliptic one by less than 2.5 deg.
+        EXPECT_LT(std::fabs(wrapped_difference_deg(eq.polar(0), ecl.polar(0))), 2.5);
+    }
+}
+
+TEST(MoonPosition, WorkedExamples) {
+    const Vector3 m0 = moon_position(0.0);
+    EXPECT_NEAR(m0.polar(0) * deg, 223.3189, 0.00005);
+    EXPECT_NEAR(m0.polar(1) * deg, 5.1709, 0.00005);
+    EXPECT_NEAR(m0.polar(2), 402438.0, 0.5);
+    const Vector3 m1975 = moon_position(-0.25);
+    EXPECT_NEAR(m1975.polar(0) * deg, 142.884, 0.0005);
+    EXPECT_NEAR(m1975.polar(1) * deg, -4.980, 0.0005);
+    EXPECT_NEAR(m1975.polar(2), 362879.0, 0.5);
+}
+
+TEST(MoonPosition, StaysWithinTheLunarOrbitLimits) {
+    for (double T = -1.0; T <= 1.0; T += 0.000731) {
+        const Vector3 m = moon_position(T);
+        ASSERT_GE(m.polar(0), 0.0);
+        ASSERT_LT(m.polar(0), two_pi);
+        ASSERT_LT(std::fabs(m.polar(1) * deg), 5.35);
+        ASSERT_GT(m.polar(2), 356000.0);
+        ASSERT_LT(m.polar(2), 407000.0);
+    }
+}
+
+TEST(MoonLowPrecision, AgreesWithTheFullTheory) {
+    for (double T = -1.0; T <= 1.0; T += 0.000917) {
+        const RaDec low = moon_low_precision(T);
+        const Vector3 full = ecliptic_to_equatorial_matrix(T) * moon_position(T);
+        const double ra_error_deg = wrapped_difference_deg(low.ra, full.polar(0)) * std::cos(full.polar(1));
+        ASSERT_NEAR(ra_error_deg, 0.0, 10 * one_arcminute) << T;
+        ASSERT_NEAR((low.dec - full.polar(1)) * deg, 0.0, 10 * one_arcminute) << T;
+    }
+}
+
+TEST(MoonEquatorialOfDate, KeepsTheDistanceAndUndoesToTheEclipticPosition) {
+    for (double T : {-0.7, 0.0, 0.12}) {
+        const Vector3 eq = moon_equatorial_of_date(T);
+        const Vector3 ecl = moon_position(T);
+        EXPECT_NEAR(eq.polar(2), ecl.polar(2), 1e-8);
+        const Vector3 back = equatorial_to_ecliptic_matrix(T) * (transpose(nutation_matrix(T)) * eq);
+        EXPECT_NEAR(wrapped_difference_deg(back.polar(0), ecl.polar(0)) * 3600.0, 0.0, 1e-6);
+        EXPECT_NEAR((back.polar(1) - ecl.polar(1)) * arcseconds_per_radian, 0.0, 1e-6);
+    }
+}
+
+}  // namespace
+}  // namespace orbant
