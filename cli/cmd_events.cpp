@@ -1,0 +1,82 @@
+// orbant-cli events: the Moon phases or eclipses of a span of years, as the
+// events page lists them, in text, CSV or iCalendar form.
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "astro/events/lunation_search.h"
+#include "astro/time_scales.h"
+#include "cli/command.h"
+#include "cli/context.h"
+#include "pages/events_texts.h"
+
+namespace orbant::cli {
+
+namespace {
+
+int year_option(const Args& args, const std::string& name) {
+    const long long year = parse_int_option(args, name);
+    if (year < event_year_min || year > event_year_max)
+        throw UsageError("option " + name + ": year " + std::to_string(year) + " is outside " +
+                         std::to_string(event_year_min) + ".." + std::to_string(event_year_max));
+    return static_cast<int>(year);
+}
+
+int run_events(const Args& args, std::ostream& out, std::ostream& err) {
+    const int first_year = year_option(args, "--from");
+    const int last_year = year_option(args, "--to");
+    std::string format = "text";
+    if (const std::string* f = args.value("--format")) format = *f;
+    if (format != "text" && format != "csv" && format != "ics")
+        throw UsageError("option --format: '" + format + "' is not one of text, csv, ics");
+
+    const SheetState state = sheet_state_from_args(args, &err);
+    std::vector<EventEntry> entries;
+    collect_events(first_year, last_year, state.time_zone, args.flags.count("--eclipses") > 0, entries);
+
+    if (format == "text") {
+        std::vector<EventRow> rows;
+        rows.reserve(entries.size());
+        for (const EventEntry& e : entries) rows.push_back(e.row);
+        out << events_clipboard_text(rows);
+    } else if (format == "csv") {
+        out << events_csv(entries);
+    } else {
+        if (!icalendar_representable(entries))
+            throw UsageError("the calendar form holds the years 1 to 9999 only");
+        const CivilDateTime& t = state.current_time;
+        const double created =
+            mjd_from_date(t.year, t.month, t.day, t.hour, t.minute, t.second) - state.time_offset_hours() / 24.0;
+        out << events_icalendar(entries, created, state.time_zone);
+    }
+    return 0;
+}
+
+std::vector<std::string> events_options() {
+    std::vector<std::string> options = place_time_options;
+    options.insert(options.end(), {"--from", "--to", "--eclipses", "--format"});
+    return options;
+}
+
+const bool registered = register_command({
+    "events",
+    "Moon phases or eclipses of a span of years, as text, CSV or iCalendar",
+    "usage: orbant-cli events --from YEAR --to YEAR [--eclipses] [--format text|csv|ics]\n"
+    "       [--zone HOURS] [--at \"YYYY-MM-DD HH:MM\"] [--config-dir DIR]\n"
+    "Searches the lunations from 1 December of the year before --from, as the\n"
+    "events page does: (to - from) * 12 + 14 lunations, so the list starts in\n"
+    "that December and ends early in the year after --to. Without --eclipses\n"
+    "it lists the four principal phases, with it the eclipse classes at new\n"
+    "and full Moon. Times are in the standard time of the zone (no summer\n"
+    "time).\n"
+    "  text  exactly the text the page's \"Copy\" button puts on the clipboard\n"
+    "  csv   weekday,date,time,event,local_mjd\n"
+    "  ics   an iCalendar file (RFC 5545), one event per row, start in UTC to\n"
+    "        the second; DTSTAMP is the instant of --at (else the clock)\n",
+    events_options(),
+    run_events,
+});
+
+}  // namespace
+
+}  // namespace orbant::cli

@@ -1,0 +1,172 @@
+// Golden tests of "orbant-cli events": run the binary and compare its output.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "pages/events_texts.h"
+
+namespace {
+
+struct CliRun {
+    std::string out;
+    std::string err;
+    int status = -1;
+};
+
+std::string shell_quoted(const std::string& s) {
+    std::string q = "'";
+    for (char c : s) {
+        if (c == '\'') q += "'\\''";
+        else q += c;
+    }
+    return q + "'";
+}
+
+// Runs the front end with an empty settings folder, so that no stored
+// settings of the machine enter the result.
+CliRun run_cli(const std::vector<std::string>& args) {
+    char dir_template[] = "/tmp/orbant-events-test-XXXXXX";
+    const char* dir = mkdtemp(dir_template);
+    EXPECT_NE(dir, nullptr);
+    const std::string folder = dir ? dir : "/tmp";
+    std::string err_path = folder;
+    err_path += "/stderr";
+    std::string config = folder;
+    config += "/config";
+    std::string command = shell_quoted(ORBANT_CLI_PATH);
+    command += " --config-dir ";
+    command += shell_quoted(config);
+    for (const std::string& a : args) {
+        command += ' ';
+        command += shell_quoted(a);
+    }
+    command += " 2>";
+    command += shell_quoted(err_path);
+    CliRun r;
+    FILE* pipe = popen(command.c_str(), "r");
+    EXPECT_NE(pipe, nullptr);
+    char buffer[4096];
+    std::size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) r.out.append(buffer, n);
+    const int raw = pclose(pipe);
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    std::ifstream err(err_path, std::ios::binary);
+    std::ostringstream es;
+    es << err.rdbuf();
+    r.err = es.str();
+    std::remove(err_path.c_str());
+    std::remove(config.c_str());
+    rmdir(folder.c_str());
+    return r;
+}
+
+TEST(CliEvents, EclipseTextOfAYear) {
+    const CliRun r = run_cli({"events", "--from", "2024", "--to", "2024", "--eclipses", "--zone", "1"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "Mo.   25.03.2024  08:01  Partielle Mondfinsternis moeglich\n"
+              "Mo.   08.04.2024  19:22  Zentrale Sonnenfinsternis sicher (Nordhalbkugel)\n"
+              "Mi.   18.09.2024  03:35  Partielle Mondfinsternis moeglich\n"
+              "Mi.   02.10.2024  19:50  Zentrale Sonnenfinsternis sicher (S\u00fcdhalbkugel)\n");
+}
+
+TEST(CliEvents, TextIsTheClipboardTextOfTheList) {
+    const CliRun r = run_cli({"events", "--from", "1999", "--to", "2000", "--zone", "-5"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::vector<orbant::EventEntry> entries;
+    ASSERT_TRUE(orbant::collect_events(1999, 2000, -5.0, false, entries));
+    std::vector<orbant::EventRow> rows;
+    for (const auto& e : entries) rows.push_back(e.row);
+    EXPECT_EQ(r.out, orbant::events_clipboard_text(rows));
+    // 26 lunations of four phases, from December 1998.
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 26 * 4);
+    EXPECT_EQ(r.out.substr(8, 8), ".12.1998");
+}
+
+TEST(CliEvents, CsvAddsTheLocalMjd) {
+    const CliRun r = run_cli({"events", "--from", "2025", "--to", "2025", "--eclipses", "--format", "csv",
+                           "--zone", "0"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::istringstream in(r.out);
+    std::string header, first;
+    std::getline(in, header);
+    std::getline(in, first);
+    EXPECT_EQ(header, "weekday,date,time,event,local_mjd");
+    EXPECT_EQ(first.rfind("Fr.,14.03.2025,06:55,Totale Mondfinsternis sicher,60748.28", 0), 0u) << first;
+}
+
+TEST(CliEvents, CalendarFileGolden) {
+    const CliRun r = run_cli({"events", "--from", "2025", "--to", "2025", "--eclipses", "--format", "ics", "--zone",
+                           "1", "--summer", "0", "--at", "2026-12-08 02:30"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string expected =
+        "BEGIN:VCALENDAR\r\n"
+        "VERSION:2.0\r\n"
+        "PRODID:-//Orbant//Orbant Ereignisse//DE\r\n"
+        "CALSCALE:GREGORIAN\r\n"
+        "METHOD:PUBLISH\r\n"
+        "BEGIN:VEVENT\r\n"
+        "UID:orbant-lunation311-lunar-eclipse@orbant\r\n"
+        "DTSTAMP:20261208T013000Z\r\n"
+        "DTSTART:20250314T065547Z\r\n"
+        "SUMMARY:Totale Mondfinsternis sicher\r\n"
+        "DESCRIPTION:Fr.   14.03.2025  07:55  Totale Mondfinsternis sicher (UTC+01:0\r\n"
+        " 0)\r\n"
+        "TRANSP:TRANSPARENT\r\n"
+        "END:VEVENT\r\n";
+    EXPECT_EQ(r.out.substr(0, expected.size()), expected);
+    // Structure of the whole file: CRLF everywhere, lines of at most 75
+    // octets, one UID per event, all different.
+    std::size_t start = 0, events = 0;
+    std::vector<std::string> uids;
+    while (start < r.out.size()) {
+        const std::size_t end = r.out.find("\r\n", start);
+        ASSERT_NE(end, std::string::npos) << "unterminated last line";
+        const std::string line = r.out.substr(start, end - start);
+        EXPECT_EQ(line.find('\n'), std::string::npos);
+        EXPECT_LE(line.size(), 75u);
+        if (line == "BEGIN:VEVENT") ++events;
+        if (line.rfind("UID:", 0) == 0) {
+            for (const auto& u : uids) EXPECT_NE(u, line);
+            uids.push_back(line);
+        }
+        start = end + 2;
+    }
+    EXPECT_EQ(events, 4u) << "two lunar and two solar eclipses in 2025";
+    EXPECT_EQ(uids.size(), events);
+    EXPECT_EQ(r.out.substr(r.out.size() - 15), "END:VCALENDAR\r\n");
+}
+
+TEST(CliEvents, BadArgumentsExitWithStatusTwo) {
+    const std::vector<std::vector<std::string>> bad = {
+        {"events", "--to", "2024"},
+        {"events", "--from", "2024"},
+        {"events", "--from", "20x4", "--to", "2024"},
+        {"events", "--from", "2024", "--to", "2024.5"},
+        {"events", "--from", "2024", "--to", "2024", "--format", "pdf"},
+        {"events", "--from", "2024", "--to", "99999999999"},
+        {"events", "--from", "-1", "--to", "0", "--format", "ics"},
+    };
+    for (const auto& args : bad) {
+        const CliRun r = run_cli(args);
+        EXPECT_EQ(r.status, 2) << args[2] << " " << (args.size() > 3 ? args[3] : "");
+        EXPECT_TRUE(r.out.empty());
+        EXPECT_NE(r.err.find("usage: orbant-cli events"), std::string::npos) << r.err;
+    }
+}
+
+TEST(CliEvents, ReversedSpanListsNothing) {
+    const CliRun r = run_cli({"events", "--from", "2024", "--to", "2022"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "");
+}
+
+}  // namespace
