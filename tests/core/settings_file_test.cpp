@@ -1,0 +1,314 @@
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <sstream>
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include "app/settings_file.h"
+#include "platform/atomic_file.h"
+
+namespace fs = std::filesystem;
+using namespace orbant;
+
+namespace {
+
+// A fresh folder per test, removed afterwards.
+class TempFolder {
+public:
+    TempFolder() {
+        std::string templ = (fs::temp_directory_path() / "orbant-settings-XXXXXX").string();
+        path_ = mkdtemp(templ.data());
+    }
+    ~TempFolder() {
+        std::error_code ec;
+        fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
+        fs::remove_all(path_, ec);
+    }
+    const std::string& path() const { return path_; }
+    std::string file(const std::string& name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
+std::vector<std::uint8_t> file_bytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void write_bytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+double double_at(const std::vector<std::uint8_t>& b, std::size_t at) {
+    std::uint64_t u = 0;
+    for (int i = 0; i < 8; ++i) u |= static_cast<std::uint64_t>(b[at + i]) << (8 * i);
+    return std::bit_cast<double>(u);
+}
+
+std::int32_t int_at(const std::vector<std::uint8_t>& b, std::size_t at) {
+    std::uint32_t u = 0;
+    for (int i = 0; i < 4; ++i) u |= static_cast<std::uint32_t>(b[at + i]) << (8 * i);
+    return static_cast<std::int32_t>(u);
+}
+
+}  // namespace
+
+TEST(SettingsFile, FirstStartDefaultsGiveTheDocumentedBytes) {
+    TempFolder dir;
+    std::string error;
+    ASSERT_TRUE(save_settings(dir.path(), default_settings(), error)) << error;
+    const auto b = file_bytes(dir.file("Setup.dat"));
+    ASSERT_EQ(b.size(), 64u);
+    EXPECT_EQ(double_at(b, 8), 10.0);
+    EXPECT_EQ(double_at(b, 16), 53.5);
+    EXPECT_EQ(double_at(b, 24), 1.0);
+    EXPECT_EQ(int_at(b, 32), 10);
+    EXPECT_EQ(int_at(b, 36), 1);
+    EXPECT_EQ(int_at(b, 40), 1);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[44]), 8), std::string("Hamburg\0", 8));
+    // Little-endian IEEE 754: 10.0 is 0x4024000000000000.
+    const std::vector<std::uint8_t> ten(b.begin() + 8, b.begin() + 16);
+    EXPECT_EQ(ten, (std::vector<std::uint8_t>{0, 0, 0, 0, 0, 0, 0x24, 0x40}));
+}
+
+TEST(SettingsFile, RecordRoundTripsThroughTheFile) {
+    TempFolder dir;
+    SettingsRecord r = default_settings();
+    r.longitude = -122.4194;
+    r.latitude = -33.925;
+    r.time_zone = 5.5;
+    r.timer_period = -3;  // stored as typed
+    r.auto_summer_time = 0;
+    r.night_mode = 0;
+    store_place_name(r, "Köln-Müngersdorf");
+    std::string error;
+    ASSERT_TRUE(save_settings(dir.path(), r, error)) << error;
+    SettingsRecord back;
+    std::ostringstream warnings;
+    ASSERT_TRUE(load_settings(dir.path(), back, warnings));
+    EXPECT_EQ(back.longitude, r.longitude);
+    EXPECT_EQ(back.latitude, r.latitude);
+    EXPECT_EQ(back.time_zone, 5.5);
+    EXPECT_EQ(back.timer_period, -3);
+    EXPECT_EQ(back.auto_summer_time, 0);
+    EXPECT_EQ(back.night_mode, 0);
+    EXPECT_EQ(stored_place_name(back), "Köln-Müngersdorf");
+    EXPECT_TRUE(warnings.str().empty());
+}
+
+TEST(SettingsFile, UmlautIsOneLatin1Byte) {
+    SettingsRecord r;
+    store_place_name(r, "Lübeck ä");
+    const auto b = encode_settings(r);
+    EXPECT_EQ(b[44 + 1], 0xFC);  // ü
+    EXPECT_EQ(b[44 + 7], 0xE4);  // ä
+    EXPECT_EQ(b[44 + 8], 0);
+    EXPECT_EQ(stored_place_name(decode_settings(b)), "Lübeck ä");
+}
+
+TEST(SettingsFile, NamesBeyondLatin1UseWindows1252) {
+    SettingsRecord r;
+    store_place_name(r, "€ „Ort“ Łódź");
+    const auto b = encode_settings(r);
+    EXPECT_EQ(b[44], 0x80);       // € in Windows-1252
+    EXPECT_EQ(b[44 + 2], 0x84);   // „
+    EXPECT_EQ(b[44 + 6], 0x93);   // “
+    EXPECT_EQ(b[44 + 8], '?');    // Ł is not in the code page
+    EXPECT_EQ(stored_place_name(r), "€ „Ort“ ?ód?");
+}
+
+TEST(SettingsFile, NameIsCutTo19CharactersAndTheNulFits) {
+    SettingsRecord r;
+    r.place_name.fill(0xAA);
+    store_place_name(r, "Neunzehn-Zeichen-Ab");  // exactly 19
+    EXPECT_EQ(r.place_name[19], 0);
+    EXPECT_EQ(stored_place_name(r), "Neunzehn-Zeichen-Ab");
+
+    store_place_name(r, "Garmisch-Partenkirchen äöü");  // 26 characters
+    EXPECT_EQ(stored_place_name(r), "Garmisch-Partenkirc");
+    EXPECT_EQ(r.place_name[19], 0);
+
+    // A shorter name leaves the bytes after its NUL as they were.
+    store_place_name(r, "Ulm");
+    EXPECT_EQ(r.place_name[3], 0);
+    EXPECT_EQ(r.place_name[4], 'i');
+    EXPECT_EQ(stored_place_name(r), "Ulm");
+}
+
+TEST(SettingsFile, NameWithoutNulIsReadToTheFieldEnd) {
+    SettingsRecord r;
+    r.place_name.fill('x');
+    EXPECT_EQ(stored_place_name(r), std::string(20, 'x'));
+}
+
+TEST(SettingsFile, Windows1252DecodesEveryByte) {
+    std::string all;
+    for (int b = 1; b < 256; ++b) all += static_cast<char>(b);
+    const std::string utf8 = windows1252_to_utf8(all);
+    // Every assigned byte encodes back to itself; the five unassigned ones
+    // (0x81, 0x8D, 0x8F, 0x90, 0x9D) come back as '?'.
+    const std::string back = utf8_to_windows1252(utf8);
+    ASSERT_EQ(back.size(), all.size());
+    for (int b = 1; b < 256; ++b) {
+        const bool unassigned = b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D;
+        EXPECT_EQ(static_cast<unsigned char>(back[b - 1]), unassigned ? '?' : b) << "byte " << b;
+    }
+}
+
+TEST(SettingsFile, InvalidUtf8BecomesQuestionMarks) {
+    EXPECT_EQ(utf8_to_windows1252(std::string("a\xC3") + "b"), "a?b");
+    EXPECT_EQ(utf8_to_windows1252("\xED\xA0\x80"), "???");   // a surrogate
+    EXPECT_EQ(utf8_to_windows1252("\xC0\xAF"), "??");        // overlong
+    EXPECT_EQ(utf8_to_windows1252("😀"), "?");
+}
+
+TEST(SettingsFile, MissingFileIsNotReadAndChangesNothing) {
+    TempFolder dir;
+    SettingsRecord r = default_settings();
+    r.latitude = 1.25;
+    std::ostringstream warnings;
+    EXPECT_FALSE(load_settings(dir.path(), r, warnings));
+    EXPECT_EQ(r.latitude, 1.25);
+    EXPECT_TRUE(warnings.str().empty());
+    EXPECT_FALSE(fs::exists(dir.file("Setup.dat.bad")));
+}
+
+TEST(SettingsFile, ShortFileIsKeptAsBadAndNotRead) {
+    TempFolder dir;
+    const auto full = encode_settings(default_settings());
+    write_bytes(dir.file("Setup.dat"), std::vector<std::uint8_t>(full.begin(), full.begin() + 40));
+    SettingsRecord r;
+    r.latitude = 7.0;
+    std::ostringstream warnings;
+    EXPECT_FALSE(load_settings(dir.path(), r, warnings));
+    EXPECT_EQ(r.latitude, 7.0);
+    EXPECT_FALSE(fs::exists(dir.file("Setup.dat")));
+    ASSERT_TRUE(fs::exists(dir.file("Setup.dat.bad")));
+    EXPECT_EQ(fs::file_size(dir.file("Setup.dat.bad")), 40u);
+    EXPECT_NE(warnings.str().find("Setup.dat.bad"), std::string::npos) << warnings.str();
+}
+
+TEST(SettingsFile, NonFiniteDoublesMakeTheFileUnreadable) {
+    for (double bad : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()}) {
+        for (int field = 0; field < 3; ++field) {
+            TempFolder dir;
+            SettingsRecord r = default_settings();
+            (field == 0 ? r.longitude : field == 1 ? r.latitude : r.time_zone) = bad;
+            const auto b = encode_settings(r);
+            write_bytes(dir.file("Setup.dat"), std::vector<std::uint8_t>(b.begin(), b.end()));
+            SettingsRecord out;
+            EXPECT_EQ(read_settings_file(dir.file("Setup.dat"), out), SettingsReadStatus::unreadable);
+            std::ostringstream warnings;
+            EXPECT_FALSE(load_settings(dir.path(), out, warnings));
+            EXPECT_TRUE(fs::exists(dir.file("Setup.dat.bad")));
+        }
+    }
+}
+
+TEST(SettingsFile, LongerFileIsReadFromItsFirst64Bytes) {
+    TempFolder dir;
+    auto b = encode_settings(default_settings());
+    std::vector<std::uint8_t> bytes(b.begin(), b.end());
+    bytes.resize(100, 0x55);
+    write_bytes(dir.file("Setup.dat"), bytes);
+    SettingsRecord r;
+    EXPECT_EQ(read_settings_file(dir.file("Setup.dat"), r), SettingsReadStatus::read);
+    EXPECT_EQ(r.latitude, 53.5);
+    EXPECT_EQ(stored_place_name(r), "Hamburg");
+}
+
+TEST(SettingsFile, ReadingDoesNotTouchTheDisk) {
+    TempFolder dir;
+    write_bytes(dir.file("Setup.dat"), {1, 2, 3});
+    SettingsRecord r;
+    EXPECT_EQ(read_settings_file(dir.file("Setup.dat"), r), SettingsReadStatus::unreadable);
+    EXPECT_TRUE(fs::exists(dir.file("Setup.dat")));
+    EXPECT_FALSE(fs::exists(dir.file("Setup.dat.bad")));
+}
+
+TEST(SettingsFile, FailedWriteLeavesTheOldFileAndReportsIt) {
+    if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind the super-user";
+    TempFolder dir;
+    std::string error;
+    ASSERT_TRUE(save_settings(dir.path(), default_settings(), error));
+    const auto before = file_bytes(dir.file("Setup.dat"));
+    fs::permissions(dir.path(), fs::perms::owner_write, fs::perm_options::remove);
+    SettingsRecord changed = default_settings();
+    changed.latitude = -1.0;
+    EXPECT_FALSE(save_settings(dir.path(), changed, error));
+    EXPECT_NE(error.find("Setup.dat"), std::string::npos) << error;
+    fs::permissions(dir.path(), fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_EQ(file_bytes(dir.file("Setup.dat")), before);
+    for (const auto& e : fs::directory_iterator(dir.path()))
+        EXPECT_EQ(e.path().filename(), "Setup.dat") << "left behind: " << e.path();
+}
+
+TEST(SettingsFile, WriteCutShortByTheFileSizeLimitLeavesTheOldFile) {
+    // The limit makes every write past 32 bytes fail (also for the
+    // super-user): a write in place would leave a short file behind.
+    TempFolder dir;
+    std::string error;
+    ASSERT_TRUE(save_settings(dir.path(), default_settings(), error));
+    const auto before = file_bytes(dir.file("Setup.dat"));
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit tight = old;
+    tight.rlim_cur = 32;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
+    SettingsRecord changed = default_settings();
+    changed.latitude = -1.0;
+    const bool saved = save_settings(dir.path(), changed, error);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, old_handler);
+    EXPECT_FALSE(saved);
+    EXPECT_NE(error.find("Setup.dat"), std::string::npos) << error;
+    EXPECT_EQ(file_bytes(dir.file("Setup.dat")), before);
+    for (const auto& e : fs::directory_iterator(dir.path()))
+        EXPECT_EQ(e.path().filename(), "Setup.dat") << "left behind: " << e.path();
+}
+
+TEST(SettingsFile, WriteIntoAFolderThatIsAFileFails) {
+    TempFolder dir;
+    write_bytes(dir.file("plain"), {1});
+    std::string error;
+    EXPECT_FALSE(save_settings(dir.file("plain"), default_settings(), error));
+    EXPECT_FALSE(error.empty());
+}
+
+TEST(SettingsFile, SaveCreatesAMissingFolderAndReplacesTheFile) {
+    TempFolder dir;
+    const std::string folder = dir.file("a/b");
+    std::string error;
+    ASSERT_TRUE(save_settings(folder, default_settings(), error)) << error;
+    SettingsRecord second = default_settings();
+    second.timer_period = 30;
+    ASSERT_TRUE(save_settings(folder, second, error)) << error;
+    SettingsRecord r;
+    EXPECT_EQ(read_settings_file(folder + "/Setup.dat", r), SettingsReadStatus::read);
+    EXPECT_EQ(r.timer_period, 30);
+    EXPECT_EQ(fs::file_size(folder + "/Setup.dat"), 64u);
+}
+
+TEST(AtomicFile, ReplacesContentsCompletely) {
+    TempFolder dir;
+    const std::string path = dir.file("f.bin");
+    std::string error;
+    const std::vector<std::uint8_t> big(1000, 7), small{1, 2};
+    ASSERT_TRUE(write_file_atomically(path, big.data(), big.size(), error));
+    ASSERT_TRUE(write_file_atomically(path, small.data(), small.size(), error));
+    EXPECT_EQ(file_bytes(path), small);
+    std::vector<std::uint8_t> prefix;
+    ASSERT_TRUE(read_file_prefix(path, 1, prefix));
+    EXPECT_EQ(prefix, std::vector<std::uint8_t>{1});
+    EXPECT_FALSE(read_file_prefix(dir.file("none"), 8, prefix));
+}
