@@ -1,0 +1,116 @@
+// orbant-cli ephemeris: a table of positions of one body from the engine's
+// theories, as CSV.
+#include <cmath>
+#include <cstdio>
+#include <ostream>
+#include <string>
+
+#include "astro/constants.h"
+#include "astro/matrix3.h"
+#include "astro/moon.h"
+#include "astro/planets.h"
+#include "astro/sun.h"
+#include "cli/command.h"
+
+namespace orbant::cli {
+
+namespace {
+
+// Largest number of rows one call may print.
+constexpr double max_rows = 1000000.0;
+
+// Body names and their numbers: -1 the Moon, 0 the Sun, 1..9 the planets.
+struct BodyName {
+    const char* name;
+    int number;
+};
+constexpr BodyName body_names[] = {{"sun", 0},     {"moon", -1},   {"mercury", 1}, {"venus", 2},
+                                   {"earth", 3},   {"mars", 4},    {"jupiter", 5}, {"saturn", 6},
+                                   {"uranus", 7},  {"neptune", 8}, {"pluto", 9}};
+
+int body_number(const std::string& name) {
+    for (const BodyName& b : body_names)
+        if (name == b.name) return b.number;
+    throw UsageError("unknown body '" + name +
+                     "' (sun, moon, mercury, venus, earth, mars, jupiter, saturn, uranus, neptune, pluto)");
+}
+
+// The theory's own output: Sun and Moon geocentric, planets heliocentric,
+// mean ecliptic and equinox of date.
+Vector3 ecliptic_position(int body, double T) {
+    if (body == 0) return sun_position(T);
+    if (body == -1) return moon_position(T);
+    return planet_position(body, T);
+}
+
+// Right ascension, declination and geocentric distance: the Sun and the Moon
+// of date with nutation; the planets geocentric (planet minus Earth) turned
+// to the mean equator of date, as the display services compute them.
+Vector3 equatorial_position(int body, double T) {
+    if (body == 0) return sun_equatorial_of_date(T);
+    if (body == -1) return moon_equatorial_of_date(T);
+    const Vector3 geocentric = planet_position(body, T) - planet_position(3, T);
+    return ecliptic_to_equatorial_matrix(T) * geocentric;
+}
+
+std::string number_text(double x) {
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.12g", x);
+    return buffer;
+}
+
+int run_ephemeris(const Args& args, std::ostream& out, std::ostream&) {
+    const std::string* body_text = args.value("--body");
+    if (!body_text) throw UsageError("option --body is missing");
+    const int body = body_number(*body_text);
+    bool equatorial = false;
+    if (const std::string* frame = args.value("--frame")) {
+        if (*frame == "equatorial") {
+            equatorial = true;
+        } else if (*frame != "ecliptic") {
+            throw UsageError("unknown frame '" + *frame + "' (ecliptic, equatorial)");
+        }
+    }
+    if (equatorial && body == 3) throw UsageError("the earth has no geocentric position (use --frame ecliptic)");
+    const double start = parse_double_option(args, "--start");
+    const double end = parse_double_option(args, "--end");
+    const double step = parse_double_option(args, "--step");
+    if (end < start) throw UsageError("--end lies before --start");
+    if (!(step > 0.0)) throw UsageError("--step must be positive");
+    // A tiny allowance so that an end point reached by the step is included
+    // despite rounding of (end - start)/step.
+    const double intervals = std::floor((end - start) / step * (1.0 + 1e-12) + 1e-9);
+    if (!(intervals + 1.0 <= max_rows)) throw UsageError("more than 1,000,000 rows");
+    const long rows = static_cast<long>(intervals) + 1;
+
+    out << "mjd,lon_deg,lat_deg,radius\n";
+    for (long i = 0; i < rows; ++i) {
+        const double mjd = start + static_cast<double>(i) * step;
+        const double T = (mjd - mjd_j2000) / days_per_century;
+        const Vector3 v = equatorial ? equatorial_position(body, T) : ecliptic_position(body, T);
+        out << number_text(mjd) << ',' << number_text(v.polar(0) * degrees_per_radian) << ','
+            << number_text(v.polar(1) * degrees_per_radian) << ',' << number_text(v.polar(2)) << '\n';
+    }
+    return 0;
+}
+
+const bool registered = register_command({
+    "ephemeris",
+    "a CSV table of a body's positions from the engine's theories",
+    "usage: orbant-cli ephemeris --body NAME [--frame ecliptic|equatorial]\n"
+    "       --start MJD --end MJD --step DAYS\n"
+    "Prints \"mjd,lon_deg,lat_deg,radius\" and one row per instant from --start to\n"
+    "--end, 12 significant digits. The MJD is the theories' own time argument,\n"
+    "T = (MJD - 51544.5)/36525. Ecliptic (default): the theory's output, Sun and\n"
+    "Moon geocentric, planets heliocentric, mean ecliptic and equinox of date.\n"
+    "Equatorial: right ascension and declination with the geocentric distance;\n"
+    "Sun and Moon of date with nutation, planets as the display computes them.\n"
+    "Radius in AU, the Moon's in km. Bodies: sun, moon, mercury, venus, earth,\n"
+    "mars, jupiter, saturn, uranus, neptune, pluto. At most 1,000,000 rows.\n",
+    {"--body", "--frame", "--start", "--end", "--step", "--config-dir"},
+    run_ephemeris,
+});
+
+}  // namespace
+
+}  // namespace orbant::cli
