@@ -1,6 +1,7 @@
 #include "app/kalender_dlg.h"
 
 #include <QCalendarWidget>
+#include <QLocale>
 #include <QPushButton>
 
 namespace orbant {
@@ -10,6 +11,12 @@ CKalenderDLG::CKalenderDLG(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QString::fromUtf8(kalender_dlg_template.caption));
     built_ = build_dialog(kalender_dlg_template, *this);
     if (auto* cal = calendar()) {
+        // German month and day names like the rest of the program, weeks
+        // from Monday, and no week numbers, so that the days fit the
+        // control's small area.
+        cal->setLocale(QLocale(QLocale::German, QLocale::Germany));
+        cal->setFirstDayOfWeek(Qt::Monday);
+        cal->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
         // A click on the day already highlighted is a selection too, so the
         // click is watched as well as the change of selection.
         connect(cal, &QCalendarWidget::clicked, this, &CKalenderDLG::on_date_selected);
