@@ -1,0 +1,146 @@
+#include "pages/cseite7.h"
+
+#include <QCoreApplication>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStringList>
+#include <QTreeWidget>
+#include <algorithm>
+#include <vector>
+
+#include "app/all_controls_sheet.h"
+#include "astro/events/lunation_search.h"
+#include "pages/events_texts.h"
+#include "platform/clock.h"
+#include "platform/qt/ddx.h"
+#include "platform/qt/ui_services.h"
+
+namespace orbant {
+
+namespace {
+
+QString qt_text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+}  // namespace
+
+CSeite7::CSeite7(CAllControlsSheet& sheet) : SheetPage(sheet, cseite7_template, 0, false) {
+    list_ = control_as<QTreeWidget>(events_list_id);
+    progress_ = control_as<QProgressBar>(events_progress_id);
+    first_edit_ = control_as<QLineEdit>(events_first_year_id);
+    last_edit_ = control_as<QLineEdit>(events_last_year_id);
+    search_button_ = control_as<QPushButton>(events_search_id);
+    copy_button_ = control_as<QPushButton>(events_copy_id);
+
+    // Both years start at the current year of the device clock (0 when it
+    // could not be read).
+    first_year_ = last_year_ = sheet.clock().local_now().year;
+    ddx_write_int(first_edit_, first_year_);
+    ddx_write_int(last_edit_, last_year_);
+
+    control_as<QRadioButton>(events_phases_id)->setChecked(true);
+    control(events_planets_id)->setEnabled(false);
+
+    QStringList headings;
+    for (const EventColumn& c : event_columns) headings << qt_text(c.heading);
+    list_->setColumnCount(static_cast<int>(event_columns.size()));
+    list_->setHeaderLabels(headings);
+    for (std::size_t i = 0; i < event_columns.size(); ++i) {
+        list_->setColumnWidth(static_cast<int>(i), event_columns[i].width);
+        list_->headerItem()->setTextAlignment(static_cast<int>(i), Qt::AlignLeft | Qt::AlignVCenter);
+    }
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->header()->setStretchLastSection(false);
+
+    connect(search_button_, &QPushButton::clicked, this, [this] { search(); });
+    connect(copy_button_, &QPushButton::clicked, this, [this] { copy(); });
+}
+
+void CSeite7::add_event_row(double local_mjd, std::string_view text) {
+    const EventRow row = event_row(local_mjd, text);
+    auto* item = new QTreeWidgetItem(
+        QStringList{qt_text(row.weekday), qt_text(row.date), qt_text(row.time), qt_text(row.text)});
+    list_->insertTopLevelItem(row_counter_, item);
+    ++row_counter_;
+}
+
+bool CSeite7::read_year(QLineEdit* edit, std::int32_t& year) {
+    std::int32_t value = year;
+    if (!ddx_read_int(edit, value, sheet().ui(), this)) return false;
+    if (value < event_year_min || value > event_year_max) {
+        sheet().ui().message_box(this, QStringLiteral("Please enter an integer between %1 and %2.")
+                                           .arg(event_year_min)
+                                           .arg(event_year_max));
+        edit->setFocus();
+        return false;
+    }
+    year = value;
+    return true;
+}
+
+void CSeite7::read_fields() {
+    // A field that cannot be read keeps its previous value; the other is
+    // still read.
+    read_year(first_edit_, first_year_);
+    read_year(last_edit_, last_year_);
+    if (control_as<QRadioButton>(events_phases_id)->isChecked()) {
+        selection_ = 0;
+    } else if (control_as<QRadioButton>(events_eclipses_id)->isChecked()) {
+        selection_ = 1;
+    } else if (control_as<QRadioButton>(events_planets_id)->isChecked()) {
+        selection_ = 2;
+    }
+}
+
+void CSeite7::show_progress(int position, int maximum) {
+    // A bar whose range is 0..0 would show a busy animation: an empty span
+    // keeps a range of one step. The last lunation's position lies one
+    // beyond the range and shows the bar full.
+    const int top = std::max(maximum, 1);
+    progress_->setRange(0, top);
+    progress_->setValue(std::min(position, top));
+    // Let the window repaint the bar and the rows so far; input waits until
+    // the search is over.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void CSeite7::search() {
+    if (searching_) return;
+    searching_ = true;
+    read_fields();
+    list_->clear();
+    row_counter_ = 0;
+    search_button_->setEnabled(false);
+    copy_button_->setEnabled(false);
+
+    const double zone = state().time_zone;  // standard time: summer time is not added
+    const auto add = [this](const EventHit& hit) { add_event_row(hit.local_mjd, hit.text); };
+    const auto progress = [this](int position, int maximum) { show_progress(position, maximum); };
+    if (selection_ == 0) {
+        fill_phase_list(first_year_, last_year_, zone, add, progress);
+    } else if (selection_ == 1) {
+        fill_eclipse_list(first_year_, last_year_, zone, add, progress);
+    }
+
+    // Presses made while the search ran reach the disabled buttons here and
+    // are dropped, instead of starting the search again.
+    QCoreApplication::processEvents();
+    search_button_->setEnabled(true);
+    copy_button_->setEnabled(true);
+    searching_ = false;
+}
+
+void CSeite7::copy() {
+    std::vector<EventRow> rows;
+    // The row count is read again after every row.
+    for (int i = 0; i < list_->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* item = list_->topLevelItem(i);
+        rows.push_back(EventRow{item->text(0).toStdString(), item->text(1).toStdString(),
+                                item->text(2).toStdString(), item->text(3).toStdString()});
+    }
+    sheet().ui().set_clipboard_text(QString::fromStdString(events_clipboard_text(rows)));
+}
+
+}  // namespace orbant
