@@ -1,7 +1,7 @@
 #include "platform/qt/ddx.h"
 
 #include <QLineEdit>
-#include <cerrno>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -14,12 +14,21 @@ namespace orbant {
 
 namespace {
 std::string trimmed_latin(const QString& text) { return text.trimmed().toStdString(); }
+
+// Drops a leading '+' (from_chars takes only '-'); false when what is left
+// does not start a number, so that "+-1" and "+ 1" fail.
+bool strip_plus_sign(std::string& s) {
+    if (!s.empty() && s[0] == '+') {
+        s.erase(0, 1);
+        return !s.empty() && (std::isdigit(static_cast<unsigned char>(s[0])) || s[0] == '.');
+    }
+    return !s.empty();
+}
 }  // namespace
 
 bool parse_ddx_int(const QString& text, std::int32_t& value) {
     std::string s = trimmed_latin(text);
-    if (!s.empty() && s[0] == '+') s.erase(0, 1);
-    if (s.empty() || s[0] == '+') return false;
+    if (!strip_plus_sign(s)) return false;
     std::int32_t v = 0;
     auto r = std::from_chars(s.data(), s.data() + s.size(), v, 10);
     if (r.ec != std::errc{} || r.ptr != s.data() + s.size()) return false;
@@ -29,8 +38,7 @@ bool parse_ddx_int(const QString& text, std::int32_t& value) {
 
 bool parse_ddx_double(const QString& text, double& value) {
     std::string s = trimmed_latin(text);
-    if (!s.empty() && s[0] == '+') s.erase(0, 1);
-    if (s.empty() || s[0] == '+') return false;
+    if (!strip_plus_sign(s)) return false;
     double v = 0.0;
     auto r = std::from_chars(s.data(), s.data() + s.size(), v, std::chars_format::general);
     if (r.ec != std::errc{} || r.ptr != s.data() + s.size() || !std::isfinite(v)) return false;

@@ -1,0 +1,207 @@
+// The Qt side of the platform layer: the dialog builder, the data-exchange
+// checks, the file-filter conversion, the scripted services and the canvas.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <array>
+#include <limits>
+
+#include "platform/qt/canvas.h"
+#include "platform/qt/ddx.h"
+#include "platform/qt/dialog_template.h"
+#include "platform/qt/ui_services.h"
+
+namespace orbant {
+namespace {
+
+inline constexpr std::array<ControlSpec, 5> sample_controls = {{
+    {no_control_id, ControlKind::label, "Name:", 4, 4, 30, 8},
+    {1100, ControlKind::edit, "", 40, 2, 60, 12, control_digits_only},
+    {1101, ControlKind::check_box, "An", 4, 20, 40, 10},
+    {1, ControlKind::default_button, "OK", 4, 40, 40, 12},
+    {2, ControlKind::button, "Abbrechen", 50, 40, 40, 12},
+}};
+inline constexpr DialogTemplate sample_template{200, "Probe", 120, 60, "Arial", 8, sample_controls};
+
+TEST(DialogTemplate, BuilderMakesTheControlsByTheDialogUnitRule) {
+    QWidget parent;
+    const BuiltDialog built = build_dialog(sample_template, parent);
+    EXPECT_EQ(QFontInfo(parent.font()).family(), "Liberation Sans");
+    const DialogUnits& u = built.units();
+    EXPECT_EQ(parent.size(), QSize(120 * u.avg_char_width / 4, 60 * u.char_height / 8));
+    EXPECT_EQ(built.controls().size(), 4u);  // the label has no id
+    auto* edit = built.control_as<QLineEdit>(1100);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->objectName(), "1100");
+    EXPECT_EQ(edit->geometry(), QRect(40 * u.avg_char_width / 4, 2 * u.char_height / 8, 60 * u.avg_char_width / 4,
+                                      12 * u.char_height / 8));
+    EXPECT_NE(built.control_as<QCheckBox>(1101), nullptr);
+    EXPECT_EQ(built.control_as<QLabel>(1101), nullptr);  // wrong kind
+    EXPECT_EQ(built.control(9999), nullptr);
+    auto* ok = built.control_as<QPushButton>(1);
+    ASSERT_NE(ok, nullptr);
+    EXPECT_TRUE(ok->isDefault());
+    EXPECT_FALSE(built.control_as<QPushButton>(2)->isDefault());
+    EXPECT_FALSE(built.control_as<QPushButton>(2)->autoDefault());
+    const auto labels = parent.findChildren<QLabel*>();
+    ASSERT_EQ(labels.size(), 1);
+    EXPECT_EQ(labels[0]->text(), "Name:");
+    EXPECT_TRUE(labels[0]->objectName().isEmpty());
+}
+
+TEST(DialogTemplate, DialogUnitsComeFromTheFontMetrics) {
+    const DialogUnits small = dialog_units_of(template_font("Arial", 8));
+    const DialogUnits large = dialog_units_of(template_font("Arial", 16));
+    EXPECT_GT(large.avg_char_width, small.avg_char_width);
+    EXPECT_GT(large.char_height, small.char_height);
+    DialogUnits u;
+    u.avg_char_width = 6;
+    u.char_height = 13;
+    EXPECT_EQ(u.x_px(162), 243);
+    EXPECT_EQ(u.y_px(150), 243);
+    EXPECT_EQ(u.rect_px(8, 10, 24, 8), QRect(12, 16, 36, 13));
+}
+
+TEST(Ddx, IntegersAsTheStandardCheckTakesThem) {
+    std::int32_t v = 99;
+    EXPECT_TRUE(parse_ddx_int("42", v));
+    EXPECT_EQ(v, 42);
+    EXPECT_TRUE(parse_ddx_int("  -7 ", v));
+    EXPECT_EQ(v, -7);
+    EXPECT_TRUE(parse_ddx_int("+13", v));
+    EXPECT_EQ(v, 13);
+    EXPECT_TRUE(parse_ddx_int("2147483647", v));
+    EXPECT_EQ(v, 2147483647);
+    v = 5;
+    for (const char* bad : {"", " ", "1.5", "12a", "a12", "2147483648", "--1", "+-1", "0x10", "1 2"}) {
+        EXPECT_FALSE(parse_ddx_int(bad, v)) << bad;
+        EXPECT_EQ(v, 5) << bad;
+    }
+}
+
+TEST(Ddx, NumbersInCNotation) {
+    double d = 1.0;
+    EXPECT_TRUE(parse_ddx_double("53.5", d));
+    EXPECT_EQ(d, 53.5);
+    EXPECT_TRUE(parse_ddx_double(" -0.25 ", d));
+    EXPECT_EQ(d, -0.25);
+    EXPECT_TRUE(parse_ddx_double("1e2", d));
+    EXPECT_EQ(d, 100.0);
+    EXPECT_TRUE(parse_ddx_double("+7", d));
+    EXPECT_EQ(d, 7.0);
+    d = 3.0;
+    for (const char* bad : {"", "12,5", "abc", "1e999", "nan", "inf", "1.2.3", "+-1"}) {
+        EXPECT_FALSE(parse_ddx_double(bad, d)) << bad;
+        EXPECT_EQ(d, 3.0) << bad;
+    }
+    EXPECT_EQ(ddx_double_text(53.5), "53.5");
+    EXPECT_EQ(ddx_double_text(0.1), "0.1");
+    EXPECT_EQ(ddx_double_text(-33.925), "-33.925");
+    EXPECT_EQ(ddx_double_text(1.0 / 3.0), "0.333333333333333");
+}
+
+TEST(Ddx, FailedReadShowsTheMessageAndKeepsTheField) {
+    ScriptedUiServices ui;
+    QLineEdit edit;
+    std::int32_t n = 8;
+    double d = 2.5;
+    edit.setText("zwölf");
+    EXPECT_FALSE(ddx_read_int(&edit, n, ui, nullptr));
+    EXPECT_FALSE(ddx_read_double(&edit, d, ui, nullptr));
+    EXPECT_EQ(n, 8);
+    EXPECT_EQ(d, 2.5);
+    EXPECT_EQ(ui.message_texts(), (QStringList{"Please enter an integer.", "Please enter a number."}));
+    edit.setText("12");
+    EXPECT_TRUE(ddx_read_int(&edit, n, ui, nullptr));
+    EXPECT_EQ(n, 12);
+    ddx_write_double(&edit, 0.5);
+    EXPECT_EQ(edit.text(), "0.5");
+    ddx_write_int(&edit, -3);
+    EXPECT_EQ(edit.text(), "-3");
+}
+
+TEST(UiServices, FiltersBecomeQtNameFilters) {
+    EXPECT_EQ(file_filter_to_qt("ORB-Dateien (*.ort)|*.ort|Alle Dateien (*.*)|*.*||"),
+              "ORB-Dateien (*.ort);;Alle Dateien (*.*)");
+    EXPECT_EQ(file_filter_to_qt("Texte|*.txt;*.ort||"), "Texte (*.txt *.ort)");
+    EXPECT_EQ(file_filter_to_qt(""), "");
+}
+
+TEST(UiServices, ScriptedAnswersAreTakenInOrderAndEverythingIsCaptured) {
+    ScriptedUiServices ui;
+    ui.file_answers = {"/tmp/a.ort", ""};
+    ui.yes_no_answers = {true};
+    EXPECT_EQ(ui.open_file_name(nullptr, "*.ort", "A|*.ort||"), std::optional<QString>("/tmp/a.ort"));
+    EXPECT_EQ(ui.save_file_name(nullptr, "Standort1.ort", "B|*.ort||", "ort", true), std::nullopt);  // cancel
+    EXPECT_EQ(ui.open_file_name(nullptr, "*.ort", "A|*.ort||"), std::nullopt);  // nothing scripted
+    EXPECT_TRUE(ui.ask_yes_no(nullptr, "Sicher?"));
+    EXPECT_FALSE(ui.ask_yes_no(nullptr, "Noch einmal?"));
+    ASSERT_EQ(ui.file_requests.size(), 3u);
+    EXPECT_TRUE(ui.file_requests[1].save);
+    EXPECT_EQ(ui.file_requests[1].initial_name, "Standort1.ort");
+    EXPECT_EQ(ui.file_requests[1].default_extension, "ort");
+    EXPECT_TRUE(ui.file_requests[1].confirm_overwrite);
+    EXPECT_EQ(ui.questions, (std::vector<QString>{"Sicher?", "Noch einmal?"}));
+
+    QDialog dialog;
+    dialog.setWindowTitle("Kalender");
+    bool ran = false;
+    ui.modal_scripts.push_back([&](QDialog& d) {
+        ran = d.isVisible();
+        return static_cast<int>(QDialog::Accepted);
+    });
+    EXPECT_EQ(ui.run_modal(dialog), QDialog::Accepted);
+    EXPECT_TRUE(ran);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(ui.run_modal(dialog), QDialog::Rejected);
+    EXPECT_EQ(ui.modal_dialogs, (std::vector<QString>{"Kalender", "Kalender"}));
+    ui.set_clipboard_text("a\nb\n");
+    EXPECT_EQ(ui.clipboard, "a\nb\n");
+}
+
+TEST(Canvas, KeepsItsPixelsAndCombinesByMode) {
+    Canvas c;
+    EXPECT_TRUE(c.ensure_size(QSize(10, 8), Qt::black));
+    EXPECT_FALSE(c.ensure_size(QSize(10, 8), Qt::white));  // same size: pixels kept
+    EXPECT_EQ(c.pixel(3, 3), qRgb(0, 0, 0));
+    c.set_pixel(3, 3, QColor(0x12, 0x34, 0x56));
+    c.set_pixel(3, 3, QColor(0xFF, 0x00, 0x0F), DrawMode::xor_pen);
+    EXPECT_EQ(c.pixel(3, 3), qRgb(0xED, 0x34, 0x59));
+    c.set_pixel(3, 3, QColor(0xFF, 0x00, 0x0F), DrawMode::xor_pen);
+    EXPECT_EQ(c.pixel(3, 3), qRgb(0x12, 0x34, 0x56));
+    c.set_pixel(3, 3, QColor(0x0F, 0xF0, 0xFF), DrawMode::and_pen);
+    EXPECT_EQ(c.pixel(3, 3), qRgb(0x02, 0x30, 0x56));
+    c.set_pixel(3, 3, QColor(0x00, 0x00, 0x00), DrawMode::not_xor);
+    EXPECT_EQ(c.pixel(3, 3), qRgb(0xFD, 0xCF, 0xA9));
+    c.set_pixel(-1, 0, Qt::red);  // outside: nothing
+    c.set_pixel(10, 0, Qt::red);
+
+    // A line drawn twice in XOR mode leaves the canvas as it was.
+    c.clear(QColor(10, 20, 30));
+    const QImage before = c.image().copy();
+    for (int i = 0; i < 2; ++i) {
+        QPainter p(&c.image());
+        set_draw_mode(p, DrawMode::xor_pen);
+        p.setPen(QColor(200, 100, 50));
+        p.drawLine(0, 0, 9, 7);
+    }
+    EXPECT_EQ(c.image(), before);
+    {
+        QPainter p(&c.image());
+        set_draw_mode(p, DrawMode::xor_pen);
+        p.setPen(QColor(200, 100, 50));
+        p.drawLine(0, 0, 9, 0);
+    }
+    EXPECT_EQ(c.pixel(5, 0), qRgb(10 ^ 200, 20 ^ 100, 30 ^ 50));
+    EXPECT_TRUE(c.ensure_size(QSize(4, 4), Qt::white));
+    EXPECT_EQ(c.pixel(0, 0), qRgb(255, 255, 255));
+}
+
+}  // namespace
+}  // namespace orbant
