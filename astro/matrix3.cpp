@@ -48,10 +48,6 @@ Vector3 operator*(const Matrix3& m, const Vector3& v) noexcept {
                    m(2, 0) * v.x + m(2, 1) * v.y + m(2, 2) * v.z);
 }
 
-double frac(double x) noexcept { return x - std::floor(x); }
-
-double modulo(double x, double y) noexcept { return y * frac(x / y); }
-
 double obliquity(double T) noexcept {
     return obliquity_j2000_deg - (46.815 + (0.00059 - 0.001813 * T) * T) * T / 3600.0;
 }

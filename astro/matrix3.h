@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <cmath>
 
 #include "astro/vector3.h"
 
@@ -41,9 +42,9 @@ Matrix3 operator*(const Matrix3& a, const Matrix3& b) noexcept;
 Vector3 operator*(const Matrix3& m, const Vector3& v) noexcept;
 
 // Fractional part x - floor(x), in [0, 1) also for negative x.
-double frac(double x) noexcept;
+inline double frac(double x) noexcept { return x - std::floor(x); }
 // y * frac(x / y); with y > 0 the result lies in [0, y).
-double modulo(double x, double y) noexcept;
+inline double modulo(double x, double y) noexcept { return y * frac(x / y); }
 
 // A complex number or a cosine/sine pair.
 struct ComplexPair {

@@ -5,9 +5,13 @@
 
 namespace orbant {
 
+namespace {
+inline ComplexPair unit_of(double angle) noexcept { return ComplexPair{std::cos(angle), std::sin(angle)}; }
+}  // namespace
+
 void PerturbationSeries::fill(std::array<ComplexPair, 2 * max_multiple + 1>& table, double c0, double s0,
-                              double angle, int lo, int hi) noexcept {
-    const double c = std::cos(angle), s = std::sin(angle);
+                              ComplexPair unit, int lo, int hi) noexcept {
+    const double c = unit.re, s = unit.im;
     const unsigned zero = max_multiple;
     table[zero] = ComplexPair{c0, s0};
     // Entries above 0 are stepped up with (cos, sin), those below stepped
@@ -24,7 +28,8 @@ void PerturbationSeries::fill(std::array<ComplexPair, 2 * max_multiple + 1>& tab
     }
 }
 
-void PerturbationSeries::init(double T_, double M, int k_min, int k_max, double M2, int j_min, int j_max) noexcept {
+void PerturbationSeries::init(double T_, ComplexPair M, int k_min, int k_max, ComplexPair M2, int j_min,
+                              int j_max) noexcept {
     T = T_;
     fill(first_, 1.0, 0.0, M, k_min, k_max);
     fill(second_, 1.0, 0.0, M2, j_min, j_max);
@@ -32,8 +37,12 @@ void PerturbationSeries::init(double T_, double M, int k_min, int k_max, double 
     dl = dr = db = 0.0;
 }
 
-void PlanetaryPerturbationSeries::init(double T_, double M, int k_min, int k_max, double M2, int j_min, int j_max,
-                                       double phase) noexcept {
+void PerturbationSeries::init(double T_, double M, int k_min, int k_max, double M2, int j_min, int j_max) noexcept {
+    init(T_, unit_of(M), k_min, k_max, unit_of(M2), j_min, j_max);
+}
+
+void PlanetaryPerturbationSeries::init(double T_, ComplexPair M, int k_min, int k_max, ComplexPair M2, int j_min,
+                                       int j_max, double phase) noexcept {
     T = T_;
     if (phase == 0.0) {
         fill(first_, 1.0, 0.0, M, k_min, k_max);
@@ -45,21 +54,9 @@ void PlanetaryPerturbationSeries::init(double T_, double M, int k_min, int k_max
     dl = dr = db = 0.0;
 }
 
-void PerturbationSeries::term(int k, int j, int p, double dlc, double dls, double drc, double drs, double dbc,
-                              double dbs) noexcept {
-    if (p == 0) {
-        const ComplexPair& a = first_[static_cast<unsigned>(k + max_multiple)];
-        const ComplexPair& b = second_[static_cast<unsigned>(j + max_multiple)];
-        const ComplexPair w = complex_product(a.re, a.im, b.re, b.im);
-        u = w.re;
-        v = w.im;
-    } else {
-        u *= T;
-        v *= T;
-    }
-    dl += dlc * u + dls * v;
-    dr += drc * u + drs * v;
-    db += dbc * u + dbs * v;
+void PlanetaryPerturbationSeries::init(double T_, double M, int k_min, int k_max, double M2, int j_min, int j_max,
+                                       double phase) noexcept {
+    init(T_, unit_of(M), k_min, k_max, unit_of(M2), j_min, j_max, phase);
 }
 
 }  // namespace orbant

@@ -50,13 +50,30 @@ public:
     //           ranges of multiples, within +-max_multiple.
     // Returned: nothing; tables filled, dl = dr = db = 0.
     void init(double T, double M, int k_min, int k_max, double M2, int j_min, int j_max) noexcept;
+    // The same with the anomalies given as (cos, sin) pairs, for theories
+    // that share one anomaly between several sets.
+    void init(double T, ComplexPair M, int k_min, int k_max, ComplexPair M2, int j_min, int j_max) noexcept;
 
     // Given:    k, j: multiples; p: 0 for a new argument, >0 for the previous
     //           (u, v) times T once more; the six coefficients.
     // Returned: nothing; dl += dlc*u + dls*v, dr += drc*u + drs*v,
     //           db += dbc*u + dbs*v.
     void term(int k, int j, int p, double dlc, double dls, double drc, double drs, double dbc,
-              double dbs) noexcept;
+              double dbs) noexcept {
+        if (p == 0) {
+            const ComplexPair& a = first_[static_cast<unsigned>(k + max_multiple)];
+            const ComplexPair& b = second_[static_cast<unsigned>(j + max_multiple)];
+            const ComplexPair w = complex_product(a.re, a.im, b.re, b.im);
+            u = w.re;
+            v = w.im;
+        } else {
+            u *= T;
+            v *= T;
+        }
+        dl += dlc * u + dls * v;
+        dr += drc * u + drs * v;
+        db += dbc * u + dbs * v;
+    }
     // The same for a table row.
     void term(const SeriesTerm& t) noexcept {
         term(t.k, t.j, t.p, t.dlc, t.dls, t.drc, t.drs, t.dbc, t.dbs);
@@ -77,7 +94,7 @@ protected:
     // Fills table entries lo..hi with cos/sin of phase0 + k*angle, entry 0
     // being (c0, s0) and stepping by (cos angle, +-sin angle).
     static void fill(std::array<ComplexPair, 2 * max_multiple + 1>& table, double c0, double s0,
-                     double angle, int lo, int hi) noexcept;
+                     ComplexPair unit, int lo, int hi) noexcept;
 
     std::array<ComplexPair, 2 * max_multiple + 1> first_;
     std::array<ComplexPair, 2 * max_multiple + 1> second_;
@@ -96,6 +113,9 @@ public:
     // Given:    as PerturbationSeries::init, plus phase: radians added to every
     //           argument of the set (0 for all sets but one).
     void init(double T, double M, int k_min, int k_max, double M2, int j_min, int j_max,
+              double phase = 0.0) noexcept;
+    // The same with the anomalies given as (cos, sin) pairs.
+    void init(double T, ComplexPair M, int k_min, int k_max, ComplexPair M2, int j_min, int j_max,
               double phase = 0.0) noexcept;
 };
 

@@ -19,6 +19,7 @@ using detail::ClosingConstants;
 using detail::close_theory;
 using detail::evaluate_set;
 using detail::mean_anomaly;
+using detail::unit_of;
 
 namespace {
 
@@ -48,15 +49,20 @@ inline double turns(double x) noexcept { return two_pi * x; }
 
 Vector3 mercury_position(double T) noexcept {
     const double M1 = mean_anomaly(0.4855407, 415.2014314, T);
+    const ComplexPair u1 = unit_of(M1);
     const double M2 = mean_anomaly(0.1394222, 162.5490444, T);
+    const ComplexPair u2 = unit_of(M2);
     const double M3 = mean_anomaly(0.9937861, 99.9978139, T);
+    const ComplexPair u3 = unit_of(M3);
     const double M5 = mean_anomaly(0.0558417, 8.4298417, T);
+    const ComplexPair u5 = unit_of(M5);
     const double M6 = mean_anomaly(0.8823333, 3.3943333, T);
+    const ComplexPair u6 = unit_of(M6);
     PlanetaryPerturbationSeries venus, earth, jupiter, saturn;
-    evaluate_set(venus, T, M1, M2, tables::mercury_1_venus_range, tables::mercury_1_venus_terms);
-    evaluate_set(earth, T, M1, M3, tables::mercury_2_earth_range, tables::mercury_2_earth_terms);
-    evaluate_set(jupiter, T, M1, M5, tables::mercury_3_jupiter_range, tables::mercury_3_jupiter_terms);
-    evaluate_set(saturn, T, M1, M6, tables::mercury_4_saturn_range, tables::mercury_4_saturn_terms);
+    evaluate_set(venus, T, u1, u2, tables::mercury_1_venus_range, tables::mercury_1_venus_terms);
+    evaluate_set(earth, T, u1, u3, tables::mercury_2_earth_range, tables::mercury_2_earth_terms);
+    evaluate_set(jupiter, T, u1, u5, tables::mercury_3_jupiter_range, tables::mercury_3_jupiter_terms);
+    evaluate_set(saturn, T, u1, u6, tables::mercury_4_saturn_range, tables::mercury_4_saturn_terms);
     double dl = venus.dl + earth.dl + jupiter.dl + saturn.dl;
     const double dr = venus.dr + earth.dr + jupiter.dr + saturn.dr;
     const double db = venus.db + earth.db + jupiter.db + saturn.db;
@@ -66,17 +72,23 @@ Vector3 mercury_position(double T) noexcept {
 
 Vector3 venus_position(double T) noexcept {
     const double M1 = mean_anomaly(0.4861431, 415.2018375, T);
+    const ComplexPair u1 = unit_of(M1);
     const double M2 = mean_anomaly(0.1400197, 162.5494552, T);
+    const ComplexPair u2 = unit_of(M2);
     const double M3 = mean_anomaly(0.9944153, 99.9982208, T);
+    const ComplexPair u3 = unit_of(M3);
     const double M4 = mean_anomaly(0.0556297, 53.1674631, T);
+    const ComplexPair u4 = unit_of(M4);
     const double M5 = mean_anomaly(0.0567028, 8.4305083, T);
+    const ComplexPair u5 = unit_of(M5);
     const double M6 = mean_anomaly(0.8830539, 3.3947206, T);
+    const ComplexPair u6 = unit_of(M6);
     PlanetaryPerturbationSeries mercury, earth, mars, jupiter, saturn;
-    evaluate_set(mercury, T, M2, M1, tables::venus_1_mercury_range, tables::venus_1_mercury_terms);
-    evaluate_set(earth, T, M2, M3, tables::venus_2_earth_range, tables::venus_2_earth_terms);
-    evaluate_set(mars, T, M2, M4, tables::venus_3_mars_range, tables::venus_3_mars_terms);
-    evaluate_set(jupiter, T, M2, M5, tables::venus_4_jupiter_range, tables::venus_4_jupiter_terms);
-    evaluate_set(saturn, T, M2, M6, tables::venus_5_saturn_range, tables::venus_5_saturn_terms);
+    evaluate_set(mercury, T, u2, u1, tables::venus_1_mercury_range, tables::venus_1_mercury_terms);
+    evaluate_set(earth, T, u2, u3, tables::venus_2_earth_range, tables::venus_2_earth_terms);
+    evaluate_set(mars, T, u2, u4, tables::venus_3_mars_range, tables::venus_3_mars_terms);
+    evaluate_set(jupiter, T, u2, u5, tables::venus_4_jupiter_range, tables::venus_4_jupiter_terms);
+    evaluate_set(saturn, T, u2, u6, tables::venus_5_saturn_range, tables::venus_5_saturn_terms);
     double dl = mercury.dl + earth.dl + mars.dl + jupiter.dl + saturn.dl;
     const double dr = mercury.dr + earth.dr + mars.dr + jupiter.dr + saturn.dr;
     const double db = mercury.db + earth.db + mars.db + jupiter.db + saturn.db;
@@ -86,15 +98,20 @@ Vector3 venus_position(double T) noexcept {
 
 Vector3 mars_position(double T) noexcept {
     const double M2 = mean_anomaly(0.1382208, 162.5482542, T);
+    const ComplexPair u2 = unit_of(M2);
     const double M3 = mean_anomaly(0.9926208, 99.9970236, T);
+    const ComplexPair u3 = unit_of(M3);
     const double M4 = mean_anomaly(0.0538553, 53.1662736, T);
+    const ComplexPair u4 = unit_of(M4);
     const double M5 = mean_anomaly(0.0548944, 8.4290611, T);
+    const ComplexPair u5 = unit_of(M5);
     const double M6 = mean_anomaly(0.8811167, 3.393525, T);
+    const ComplexPair u6 = unit_of(M6);
     PlanetaryPerturbationSeries venus, earth, jupiter, saturn;
-    evaluate_set(venus, T, M4, M2, tables::mars_1_venus_range, tables::mars_1_venus_terms);
-    evaluate_set(earth, T, M4, M3, tables::mars_2_earth_range, tables::mars_2_earth_terms);
-    evaluate_set(jupiter, T, M4, M5, tables::mars_3_jupiter_range, tables::mars_3_jupiter_terms);
-    evaluate_set(saturn, T, M4, M6, tables::mars_4_saturn_range, tables::mars_4_saturn_terms);
+    evaluate_set(venus, T, u4, u2, tables::mars_1_venus_range, tables::mars_1_venus_terms);
+    evaluate_set(earth, T, u4, u3, tables::mars_2_earth_range, tables::mars_2_earth_terms);
+    evaluate_set(jupiter, T, u4, u5, tables::mars_3_jupiter_range, tables::mars_3_jupiter_terms);
+    evaluate_set(saturn, T, u4, u6, tables::mars_4_saturn_range, tables::mars_4_saturn_terms);
     double dl = venus.dl + earth.dl + jupiter.dl + saturn.dl;
     const double dr = venus.dr + earth.dr + jupiter.dr + saturn.dr;
     const double db = venus.db + earth.db + jupiter.db + saturn.db;
@@ -106,11 +123,14 @@ Vector3 mars_position(double T) noexcept {
 
 Vector3 jupiter_position(double T) noexcept {
     const double M5 = mean_anomaly(0.0565314, 8.4302963, T);
+    const ComplexPair u5 = unit_of(M5);
     const double M6 = mean_anomaly(0.8829867, 3.3947688, T);
+    const ComplexPair u6 = unit_of(M6);
     const double M7 = mean_anomaly(0.3969537, 1.1902586, T);
+    const ComplexPair u7 = unit_of(M7);
     PlanetaryPerturbationSeries saturn, uranus;
-    evaluate_set(saturn, T, M5, M6, tables::jupiter_1_saturn_range, tables::jupiter_1_saturn_terms);
-    evaluate_set(uranus, T, M5, M7, tables::jupiter_2_uranus_range, tables::jupiter_2_uranus_terms);
+    evaluate_set(saturn, T, u5, u6, tables::jupiter_1_saturn_range, tables::jupiter_1_saturn_terms);
+    evaluate_set(uranus, T, u5, u7, tables::jupiter_2_uranus_range, tables::jupiter_2_uranus_terms);
     double dl = saturn.dl + uranus.dl;
     double dr = saturn.dr + uranus.dr;
     double db = saturn.db + uranus.db;
@@ -125,13 +145,17 @@ Vector3 jupiter_position(double T) noexcept {
 
 Vector3 saturn_position(double T) noexcept {
     const double M5 = mean_anomaly(0.0565314, 8.4302963, T);
+    const ComplexPair u5 = unit_of(M5);
     const double M6 = mean_anomaly(0.8829867, 3.3947688, T);
+    const ComplexPair u6 = unit_of(M6);
     const double M7 = mean_anomaly(0.3969537, 1.1902586, T);
+    const ComplexPair u7 = unit_of(M7);
     const double M8 = mean_anomaly(0.7208473, 0.6068623, T);
+    const ComplexPair u8 = unit_of(M8);
     PlanetaryPerturbationSeries jupiter, uranus, neptune;
-    evaluate_set(jupiter, T, M6, M5, tables::saturn_1_jupiter_range, tables::saturn_1_jupiter_terms);
-    evaluate_set(uranus, T, M6, M7, tables::saturn_2_uranus_range, tables::saturn_2_uranus_terms);
-    evaluate_set(neptune, T, M6, M8, tables::saturn_3_neptune_range, tables::saturn_3_neptune_terms);
+    evaluate_set(jupiter, T, u6, u5, tables::saturn_1_jupiter_range, tables::saturn_1_jupiter_terms);
+    evaluate_set(uranus, T, u6, u7, tables::saturn_2_uranus_range, tables::saturn_2_uranus_terms);
+    evaluate_set(neptune, T, u6, u8, tables::saturn_3_neptune_range, tables::saturn_3_neptune_terms);
     double dl = jupiter.dl + uranus.dl + neptune.dl;
     double dr = jupiter.dr + uranus.dr + neptune.dr;
     double db = jupiter.db + uranus.db + neptune.db;
@@ -149,15 +173,19 @@ Vector3 saturn_position(double T) noexcept {
 
 Vector3 uranus_position(double T) noexcept {
     const double M5 = mean_anomaly(0.0564472, 8.4302889, T);
+    const ComplexPair u5 = unit_of(M5);
     const double M6 = mean_anomaly(0.8829611, 3.3947583, T);
+    const ComplexPair u6 = unit_of(M6);
     const double M7 = mean_anomaly(0.3967117, 1.1902849, T);
+    const ComplexPair u7 = unit_of(M7);
     const double M8 = mean_anomaly(0.7216833, 0.6068528, T);
+    const ComplexPair u8 = unit_of(M8);
     PlanetaryPerturbationSeries jupiter, saturn, neptune, saturn_phase;
-    evaluate_set(jupiter, T, M7, M5, tables::uranus_1_jupiter_range, tables::uranus_1_jupiter_terms);
-    evaluate_set(saturn, T, M7, M6, tables::uranus_2_saturn_range, tables::uranus_2_saturn_terms);
-    evaluate_set(neptune, T, M7, M8, tables::uranus_3_neptune_range, tables::uranus_3_neptune_terms);
+    evaluate_set(jupiter, T, u7, u5, tables::uranus_1_jupiter_range, tables::uranus_1_jupiter_terms);
+    evaluate_set(saturn, T, u7, u6, tables::uranus_2_saturn_range, tables::uranus_2_saturn_terms);
+    evaluate_set(neptune, T, u7, u8, tables::uranus_3_neptune_range, tables::uranus_3_neptune_terms);
     // The fourth set's arguments all carry twice Jupiter's mean anomaly.
-    evaluate_set(saturn_phase, T, M7, M6, tables::uranus_4_saturn_range, tables::uranus_4_saturn_terms, 2.0 * M5);
+    evaluate_set(saturn_phase, T, u7, u6, tables::uranus_4_saturn_range, tables::uranus_4_saturn_terms, 2.0 * M5);
     const double dl = jupiter.dl + saturn.dl + neptune.dl + saturn_phase.dl;
     const double dr = jupiter.dr + saturn.dr + neptune.dr + saturn_phase.dr;
     const double db = jupiter.db + saturn.db + neptune.db + saturn_phase.db;
@@ -166,13 +194,17 @@ Vector3 uranus_position(double T) noexcept {
 
 Vector3 neptune_position(double T) noexcept {
     const double M5 = mean_anomaly(0.0563867, 8.4298907, T);
+    const ComplexPair u5 = unit_of(M5);
     const double M6 = mean_anomaly(0.8825086, 3.3957748, T);
+    const ComplexPair u6 = unit_of(M6);
     const double M7 = mean_anomaly(0.3965358, 1.1902851, T);
+    const ComplexPair u7 = unit_of(M7);
     const double M8 = mean_anomaly(0.7214906, 0.6068526, T);
+    const ComplexPair u8 = unit_of(M8);
     PlanetaryPerturbationSeries jupiter, saturn, uranus;
-    evaluate_set(jupiter, T, M8, M5, tables::neptune_1_jupiter_range, tables::neptune_1_jupiter_terms);
-    evaluate_set(saturn, T, M8, M6, tables::neptune_2_saturn_range, tables::neptune_2_saturn_terms);
-    evaluate_set(uranus, T, M8, M7, tables::neptune_3_uranus_range, tables::neptune_3_uranus_terms);
+    evaluate_set(jupiter, T, u8, u5, tables::neptune_1_jupiter_range, tables::neptune_1_jupiter_terms);
+    evaluate_set(saturn, T, u8, u6, tables::neptune_2_saturn_range, tables::neptune_2_saturn_terms);
+    evaluate_set(uranus, T, u8, u7, tables::neptune_3_uranus_range, tables::neptune_3_uranus_terms);
     const double dl = jupiter.dl + saturn.dl + uranus.dl;
     const double dr = jupiter.dr + saturn.dr + uranus.dr;
     const double db = jupiter.db + saturn.db + uranus.db;

@@ -1,6 +1,7 @@
 #pragma once
 // Helpers shared by the heliocentric planetary theories (internal to astro/).
 #include <array>
+#include <cmath>
 #include <cstddef>
 
 #include "astro/constants.h"
@@ -12,10 +13,14 @@ namespace orbant::detail {
 // revolutions per Julian century.
 inline double mean_anomaly(double c0, double c1, double T) noexcept { return two_pi * frac(c0 + c1 * T); }
 
-// Initialises a series set and adds its terms in table order.
+// (cos x, sin x).
+inline ComplexPair unit_of(double x) noexcept { return ComplexPair{std::cos(x), std::sin(x)}; }
+
+// Initialises a series set and adds its terms in table order. M and M2 are
+// the (cos, sin) pairs of the own and the perturber's anomaly.
 template <std::size_t N>
-void evaluate_set(PlanetaryPerturbationSeries& series, double T, double M, double M2, const SeriesRange& range,
-                  const std::array<SeriesTerm, N>& terms, double phase = 0.0) noexcept {
+void evaluate_set(PlanetaryPerturbationSeries& series, double T, ComplexPair M, ComplexPair M2,
+                  const SeriesRange& range, const std::array<SeriesTerm, N>& terms, double phase = 0.0) noexcept {
     series.init(T, M, range.k_min, range.k_max, M2, range.j_min, range.j_max, phase);
     for (std::size_t i = 0; i < N; ++i) series.term(terms[i]);
 }

@@ -6,14 +6,12 @@
 
 namespace orbant {
 
-Vector3::Vector3(const Polar& p) noexcept
-    : x(p.r * std::cos(p.theta) * std::cos(p.phi)),
-      y(p.r * std::cos(p.theta) * std::sin(p.phi)),
-      z(p.r * std::sin(p.theta)),
-      phi(p.phi),
-      theta(p.theta),
-      r(p.r),
-      polar_valid(true) {}
+Vector3::Vector3(const Polar& p) noexcept : phi(p.phi), theta(p.theta), r(p.r), polar_valid(true) {
+    const double cos_theta = std::cos(p.theta);
+    x = p.r * cos_theta * std::cos(p.phi);
+    y = p.r * cos_theta * std::sin(p.phi);
+    z = p.r * std::sin(p.theta);
+}
 
 double Vector3::polar(int index) const noexcept {
     if (!polar_valid) {
