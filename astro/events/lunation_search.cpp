@@ -23,26 +23,44 @@ inline constexpr std::array<EventKind, 4> phase_kinds = {
     EventKind::new_moon, EventKind::first_quarter, EventKind::full_moon, EventKind::last_quarter};
 static_assert(phase_kinds.size() == 4);
 
+// Mean synodic month, days: only for the size of the progress range.
+inline constexpr double mean_synodic_month = 29.530588853;
+
 // The walk through the lunations shared by both lists: calls row_maker for
 // each lunation found, and drives the progress.
+//
+// At least n + 1 = (last - first)*12 + 14 lunations are searched, and more
+// while the last quarter found still lies before the end of the last year:
+// twelve lunations a year fall short of the 12.37 of the calendar, so a
+// span of more than two years would otherwise lose its last weeks.
 template <class RowMaker>
-bool walk_lunations(int first_year, int last_year, ProgressSink progress, RowMaker&& row_maker) {
+bool walk_lunations(int first_year, int last_year, double zone_hours, ProgressSink progress,
+                    RowMaker&& row_maker) {
     if (first_year < event_year_min || first_year > event_year_max || last_year < event_year_min ||
         last_year > event_year_max)
         return false;
-    // At most (200000 * 12 + 13): fits an int.
+    // At most 200000 * 12 + 13: fits an int.
     const int n = (last_year - first_year) * 12 + 13;
-    progress(0, n);
-    double T = (mjd_from_date(first_year - 1, 12, 1, 0, 0, 0.0) - mjd_j2000) / days_per_century;
+    const double start_mjd = mjd_from_date(first_year - 1, 12, 1, 0, 0, 0.0);
+    // The end of the span, 1 January after the last year at 0h standard
+    // time, in universal time.
+    const double end_mjd = mjd_from_date(last_year + 1, 1, 1, 0, 0, 0.0) - zone_hours / 24.0;
+    const int estimate = n < 0 ? n : static_cast<int>((end_mjd - start_mjd) / mean_synodic_month);
+    const int maximum = n > estimate ? n : estimate;
+    progress(0, maximum);
+    double T = (start_mjd - mjd_j2000) / days_per_century;
     int position = 1;
-    for (int i = 0; i <= n; ++i) {
+    if (n >= 0) {
         Lunation lunation;
-        lunation_search(T, lunation);
-        row_maker(lunation);
-        progress(position, n);
-        ++position;
+        for (int i = 0; i <= n || lunation.last_quarter < end_mjd; ++i) {
+            lunation = Lunation{};
+            lunation_search(T, lunation);
+            row_maker(lunation);
+            progress(position, maximum);
+            ++position;
+        }
     }
-    progress(0, n);
+    progress(0, maximum);
     return true;
 }
 
@@ -98,7 +116,7 @@ double lunation_search(double& T, Lunation& lunation) noexcept {
 bool fill_phase_list(int first_year, int last_year, double zone_hours, EventSink rows,
                      ProgressSink progress) {
     const double zone_days = zone_hours / 24.0;
-    return walk_lunations(first_year, last_year, progress, [&](const Lunation& l) {
+    return walk_lunations(first_year, last_year, zone_hours, progress, [&](const Lunation& l) {
         const std::array<double, 4> instants = {l.new_moon, l.first_quarter, l.full_moon, l.last_quarter};
         for (std::size_t p = 0; p < instants.size(); ++p) {
             rows(EventHit{instants[p] + zone_days, instants[p], phase_kinds[p], 0, phase_texts[p]});
@@ -109,7 +127,7 @@ bool fill_phase_list(int first_year, int last_year, double zone_hours, EventSink
 bool fill_eclipse_list(int first_year, int last_year, double zone_hours, EventSink rows,
                        ProgressSink progress) {
     const double zone_days = zone_hours / 24.0;
-    return walk_lunations(first_year, last_year, progress, [&](const Lunation& l) {
+    return walk_lunations(first_year, last_year, zone_hours, progress, [&](const Lunation& l) {
         if (l.solar_class > 10 || l.solar_class < -10) {
             rows(EventHit{l.new_moon + zone_days, l.new_moon, EventKind::solar_eclipse, l.solar_class,
                           solar_eclipse_text(l.solar_class)});

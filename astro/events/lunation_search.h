@@ -147,13 +147,21 @@ inline constexpr int event_year_max = 100000;
 //           added); rows, progress: the sinks.
 // Returned: false (nothing listed, progress untouched) when a year lies
 //           outside event_year_min..event_year_max; true otherwise.
-// Notes:    n = (last - first)*12 + 13; progress(0, n) first, then n + 1
-//           lunations from 1 December of first_year - 1, each giving four
-//           rows (new Moon, first quarter, full Moon, last quarter) followed
-//           by progress(i + 1, n); finally progress(0, n). n < 0 (last year
-//           two or more before the first) lists nothing. The list is not cut
-//           to the requested years: it starts in the December before and
-//           ends early in the year after.
+// Notes:    n = (last - first)*12 + 13. The walk starts at 1 December of
+//           first_year - 1 and searches n + 1 lunations, and further ones
+//           while the last quarter found lies before 1 January after
+//           last_year (0h standard time): so the list always reaches the
+//           end of the span, which twelve lunations a year alone would not
+//           for spans of three years and more. Each lunation gives four
+//           rows (new Moon, first quarter, full Moon, last quarter). The
+//           progress gets (0, m) first, (i, m) after lunation i (i from 1;
+//           the last may exceed m by one), and (0, m) at the end, where m
+//           is n or, when larger, the whole days of the span divided by
+//           the mean synodic month. n < 0 (last year two or more before
+//           the first) lists nothing. One year gives 14 lunations (56
+//           rows) from the first new Moon after 1 December of the year
+//           before into January of the year after; the list is not cut to
+//           the requested years.
 // Reference: lunation_search.
 // Accuracy: as lunation_search.
 bool fill_phase_list(int first_year, int last_year, double zone_hours, EventSink rows,

@@ -178,6 +178,40 @@ TEST(PhaseList, ShortAndReversedSpans) {
     EXPECT_TRUE(run_phase_list(2024, 1900, 0.0).rows.empty());
 }
 
+TEST(PhaseList, LongSpansReachTheEndOfTheLastYear) {
+    // Twelve lunations a year would stop early in 2029; the list must hold
+    // every phase of the span: at least 12 full Moons in each year, and the
+    // last row in the year after.
+    const Collected c = run_phase_list(2020, 2029, 1.0);
+    std::vector<int> full_moons(10, 0);
+    for (const EventHit& h : c.rows) {
+        int year, month, day;
+        double hours;
+        date_from_mjd(h.local_mjd, year, month, day, hours);
+        if (h.kind == EventKind::full_moon && year >= 2020 && year <= 2029) ++full_moons[year - 2020];
+    }
+    for (int y = 0; y < 10; ++y) EXPECT_GE(full_moons[static_cast<std::size_t>(y)], 12) << 2020 + y;
+    EXPECT_GE(c.rows.back().local_mjd, mjd_from_date(2030, 1, 1, 0, 0, 0.0));
+    EXPECT_LT(c.rows.back().local_mjd, mjd_from_date(2030, 2, 15, 0, 0, 0.0));
+    EXPECT_EQ(c.rows.size() % 4, 0u);
+    const std::size_t lunations = c.rows.size() / 4;
+    EXPECT_GT(lunations, 9u * 12u + 14u) << "more than the 122 of twelve a year";
+    EXPECT_LE(lunations, 9u * 12u + 14u + 4u);
+    // The progress range covers them: the position never passes the
+    // maximum by more than one, and ends at 0.
+    const int maximum = c.progress.front().second;
+    EXPECT_EQ(c.progress.size(), lunations + 2);
+    for (const auto& p : c.progress) {
+        EXPECT_EQ(p.second, maximum);
+        EXPECT_LE(p.first, maximum + 1);
+    }
+    EXPECT_EQ(c.progress.back().first, 0);
+
+    // Two years are still covered by the 26 lunations of twelve a year.
+    const Collected two = run_phase_list(2024, 2025, 1.0);
+    EXPECT_EQ(two.rows.size(), 26u * 4u);
+}
+
 TEST(PhaseList, TimesAreInTheZonesStandardTime) {
     const Collected utc = run_phase_list(2001, 2001, 0.0);
     const Collected east = run_phase_list(2001, 2001, 5.5);
