@@ -1,5 +1,6 @@
 #include "app/all_controls_sheet.h"
 
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimerEvent>
 #include <QVBoxLayout>
@@ -16,6 +17,7 @@
 #include "pages/cseite6.h"
 #include "pages/cseite7.h"
 #include "platform/clock.h"
+#include "platform/qt/dialog_template.h"
 #include "platform/qt/ui_services.h"
 
 namespace orbant {
@@ -36,6 +38,8 @@ CAllControlsSheet::CAllControlsSheet(DeviceClock& clock, UiServices& ui, std::st
     tabs_ = new QTabWidget(this);
     tabs_->setTabPosition(QTabWidget::South);
     tabs_->setObjectName(QStringLiteral("tabs"));
+    // The tabs in the pages' own font, as small as on the device.
+    tabs_->tabBar()->setFont(template_font("Arial", 8));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(tabs_);
