@@ -155,7 +155,7 @@ static void rise_set_row(FILE* out, int ipl, const char* kind, double h0, struct
                          int m, int d, int with_transit) {
     double jd0 = jd_of_local(y, m, d, 0.0, zone);
     int above = altitude(jd0, ipl, p.lat, p.lon) > h0;
-    fprintf(out, "%s %s %s %.4f %.4f %.1f %04d-%02d-%02d %.10f above=%d", body_name(ipl), kind, p.name, p.lat, p.lon,
+    fprintf(out, "%s %s %s %.4f %.4f %.4f %04d-%02d-%02d %.10f above=%d", body_name(ipl), kind, p.name, p.lat, p.lon,
             zone, y, m, d, h0, above);
     crossings(out, "rise", alt_minus, 1, jd0, ipl, p.lat, p.lon, h0);
     crossings(out, "set", alt_minus, 0, jd0, ipl, p.lat, p.lon, h0);
@@ -210,6 +210,10 @@ static void write_rise_set(const char* dir) {
     rise_set_row(out, SE_SUN, "sun", sun_h0, sydney, 11, 2024, 12, 21, 0);
     rise_set_row(out, SE_SUN, "sun", sun_h0, quito, -5, 2024, 9, 22, 0);
     rise_set_row(out, SE_SUN, "sun", sun_h0, tromso, 1, 2024, 3, 1, 0);
+    /* Zones chosen so that both crossings fall into one two-hour window of
+     * the scan: a short day around 11 h, a short night around 1 h. */
+    rise_set_row(out, SE_SUN, "sun", sun_h0, tromso, 0.5, 2024, 11, 24, 0);
+    rise_set_row(out, SE_SUN, "sun", sun_h0, tromso, 2.5, 2024, 5, 16, 0);
     rise_set_row(out, SE_SUN, "sun", sun_h0, north80, 1, 2024, 6, 21, 0);
     rise_set_row(out, SE_SUN, "sun", sun_h0, north80, 1, 2024, 12, 21, 0);
     rise_set_row(out, SE_SUN, "sun", sun_h0, south80, 1, 2024, 6, 21, 0);
@@ -245,6 +249,8 @@ static void write_rise_set(const char* dir) {
             rise_set_row(out, ipl, "planet", h0, hamburg, 1, dates[k][0], dates[k][1], dates[k][2], 1);
         }
     }
+    /* The Sun's right ascension passes 0h during this day. */
+    rise_set_row(out, SE_SUN, "planet", asin(-0.0145439) / deg, hamburg, 1, 2024, 3, 20, 1);
     for (size_t j = 0; j < sizeof planets / sizeof planets[0]; ++j) {
         int ipl = planets[j];
         double h0 = asin(ipl == SE_SUN ? -0.0145439 : -0.009890038) / deg;

@@ -317,6 +317,24 @@ TEST(RiseSetScan, MoonDayWithoutSetAndDayWithoutRise) {
     EXPECT_EQ(no_rise.rise, untouched);
 }
 
+TEST(RiseSetScan, RiseAndSetInsideOneWindowComeInTheirOrder) {
+    // Tromso near the polar night, zone +0.5: the Sun is up from 10:07 to
+    // 11:54, both inside the window 10 h to 12 h (vertex above: rise first).
+    const ScanResult short_day = scan(event_sun, 2024, 11, 24, 0.5, 18.9553, 69.6492);
+    ASSERT_EQ(short_day.has_rise, 1);
+    ASSERT_EQ(short_day.has_set, 1);
+    EXPECT_NEAR(short_day.rise, 10.124649, sun_scan_tolerance);
+    EXPECT_NEAR(short_day.set, 11.894393, sun_scan_tolerance);
+    // Tromso near the midnight sun, zone +2.5: the Sun dips below from 00:25
+    // to 01:55, inside the window 0 h to 2 h (vertex below: set first).
+    const ScanResult short_night = scan(event_sun, 2024, 5, 16, 2.5, 18.9553, 69.6492);
+    ASSERT_EQ(short_night.has_rise, 1);
+    ASSERT_EQ(short_night.has_set, 1);
+    EXPECT_EQ(short_night.above, 1);
+    EXPECT_NEAR(short_night.set, 0.416031, sun_scan_tolerance);
+    EXPECT_NEAR(short_night.rise, 1.920930, sun_scan_tolerance);
+}
+
 TEST(RiseSetScan, CrossingInTheLastMinuteOfTheDayIsFound) {
     // Shifting the civil day by the zone moves Hamburg's sunset of
     // 2024-03-20 (18:34:08 at zone +1) to a few seconds before and after
