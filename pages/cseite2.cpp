@@ -8,6 +8,10 @@
 #include "astro/services/positions.h"
 #include "pages/page_text_controls.h"
 
+// The picture resource lives in a static library: register it explicitly, as
+// nothing else pulls its initialiser into the program.
+static void register_picture_resources() { Q_INIT_RESOURCE(orbant); }
+
 namespace orbant {
 
 namespace {
@@ -31,7 +35,7 @@ QImage moon_mask_image(int q, int waxing, int size) {
         } else {
             p.setPen(Qt::NoPen);
             if (s.kind == MaskShape::Kind::ellipse)
-                p.drawEllipse(box);
+                p.drawEllipse(QRectF(box));
             else
                 p.fillRect(box, fill_colour(s.fill));
         }
@@ -40,7 +44,14 @@ QImage moon_mask_image(int q, int waxing, int size) {
 }
 
 CSeite2::CSeite2(CAllControlsSheet& sheet) : SheetPage(sheet, cseite2_template, 2, true) {
+    register_picture_resources();
     moon_bitmap_.load(QString::fromLatin1(moon_bitmap_resource));
+    sheet.installEventFilter(this);
+}
+
+bool CSeite2::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &sheet() && event->type() == QEvent::Resize) invalidate(true);
+    return SheetPage::eventFilter(watched, event);
 }
 
 void CSeite2::on_init_page() {

@@ -80,6 +80,8 @@ protected:
     void on_paint(bool erase) override;
     void draw(QPainter& painter) override;
     void resizeEvent(QResizeEvent* event) override;
+    // Turning the sheet between portrait and landscape moves the picture.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void draw_picture();
