@@ -54,6 +54,8 @@ int lunar_eclipse_class(double beta) noexcept;
 //           "Zentrale Sonnenfinsternis sicher (Südhalbkugel)" for -11
 //           (UTF-8); an empty view for 10 and any other code.
 // Notes:    the views refer to constant storage.
+// Reference: -
+// Accuracy: exact.
 std::string_view solar_eclipse_text(int code) noexcept;
 
 // The list text of a lunar eclipse class.
@@ -61,6 +63,9 @@ std::string_view solar_eclipse_text(int code) noexcept;
 // Given:    code: a result of lunar_eclipse_class.
 // Returned: the German text, for example "Totale Mondfinsternis sicher" for
 //           1 (UTF-8); an empty view for 0 and any other code.
+// Notes:    the views refer to constant storage.
+// Reference: -
+// Accuracy: exact.
 std::string_view lunar_eclipse_text(int code) noexcept;
 
 }  // namespace orbant

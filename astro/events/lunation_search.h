@@ -155,9 +155,9 @@ inline constexpr int event_year_max = 100000;
 //           for spans of three years and more. Each lunation gives four
 //           rows (new Moon, first quarter, full Moon, last quarter). The
 //           progress gets (0, m) first, (i, m) after lunation i (i from 1;
-//           the last may exceed m by one), and (0, m) at the end, where m
-//           is n or, when larger, the whole days of the span divided by
-//           the mean synodic month. n < 0 (last year two or more before
+//           the last one or two may exceed m, a bar shows them full), and
+//           (0, m) at the end, where m is n or, when larger, the whole days
+//           of the span divided by the mean synodic month. n < 0 (last year two or more before
 //           the first) lists nothing. One year gives 14 lunations (56
 //           rows) from the first new Moon after 1 December of the year
 //           before into January of the year after; the list is not cut to
