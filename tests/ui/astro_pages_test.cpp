@@ -84,16 +84,22 @@ TEST_F(AstroPages, ControlsStandAtTheirDialogUnitPlaces) {
 TEST_F(AstroPages, EachPageShowsItsPureTextsAndBecomesActive) {
     open_sheet();
     hold({2024, 6, 21, 14, 0, 0}, 53.55, 10.0, 1.0, 1);
+    state().chart_stale = 0;
     show_tab(sun_tab);
+    EXPECT_EQ(state().chart_stale, 1) << "activation marks the overview chart stale";
     EXPECT_EQ(state().active_page, 3);
     expect_page_shows(sheet->seite3(), sun_page_texts(state()));
     EXPECT_EQ(label_text(sheet->seite3(), sun_rise_id), "04:50");
 
+    state().chart_stale = 0;
     show_tab(planets_tab);
+    EXPECT_EQ(state().chart_stale, 1);
     EXPECT_EQ(state().active_page, 4);
     expect_page_shows(sheet->seite4(), planets_page_texts(state()));
 
+    state().chart_stale = 0;
     show_tab(moon_tab);
+    EXPECT_EQ(state().chart_stale, 1);
     EXPECT_EQ(state().active_page, 2);
     expect_page_shows(sheet->seite2(), moon_page_texts(state()));
 }
