@@ -16,8 +16,9 @@ namespace orbant {
 // Reference: the Earth's elliptic motion with perturbations by Venus, Mars,
 //           Jupiter, Saturn and the Moon and four long-period terms, in the
 //           truncated form published for small computers.
-// Accuracy: 2.3" in longitude (max) against a modern numerical ephemeris
-//           over 1900-2100.
+// Accuracy: 2.3" in longitude (max) over 1900-2100 against a numerical
+//           ephemeris (tests/data/reference_positions.txt: 2.30" worst,
+//           latitude 0.16", distance 1.9e-6 relative).
 Vector3 sun_position(double T) noexcept;
 
 // The Sun in equatorial coordinates of date.
