@@ -16,7 +16,7 @@ struct Matrix3 {
     friend bool operator==(const Matrix3&, const Matrix3&) = default;
 };
 
-// The identity matrix.
+// The identity matrix (ones on the diagonal, zero elsewhere).
 Matrix3 identity_matrix() noexcept;
 
 // Frame rotations about the x, y and z axes.
@@ -33,17 +33,25 @@ Matrix3 rotation_x(double a) noexcept;
 Matrix3 rotation_y(double a) noexcept;
 Matrix3 rotation_z(double a) noexcept;
 
-// Transpose of m.
+// Transpose, matrix product and matrix times vector.
+//
+// Given:    matrices and a vector (any frame).
+// Returned: transpose(m)(i,j) = m(j,i); (A*B)(i,j) = A(i,0)*B(0,j) +
+//           A(i,1)*B(1,j) + A(i,2)*B(2,j); (M*v)_i = M(i,0)*x + M(i,1)*y +
+//           M(i,2)*z, each summed in that order.
+// Notes:    the transpose of a rotation is its inverse. Chains are
+//           evaluated left to right as written (A*B*v is (A*B)*v); M*v
+//           returns a vector whose polar cache is invalid and zeroed.
+// Reference: matrix algebra.
+// Accuracy: double rounding.
 Matrix3 transpose(const Matrix3& m) noexcept;
-// Matrix product: (A*B)(i,j) = sum over k of A(i,k)*B(k,j), k ascending.
 Matrix3 operator*(const Matrix3& a, const Matrix3& b) noexcept;
-// Matrix times vector: component i = M(i,0)*x + M(i,1)*y + M(i,2)*z, summed in
-// that order; the result's polar cache is invalid and zeroed.
 Vector3 operator*(const Matrix3& m, const Vector3& v) noexcept;
 
 // Fractional part x - floor(x), in [0, 1) also for negative x.
 inline double frac(double x) noexcept { return x - std::floor(x); }
-// y * frac(x / y); with y > 0 the result lies in [0, y).
+// y * frac(x / y); with y > 0 the result lies in [0, y) (modulo(-1, 86400)
+// is 86399). Both are exact up to the rounding of x / y.
 inline double modulo(double x, double y) noexcept { return y * frac(x / y); }
 
 // A complex number or a cosine/sine pair.

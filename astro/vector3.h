@@ -59,15 +59,28 @@ struct Vector3 {
 // Polar component of v (see Vector3::polar).
 double polar_component(const Vector3& v, int index) noexcept;
 
-// Negation and difference: new vectors with the cache invalid and zeroed.
+// Negation, difference and sum of vectors.
+//
+// Given:    vectors in one frame and unit.
+// Returned: -v, a - b, a + b componentwise, same frame and unit.
+// Notes:    the results are new vectors whose polar cache is invalid and
+//           zeroed; so the heliocentric Earth -sun_position(T) computes its
+//           own longitude in [0, 2*pi) when first asked.
+// Reference: vector algebra.
+// Accuracy: double rounding.
 Vector3 operator-(const Vector3& v) noexcept;
 Vector3 operator-(const Vector3& a, const Vector3& b) noexcept;
-// Sum: a new vector with the cache invalid and zeroed.
 Vector3 operator+(const Vector3& a, const Vector3& b) noexcept;
 
-// Dot product ax*bx + ay*by + az*bz, summed in that order.
+// Dot product and Euclidean norm.
+//
+// Given:    vectors in one frame and unit.
+// Returned: dot = ax*bx + ay*by + az*bz, summed in that order (unit squared);
+//           norm = sqrt(dot(v, v)) (the vectors' unit).
+// Notes:    the polar cache is neither read nor changed.
+// Reference: vector algebra.
+// Accuracy: double rounding.
 double dot(const Vector3& a, const Vector3& b) noexcept;
-// Euclidean norm sqrt(v.v).
 double norm(const Vector3& v) noexcept;
 
 }  // namespace orbant
