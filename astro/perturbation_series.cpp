@@ -9,22 +9,23 @@ namespace {
 inline ComplexPair unit_of(double angle) noexcept { return ComplexPair{std::cos(angle), std::sin(angle)}; }
 }  // namespace
 
-void PerturbationSeries::fill(std::array<ComplexPair, 2 * max_multiple + 1>& table, double c0, double s0,
-                              ComplexPair unit, int lo, int hi) noexcept {
+void PerturbationSeries::fill(Table& table, double c0, double s0, ComplexPair unit, int lo, int hi) noexcept {
     const double c = unit.re, s = unit.im;
     const unsigned zero = max_multiple;
-    table[zero] = ComplexPair{c0, s0};
+    table[zero] = Entry{c0, s0};
     // Entries above 0 are stepped up with (cos, sin), those below stepped
     // down with the conjugate; entries -1, 0, +1 always exist.
     const int top = std::min(std::max(hi, 1), max_multiple);
     const int bottom = std::max(std::min(lo, -1), -max_multiple);
     for (int k = 1; k <= top; ++k) {
-        const ComplexPair& p = table[zero + static_cast<unsigned>(k) - 1];
-        table[zero + static_cast<unsigned>(k)] = complex_product(p.re, p.im, c, s);
+        const Entry& p = table[zero + static_cast<unsigned>(k) - 1];
+        const ComplexPair n = complex_product(p.re, p.im, c, s);
+        table[zero + static_cast<unsigned>(k)] = Entry{n.re, n.im};
     }
     for (int k = -1; k >= bottom; --k) {
-        const ComplexPair& p = table[static_cast<unsigned>(max_multiple + k + 1)];
-        table[static_cast<unsigned>(max_multiple + k)] = complex_product(p.re, p.im, c, -s);
+        const Entry& p = table[static_cast<unsigned>(max_multiple + k + 1)];
+        const ComplexPair n = complex_product(p.re, p.im, c, -s);
+        table[static_cast<unsigned>(max_multiple + k)] = Entry{n.re, n.im};
     }
 }
 

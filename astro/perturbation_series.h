@@ -61,8 +61,8 @@ public:
     void term(int k, int j, int p, double dlc, double dls, double drc, double drs, double dbc,
               double dbs) noexcept {
         if (p == 0) {
-            const ComplexPair& a = first_[static_cast<unsigned>(k + max_multiple)];
-            const ComplexPair& b = second_[static_cast<unsigned>(j + max_multiple)];
+            const Entry& a = first_[static_cast<unsigned>(k + max_multiple)];
+            const Entry& b = second_[static_cast<unsigned>(j + max_multiple)];
             const ComplexPair w = complex_product(a.re, a.im, b.re, b.im);
             u = w.re;
             v = w.im;
@@ -80,8 +80,14 @@ public:
     }
 
     // (cos, sin) of k*M (plus the phase) and of j*M2, as filled by init.
-    ComplexPair first(int k) const noexcept { return first_[static_cast<unsigned>(k + max_multiple)]; }
-    ComplexPair second(int j) const noexcept { return second_[static_cast<unsigned>(j + max_multiple)]; }
+    ComplexPair first(int k) const noexcept {
+        const Entry& e = first_[static_cast<unsigned>(k + max_multiple)];
+        return ComplexPair{e.re, e.im};
+    }
+    ComplexPair second(int j) const noexcept {
+        const Entry& e = second_[static_cast<unsigned>(j + max_multiple)];
+        return ComplexPair{e.re, e.im};
+    }
 
     double T = 0.0;   // Julian centuries from J2000.0
     double u = 0.0;   // cosine of the current argument (times powers of T)
@@ -91,13 +97,20 @@ public:
     double db = 0.0;  // latitude sum, arcseconds
 
 protected:
+    // A table entry. Deliberately without initialisers: init fills every
+    // entry a term may use, and the tables are not zeroed on each call.
+    struct Entry {
+        double re;
+        double im;
+    };
+    using Table = std::array<Entry, 2 * max_multiple + 1>;
+
     // Fills table entries lo..hi with cos/sin of phase0 + k*angle, entry 0
     // being (c0, s0) and stepping by (cos angle, +-sin angle).
-    static void fill(std::array<ComplexPair, 2 * max_multiple + 1>& table, double c0, double s0,
-                     ComplexPair unit, int lo, int hi) noexcept;
+    static void fill(Table& table, double c0, double s0, ComplexPair unit, int lo, int hi) noexcept;
 
-    std::array<ComplexPair, 2 * max_multiple + 1> first_;
-    std::array<ComplexPair, 2 * max_multiple + 1> second_;
+    Table first_;
+    Table second_;
 };
 
 // The planetary variant: the first table holds cos/sin of phase + k*M.
