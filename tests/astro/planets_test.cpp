@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 
 #include "astro/constants.h"
 #include "astro/sun.h"
@@ -17,6 +18,8 @@ struct PlanetCase {
     int body;
     double lon_deg, lat_deg, radius_au;
 };
+
+void PrintTo(const PlanetCase& c, std::ostream* os) { *os << c.name; }
 
 class PlanetAtJ2000 : public ::testing::TestWithParam<PlanetCase> {};
 
