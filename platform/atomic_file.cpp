@@ -11,6 +11,15 @@ namespace orbant {
 
 namespace {
 std::string reason() { return std::strerror(errno); }
+
+// The permission bits the written file is to have.
+mode_t permissions_for(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0) return st.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
 }  // namespace
 
 bool write_file_atomically(const std::string& path, const std::uint8_t* bytes, std::size_t size,
@@ -38,9 +47,9 @@ bool write_file_atomically(const std::string& path, const std::uint8_t* bytes, s
         }
         done += static_cast<std::size_t>(n);
     }
-    // mkstemp makes the file 0600; a settings file is as readable as any
-    // file the user makes.
-    ::fchmod(fd, 0644);
+    // mkstemp makes the file 0600. A replaced file keeps its permissions; a
+    // new one gets those of any file the user makes (0666 less the umask).
+    ::fchmod(fd, permissions_for(path));
     if (::fsync(fd) != 0) return fail("cannot write");
     if (::close(fd) != 0) {
         error = "cannot write \"" + path + "\": " + reason();

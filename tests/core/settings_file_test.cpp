@@ -9,6 +9,7 @@
 #include <sstream>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "app/settings_file.h"
@@ -311,4 +312,21 @@ TEST(AtomicFile, ReplacesContentsCompletely) {
     ASSERT_TRUE(read_file_prefix(path, 1, prefix));
     EXPECT_EQ(prefix, std::vector<std::uint8_t>{1});
     EXPECT_FALSE(read_file_prefix(dir.file("none"), 8, prefix));
+}
+
+TEST(AtomicFile, NewFilesFollowTheUmaskAndReplacedFilesKeepTheirPermissions) {
+    TempFolder dir;
+    const std::string path = dir.file("f.bin");
+    std::string error;
+    const std::vector<std::uint8_t> bytes{1, 2, 3};
+    const mode_t old_mask = ::umask(027);
+    const bool written = write_file_atomically(path, bytes.data(), bytes.size(), error);
+    ::umask(old_mask);
+    ASSERT_TRUE(written) << error;
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::replace);
+    ASSERT_TRUE(write_file_atomically(path, bytes.data(), bytes.size(), error)) << error;
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
 }

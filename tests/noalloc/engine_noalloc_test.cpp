@@ -1,4 +1,4 @@
-// Confirms that the engine's evaluators allocate nothing: every form of
+// Confirms that the engine's evaluators and the display services allocate nothing: every form of
 // global operator new is replaced by a counting one, and the counter must not
 // move while the theories and matrix routines run.
 #include <gtest/gtest.h>
@@ -14,6 +14,9 @@
 #include "astro/precession_nutation.h"
 #include "astro/sun.h"
 #include "astro/time_scales.h"
+#include "astro/services/phase.h"
+#include "astro/services/positions.h"
+#include "astro/services/rise_set.h"
 
 namespace {
 std::atomic<long> allocations{0};
@@ -111,6 +114,42 @@ TEST(NoAllocation, MatricesTimeScalesAndSeries) {
             s.init(T, 1.0, -3, 5, 2.0, -4, 0, 0.3);
             s.term(1, -1, 0, 1.0, 2.0, 3.0, 4.0, 5.0, 6.0);
             sink = sink + s.dl;
+        }
+    });
+    EXPECT_EQ(n, 0);
+}
+
+TEST(NoAllocation, DisplayServices) {
+    // The services the pages call on every refresh: positions, rising and
+    // setting (including the threshold table built on first use), phase.
+    volatile double sink = 0.0;
+    const long n = allocations_of([&] {
+        for (int day = 1; day <= 28; day += 9) {
+            const CivilDateTime at{2024, 3, day, 21, 30, 0};
+            double alt = 0, az = 0, dist = 0, ra = 0, dec = 0;
+            moon_horizontal(at, 10.0, 53.5, 1.0, alt, az, dist);
+            sun_horizontal(at, 10.0, 53.5, 1.0, alt, az, dist);
+            moon_equatorial(at, 1.0, ra, dec);
+            sun_equatorial(at, 1.0, ra, dec);
+            for (int planet = 1; planet <= 9; ++planet) {
+                planet_horizontal(planet, at, 10.0, 53.5, 1.0, alt, az);
+                planet_equatorial(planet, at, 1.0, ra, dec);
+                double time = 0;
+                int status = 0;
+                planet_rise_set(planet, 0, at, 10.0, 53.5, 1.0, time, status);
+                if (planet != 3) sink = sink + planet_illumination(planet, at, 1.0);
+                sink = sink + time;
+            }
+            fixed_horizontal(at, 10.0, 53.5, 1.0, 1.0, 0.5, alt, az);
+            ecliptic_point_horizontal(at, 10.0, 53.5, 1.0, 2.0, alt, az);
+            const double mjd0 = mjd_from_date(2024, 3, day, 0, 0, 0) - 1.0 / 24.0;
+            for (int index = 0; index <= 4; ++index) {
+                double rise = 0, set = 0;
+                int has_rise = 0, has_set = 0, above = 0;
+                rise_set_scan(index, mjd0, 0.17, 0.93, rise, set, has_rise, has_set, above);
+                sink = sink + rise + set;
+            }
+            sink = sink + alt + az + dist + ra + dec + moon_illumination(at, 1.0) + moon_is_waxing(at, 1.0);
         }
     });
     EXPECT_EQ(n, 0);
