@@ -52,8 +52,7 @@ Vector3 sun_position(double T) noexcept {
     const double A = two_pi * frac(0.3749 + 1325.5524 * T);        // Moon's mean anomaly
     const double U = two_pi * frac(0.2591 + 1342.2278 * T);        // Moon's argument of latitude
 
-    // One cos/sin pair of the Earth's anomaly serves all four sets and the
-    // lunar terms.
+    // One cos/sin pair of the Earth's anomaly serves all four sets.
     const ComplexPair e3 = unit_of(M3);
     PerturbationSeries venus, mars, jupiter, saturn;
     run_set(venus, T, e3, M2, tables::sun_venus_range, tables::sun_venus_terms);
@@ -61,17 +60,14 @@ Vector3 sun_position(double T) noexcept {
     run_set(jupiter, T, e3, M5, tables::sun_jupiter_range, tables::sun_jupiter_terms);
     run_set(saturn, T, e3, M6, tables::sun_saturn_range, tables::sun_saturn_terms);
 
-    // Motion of the Earth about the Earth-Moon barycentre; the sums and
-    // differences of the angles come from the cos/sin pairs of D, A and M3.
-    const ComplexPair d = unit_of(D), a = unit_of(A);
-    const ComplexPair d_minus_a = complex_product(d.re, d.im, a.re, -a.im);
-    const ComplexPair d_plus_a = complex_product(d.re, d.im, a.re, a.im);
-    const ComplexPair d_minus_m3 = complex_product(d.re, d.im, e3.re, -e3.im);
-    const ComplexPair d_plus_m3 = complex_product(d.re, d.im, e3.re, e3.im);
-    const double dl_moon = 6.45 * d.im - 0.42 * d_minus_a.im + 0.18 * d_plus_a.im + 0.17 * d_minus_m3.im -
-                           0.06 * d_plus_m3.im;
-    const double dr_moon = 30.76 * d.re - 3.06 * d_minus_a.re + 0.85 * d_plus_a.re - 0.58 * d_plus_m3.re +
-                           0.57 * d_minus_m3.re;
+    // Motion of the Earth about the Earth-Moon barycentre. The sums and
+    // differences of the angles are formed first and their sines and cosines
+    // taken directly: stepping them from the pairs of D, A and M3 would round
+    // differently and change the last digit of R at some instants.
+    const double dl_moon = 6.45 * std::sin(D) - 0.42 * std::sin(D - A) + 0.18 * std::sin(D + A) +
+                           0.17 * std::sin(D - M3) - 0.06 * std::sin(D + M3);
+    const double dr_moon = 30.76 * std::cos(D) - 3.06 * std::cos(D - A) + 0.85 * std::cos(D + A) -
+                           0.58 * std::cos(D + M3) + 0.57 * std::cos(D - M3);
     const double db_moon = 0.576 * std::sin(U);
     // Long-period perturbations.
     const double dl_long = 6.40 * std::sin(two_pi * (0.6983 + 0.0561 * T)) +

@@ -27,6 +27,27 @@ TEST(SunPosition, WorkedExamples) {
     EXPECT_NEAR(s1950.polar(2), 0.983243, 0.0000005);
 }
 
+// The theory is defined down to its arithmetic: the same formulas evaluated
+// independently in IEEE double precision (each sine and cosine taken of the
+// angle as written, sums in the order written) give these values exactly.
+// At T = -0.93164 the lunar terms' rounding reaches the last digit of R.
+TEST(SunPosition, ReproducesTheFormulasToTheLastDigit) {
+    struct Golden {
+        double T, L, B, R;
+    };
+    const Golden golden[] = {
+        {0.0, 4.8935099057583802, 3.7110773371000996e-06, 0.98332684740674925},
+        {-0.5, 4.8871146562561547, -1.2588769864928875e-07, 0.9832432768894096},
+        {-0.93164, 3.8225929472822568, -3.4068090147222303e-06, 0.99198310713765403},
+    };
+    for (const Golden& g : golden) {
+        const Vector3 s = sun_position(g.T);
+        EXPECT_EQ(s.polar(0), g.L) << g.T;
+        EXPECT_EQ(s.polar(1), g.B) << g.T;
+        EXPECT_EQ(s.polar(2), g.R) << g.T;
+    }
+}
+
 TEST(SunPosition, ReturnsAPolarVectorInRange) {
     for (double T = -1.0; T <= 1.0; T += 0.0137) {
         const Vector3 s = sun_position(T);
