@@ -19,7 +19,9 @@ std::string two_digit_text(int value) {
 }
 
 std::string coordinate_text(double degrees) {
-    char buf[64];
+    // Room for every finite double in fixed notation (up to 309 digits
+    // before the point), as "%.2f" would print it.
+    char buf[400];
     auto r = std::to_chars(buf, buf + sizeof buf, degrees, std::chars_format::fixed, 2);
     if (r.ec != std::errc{}) return "nan";
     return std::string(buf, r.ptr);

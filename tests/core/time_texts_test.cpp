@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 
 #include "pages/time_texts.h"
 
@@ -69,6 +70,13 @@ TEST(TimePageTexts, CoordinatesWithTwoDecimals) {
     EXPECT_EQ(coordinate_text(10.005), "10.01");
     EXPECT_EQ(coordinate_text(-0.001), "-0.00");
     EXPECT_EQ(coordinate_text(179.999), "180.00");
+    // Any number the page's fields take is shown in full, as "%.2f" does,
+    // also one with hundreds of digits.
+    for (const double v : {1e300, -1.7976931348623157e308, 1e22}) {
+        char expected[400];
+        std::snprintf(expected, sizeof expected, "%.2f", v);
+        EXPECT_EQ(coordinate_text(v), expected) << v;
+    }
 }
 
 TEST(TimePageTexts, ZoneEntries) {
