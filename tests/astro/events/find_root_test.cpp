@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "astro/events/lunation_search.h"
 
@@ -73,6 +74,45 @@ TEST(FindRoot, ReturnsTheEndWithTheSmallerValueAsItsResult) {
     const RootResult r = find_root([](double x) { return 2.0 * x - 1.0; }, 0.0, 4.0, 1e-9);
     EXPECT_TRUE(r.converged);
     EXPECT_DOUBLE_EQ(r.root, 0.5);
+}
+
+TEST(FindRoot, ScaledFarEndGivesTheWorkedSecants) {
+    // x*x - 2 on [1, 2], by hand: the first secant gives 4/3 (f = -2/9, the
+    // other side of the root from 2, so 2 stays the far end unscaled); the
+    // second 1.4 (f = -0.04, the same side as 4/3, so the far end 2 keeps
+    // its place with its value scaled to 2*(2/9)/(2/9 + 0.04) = 100/59); the
+    // third therefore 1.4 + 0.6*0.04/(0.04 + 100/59). Plain regula falsi
+    // would give 1.4 + 0.024/2.04 there, halving the far value 1.4 + 0.024/1.04.
+    std::vector<double> at;
+    const auto f = [&at](double x) {
+        at.push_back(x);
+        return x * x - 2.0;
+    };
+    const RootResult r = find_root(f, 1.0, 2.0, 1e-14);
+    ASSERT_GE(at.size(), 5u);
+    EXPECT_EQ(at[0], 1.0);
+    EXPECT_EQ(at[1], 2.0);
+    EXPECT_NEAR(at[2], 4.0 / 3.0, 1e-15);
+    EXPECT_NEAR(at[3], 1.4, 1e-15);
+    EXPECT_NEAR(at[4], 1.4 + 0.6 * 0.04 / (0.04 + 100.0 / 59.0), 1e-14);
+    EXPECT_TRUE(r.converged);
+    EXPECT_NEAR(r.root, std::sqrt(2.0), 1e-14);
+}
+
+TEST(FindRoot, FarEndIsTheResultWhenItsValueIsSmaller) {
+    // f(0) = -1, f(1) = 0.1: the secant lands at 1/1.1 where f is about
+    // -0.84, across the root from 1. The far end 1 keeps f = 0.1, smaller
+    // than |f3|, so it is the result; the two lie 0.09 apart, within the
+    // tolerance 0.1, so the first iteration converges.
+    int calls = 0;
+    const auto f = [&calls](double x) {
+        ++calls;
+        return 1.1 * std::pow(x, 20) - 1.0;
+    };
+    const RootResult r = find_root(f, 0.0, 1.0, 0.1);
+    EXPECT_TRUE(r.converged);
+    EXPECT_EQ(r.root, 1.0);
+    EXPECT_EQ(calls, 3);
 }
 
 }  // namespace
