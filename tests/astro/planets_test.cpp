@@ -37,6 +37,40 @@ INSTANTIATE_TEST_SUITE_P(Bodies, PlanetAtJ2000,
                                            PlanetCase{"Jupiter", 5, 36.295, -1.175, 4.96540}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Every theory evaluated independently in IEEE double precision, with the
+// terms, sets and extra terms added in the order written, gives these values
+// exactly (Pluto after its precession to the ecliptic of date).
+TEST(PlanetPosition, ReproducesTheFormulasToTheLastDigit) {
+    struct Golden {
+        int body;
+        double T, l, b, r;
+    };
+    const Golden golden[] = {
+        {1, 0.0, 4.4293488150603979, -0.052752405714347632, 0.46647234472317184},
+        {2, 0.0, 3.1870240625595283, 0.05697803239060794, 0.72021174553399447},
+        {4, 0.0, 6.2735416143281748, -0.024776288941427551, 1.3912041125736638},
+        {5, 0.0, 0.63346436236097525, -0.020502204004718284, 4.9653972088769036},
+        {6, 0.0, 0.79799129952331116, -0.040199031429650582, 9.1838338141154487},
+        {7, 0.0, 5.5225183356080336, -0.011951533194476883, 19.924065610983625},
+        {8, 0.0, 5.3046308376750355, 0.0042187069628167283, 30.120278312525588},
+        {9, 0.0, 4.3728436535623576, 0.19480279209589749, 30.223514285602462},
+        {1, -0.61, 3.0883134234032088, 0.094727804582598149, 0.38477981078842144},
+        {2, -0.61, 2.1839663472495228, 0.04473229658766726, 0.71844139683006947},
+        {4, -0.61, 3.3541860389624634, 0.019394111571642048, 1.6316521056714888},
+        {5, -0.61, 5.9206548269575778, -0.019652895850153687, 4.9922395804618631},
+        {6, -0.61, 0.30579824960437674, -0.043208534125186771, 9.3836617568313141},
+        {7, -0.61, 0.80974355946634158, -0.0062031049389994364, 19.66663768890125},
+        {8, -0.61, 2.9938630337768526, 0.020098285163850132, 30.217149807164994},
+        {9, -0.61, 2.0995312652984888, 0.057839405321103515, 39.134002963212055},
+    };
+    for (const Golden& g : golden) {
+        const Vector3 v = planet_position(g.body, g.T);
+        EXPECT_EQ(v.polar(0), g.l) << g.body << " at " << g.T;
+        EXPECT_EQ(v.polar(1), g.b) << g.body << " at " << g.T;
+        EXPECT_EQ(v.polar(2), g.r) << g.body << " at " << g.T;
+    }
+}
+
 TEST(PlanetPosition, DispatchesByBodyNumber) {
     const double T = 0.137;
     const Vector3 earth = planet_position(3, T);

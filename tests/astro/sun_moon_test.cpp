@@ -98,6 +98,27 @@ TEST(MoonPosition, WorkedExamples) {
     EXPECT_NEAR(m1975.polar(2), 362879.0, 0.5);
 }
 
+// As for the Sun: the lunar formulas evaluated independently in IEEE double
+// precision (tables stepped by complex products, sums in the order written)
+// give these values exactly; a factor of the cos/sin tables applied to a
+// wrong power, or a term added out of order, changes them.
+TEST(MoonPosition, ReproducesTheFormulasToTheLastDigit) {
+    struct Golden {
+        double T, lambda, beta, distance;
+    };
+    const Golden golden[] = {
+        {0.0, 3.8976502140678284, 0.09024959450641748, 402437.95946532267},
+        {-0.25, 2.4937954342345834, -0.086922428491550796, 362879.44585994823},
+        {0.731, 5.395899056413934, 0.033599819988115953, 398472.10218574962},
+    };
+    for (const Golden& g : golden) {
+        const Vector3 m = moon_position(g.T);
+        EXPECT_EQ(m.polar(0), g.lambda) << g.T;
+        EXPECT_EQ(m.polar(1), g.beta) << g.T;
+        EXPECT_EQ(m.polar(2), g.distance) << g.T;
+    }
+}
+
 TEST(MoonPosition, StaysWithinTheLunarOrbitLimits) {
     for (double T = -1.0; T <= 1.0; T += 0.000731) {
         const Vector3 m = moon_position(T);
