@@ -181,6 +181,9 @@ std::string ical_fold(std::string_view line) {
         std::size_t cut = limit;
         // Step back over UTF-8 continuation bytes so a character stays whole.
         while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
+        // Nothing but continuation bytes up to the limit is not UTF-8: cut
+        // at the limit rather than not at all.
+        if (cut == 0) cut = limit;
         out.append(line.substr(0, cut));
         out += "\r\n ";
         line.remove_prefix(cut);

@@ -130,6 +130,13 @@ TEST(IcalFold, LinesOfAtMost75OctetsWithoutSplittingCharacters) {
     }
     EXPECT_EQ(count, 3);
     EXPECT_EQ(unfold(folded), line + "\r\n");
+
+    // Bytes that are not UTF-8 (a long run of continuation bytes) cannot be
+    // kept whole: they are cut at the limit instead of never ending.
+    const std::string stray(160, '\x80');
+    const std::string cut = ical_fold(stray);
+    EXPECT_EQ(cut, std::string(75, '\x80') + "\r\n " + std::string(74, '\x80') + "\r\n " +
+                       std::string(11, '\x80') + "\r\n");
 }
 
 TEST(IcalEscape, TextSpecials) {
