@@ -69,7 +69,12 @@ double mjd_from_date(int year, int month, int day, int hour, int minute, double 
 }
 
 void date_from_mjd(double mjd, int& year, int& month, int& day, double& hours) noexcept {
-    const long a = static_cast<long>(mjd + 2400001.0);
+    // The Julian day number of the civil day. It is taken from floor(mjd),
+    // an exact integer sum, so that an instant a few microseconds before
+    // midnight cannot round into the next day while `hours` says 23:59.
+    // Before JD 0 the truncation of the plain sum is kept.
+    const double day_number = std::floor(mjd) + 2400001.0;
+    const long a = static_cast<long>(day_number >= 0.0 ? day_number : mjd + 2400001.0);
     long n = 0;
     if (a > last_julian_day_number) {
         const long g = static_cast<long>((a - gregorian_epoch) * (1.0 / days_per_gregorian_century));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iomanip>
 
 #include "astro/constants.h"
 
@@ -96,6 +97,22 @@ TEST(DateFromMjd, RoundTripsEveryDayOnBothCalendars) {
         }
     }
     EXPECT_EQ(failures, 0);
+}
+
+TEST(DateFromMjd, AnInstantJustBeforeMidnightStaysOnItsDay) {
+    // 59999 is 2023-02-24. The largest doubles below 60000 lie closer to
+    // midnight than the spacing of doubles near the Julian day number, so
+    // a day taken from the sum mjd + 2400001 would already be the 25th.
+    for (double mjd = std::nextafter(60000.0, 0.0); mjd > 60000.0 - 1e-9; mjd = std::nextafter(mjd, 0.0)) {
+        const CalendarDate d = date_from_mjd(mjd);
+        EXPECT_EQ(d.year, 2023);
+        EXPECT_EQ(d.month, 2);
+        EXPECT_EQ(d.day, 24) << std::setprecision(17) << mjd;
+        EXPECT_GT(d.hours, 23.99);
+    }
+    const CalendarDate next = date_from_mjd(60000.0);
+    EXPECT_EQ(next.day, 25);
+    EXPECT_EQ(next.hours, 0.0);
 }
 
 TEST(Gmst, AtJ2000) {
