@@ -10,10 +10,13 @@
 #include <vector>
 
 #include "app/settings_file.h"
+#include "tests/support/scoped_environment.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+
+using ::orbant::testing::TempFolder;
 
 struct CliRun {
     std::string out;
@@ -27,31 +30,25 @@ std::string quoted(const std::string& s) {
     return q + "'";
 }
 
-// A temporary folder that holds the settings folder and the captured
-// standard error.
-class TempFolder {
-public:
-    TempFolder() {
-        std::string templ = (fs::temp_directory_path() / "orbant-time-test-XXXXXX").string();
-        path_ = mkdtemp(templ.data());
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
-
 // Runs the front end under the given TZ with the settings folder `config`.
 CliRun run_cli(const TempFolder& tmp, const std::string& config, const std::vector<std::string>& args,
                const std::string& zone = "UTC") {
-    std::string command = "TZ=" + quoted(zone) + " " + quoted(ORBANT_CLI_PATH);
-    if (!config.empty()) command += " --config-dir " + quoted(config);
-    for (const std::string& a : args) command += " " + quoted(a);
-    command += " 2>" + quoted(tmp.file("stderr"));
+    // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) about
+    // `" " + std::string` once this is inlined.
+    std::string command = "TZ=";
+    command += quoted(zone);
+    command += ' ';
+    command += quoted(ORBANT_CLI_PATH);
+    if (!config.empty()) {
+        command += " --config-dir ";
+        command += quoted(config);
+    }
+    for (const std::string& a : args) {
+        command += ' ';
+        command += quoted(a);
+    }
+    command += " 2>";
+    command += quoted(tmp.file("stderr"));
     CliRun r;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return r;

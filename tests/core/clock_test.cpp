@@ -7,52 +7,14 @@
 
 #include "platform/clock.h"
 #include "platform/config_dir.h"
+#include "tests/support/scoped_environment.h"
 
 using namespace orbant;
 
 namespace {
 
-// Sets TZ for the life of the object and restores it afterwards.
-class ScopedZone {
-public:
-    explicit ScopedZone(const char* zone) {
-        if (const char* old = std::getenv("TZ")) old_ = old;
-        setenv("TZ", zone, 1);
-        tzset();
-    }
-    ~ScopedZone() {
-        if (old_)
-            setenv("TZ", old_->c_str(), 1);
-        else
-            unsetenv("TZ");
-        tzset();
-    }
-
-private:
-    std::optional<std::string> old_;
-};
-
-// Sets an environment variable for the life of the object.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        if (value)
-            setenv(name, value, 1);
-        else
-            unsetenv(name);
-    }
-    ~ScopedEnv() {
-        if (old_)
-            setenv(name_, old_->c_str(), 1);
-        else
-            unsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
+using ::orbant::testing::ScopedEnv;
+using ::orbant::testing::ScopedZone;
 
 }  // namespace
 

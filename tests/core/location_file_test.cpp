@@ -1,4 +1,5 @@
 #include "app/location_file.h"
+#include "tests/support/scoped_environment.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -16,28 +17,9 @@
 namespace orbant {
 namespace {
 
+using ::orbant::testing::TempFolder;
+
 namespace fs = std::filesystem;
-
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (fs::temp_directory_path() / "orbant-loc-XXXXXX").string();
-        std::vector<char> buf(pattern.begin(), pattern.end());
-        buf.push_back('\0');
-        if (::mkdtemp(buf.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-        path_ = buf.data();
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(path_, ec);
-    }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-};
 
 std::vector<std::uint8_t> file_bytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

@@ -14,30 +14,14 @@
 
 #include "app/settings_file.h"
 #include "platform/atomic_file.h"
+#include "tests/support/scoped_environment.h"
 
 namespace fs = std::filesystem;
 using namespace orbant;
 
 namespace {
 
-// A fresh folder per test, removed afterwards.
-class TempFolder {
-public:
-    TempFolder() {
-        std::string templ = (fs::temp_directory_path() / "orbant-settings-XXXXXX").string();
-        path_ = mkdtemp(templ.data());
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(path_, ec);
-    }
-    const std::string& path() const { return path_; }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
+using ::orbant::testing::TempFolder;
 
 std::vector<std::uint8_t> file_bytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

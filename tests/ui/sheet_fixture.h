@@ -17,30 +17,9 @@
 #include "pages/sheet_page.h"
 #include "platform/clock.h"
 #include "platform/qt/ui_services.h"
+#include "tests/support/scoped_environment.h"
 
 namespace orbant::testing {
-
-// Sets TZ for the life of the object and restores it afterwards.
-class ScopedZone {
-public:
-    explicit ScopedZone(const char* zone) {
-        if (const char* old = std::getenv("TZ")) old_ = old;
-        setenv("TZ", zone, 1);
-        tzset();
-    }
-    ~ScopedZone() {
-        if (old_)
-            setenv("TZ", old_->c_str(), 1);
-        else
-            unsetenv("TZ");
-        tzset();
-    }
-    ScopedZone(const ScopedZone&) = delete;
-    ScopedZone& operator=(const ScopedZone&) = delete;
-
-private:
-    std::optional<std::string> old_;
-};
 
 class SheetFixture : public ::testing::Test {
 protected:
