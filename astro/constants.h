@@ -18,7 +18,6 @@ inline constexpr double mjd_offset = 2400000.5;         // JD - MJD, days
 inline constexpr double days_per_century = 36525.0;     // Julian century, days
 inline constexpr double centuries_per_day = 2.7378507871321012e-05;  // 1/36525
 
-
 // Frames and epochs of the engine.
 inline constexpr double obliquity_j2000_deg = 23.43929111;   // mean obliquity at J2000.0, deg
 inline constexpr double b1950_centuries = -0.500002108;      // B1950.0 in Julian centuries from J2000.0

@@ -5,10 +5,6 @@
 
 namespace orbant {
 
-namespace {
-inline ComplexPair unit_of(double angle) noexcept { return ComplexPair{std::cos(angle), std::sin(angle)}; }
-}  // namespace
-
 void PerturbationSeries::fill(Table& table, double c0, double s0, ComplexPair unit, int lo, int hi) noexcept {
     const double c = unit.re, s = unit.im;
     const unsigned zero = max_multiple;

@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <cmath>
 
 #include "astro/matrix3.h"
 
@@ -20,6 +21,10 @@ struct SeriesTerm {
     double drc = 0.0, drs = 0.0;
     double dbc = 0.0, dbs = 0.0;
 };
+
+// (cos x, sin x) of an angle x in radians: the form in which the series take
+// their mean anomalies.
+inline ComplexPair unit_of(double x) noexcept { return ComplexPair{std::cos(x), std::sin(x)}; }
 
 // The ranges of the multiples of one series set: k of the first (own) mean
 // anomaly, j of the second (the perturber's).

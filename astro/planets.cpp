@@ -19,7 +19,6 @@ using detail::ClosingConstants;
 using detail::close_theory;
 using detail::evaluate_set;
 using detail::mean_anomaly;
-using detail::unit_of;
 
 namespace {
 

@@ -21,11 +21,11 @@ constexpr double pluto_unit_au = 1.0e-5;
 
 Vector3 pluto_position(double T) noexcept {
     const double M5 = detail::mean_anomaly(0.0565314, 8.4302963, T);
-    const ComplexPair u5 = detail::unit_of(M5);
+    const ComplexPair u5 = unit_of(M5);
     const double M6 = detail::mean_anomaly(0.8829867, 3.3947688, T);
-    const ComplexPair u6 = detail::unit_of(M6);
+    const ComplexPair u6 = unit_of(M6);
     const double M9 = detail::mean_anomaly(0.0385795, 0.4026667, T);
-    const ComplexPair u9 = detail::unit_of(M9);
+    const ComplexPair u9 = unit_of(M9);
     PlanetaryPerturbationSeries jupiter, saturn;
     detail::evaluate_set(jupiter, T, u9, u5, tables::pluto_1_jupiter_range, tables::pluto_1_jupiter_terms);
     detail::evaluate_set(saturn, T, u9, u6, tables::pluto_2_saturn_range, tables::pluto_2_saturn_terms);

@@ -6,6 +6,7 @@
 #include "astro/perturbation_series.h"
 #include "astro/precession_nutation.h"
 #include "astro/tables/sun_terms.h"
+#include "astro/theory_support.h"
 
 namespace orbant {
 
@@ -21,21 +22,6 @@ constexpr double sun_mean_distance_au = 1.0001398;
 constexpr double sun_distance_rate_au = 0.0000007;
 // Unit of the distance series, AU.
 constexpr double sun_distance_unit_au = 1.0e-6;
-
-template <typename Table>
-void add_terms(PerturbationSeries& series, const Table& table) noexcept {
-    for (std::size_t i = 0; i < table.size(); ++i) series.term(table[i]);
-}
-
-// (cos x, sin x).
-inline ComplexPair unit_of(double x) noexcept { return ComplexPair{std::cos(x), std::sin(x)}; }
-
-template <typename Table>
-void run_set(PerturbationSeries& series, double T, ComplexPair M3, double M, const SeriesRange& range,
-             const Table& table) noexcept {
-    series.init(T, M3, range.k_min, range.k_max, unit_of(M), range.j_min, range.j_max);
-    add_terms(series, table);
-}
 
 // The fixed obliquity of the short formulas, radians.
 constexpr double fixed_obliquity = obliquity_j2000_deg * pi / 180.0;
@@ -55,10 +41,10 @@ Vector3 sun_position(double T) noexcept {
     // One cos/sin pair of the Earth's anomaly serves all four sets.
     const ComplexPair e3 = unit_of(M3);
     PerturbationSeries venus, mars, jupiter, saturn;
-    run_set(venus, T, e3, M2, tables::sun_venus_range, tables::sun_venus_terms);
-    run_set(mars, T, e3, M4, tables::sun_mars_range, tables::sun_mars_terms);
-    run_set(jupiter, T, e3, M5, tables::sun_jupiter_range, tables::sun_jupiter_terms);
-    run_set(saturn, T, e3, M6, tables::sun_saturn_range, tables::sun_saturn_terms);
+    detail::evaluate_set(venus, T, e3, unit_of(M2), tables::sun_venus_range, tables::sun_venus_terms);
+    detail::evaluate_set(mars, T, e3, unit_of(M4), tables::sun_mars_range, tables::sun_mars_terms);
+    detail::evaluate_set(jupiter, T, e3, unit_of(M5), tables::sun_jupiter_range, tables::sun_jupiter_terms);
+    detail::evaluate_set(saturn, T, e3, unit_of(M6), tables::sun_saturn_range, tables::sun_saturn_terms);
 
     // Motion of the Earth about the Earth-Moon barycentre. The sums and
     // differences of the angles are formed first and their sines and cosines

@@ -1,5 +1,5 @@
 #pragma once
-// Helpers shared by the heliocentric planetary theories (internal to astro/).
+// Helpers shared by the Sun's and the planets' theories (internal to astro/).
 #include <array>
 #include <cmath>
 #include <cstddef>
@@ -13,16 +13,28 @@ namespace orbant::detail {
 // revolutions per Julian century.
 inline double mean_anomaly(double c0, double c1, double T) noexcept { return two_pi * frac(c0 + c1 * T); }
 
-// (cos x, sin x).
-inline ComplexPair unit_of(double x) noexcept { return ComplexPair{std::cos(x), std::sin(x)}; }
+// Adds the terms of a set in table order.
+template <std::size_t N>
+void add_terms(PerturbationSeries& series, const std::array<SeriesTerm, N>& terms) noexcept {
+    for (std::size_t i = 0; i < N; ++i) series.term(terms[i]);
+}
 
 // Initialises a series set and adds its terms in table order. M and M2 are
-// the (cos, sin) pairs of the own and the perturber's anomaly.
+// the (cos, sin) pairs of the own (for the Sun: the Earth's) and the
+// perturber's anomaly.
+template <std::size_t N>
+void evaluate_set(PerturbationSeries& series, double T, ComplexPair M, ComplexPair M2, const SeriesRange& range,
+                  const std::array<SeriesTerm, N>& terms) noexcept {
+    series.init(T, M, range.k_min, range.k_max, M2, range.j_min, range.j_max);
+    add_terms(series, terms);
+}
+
+// The same for a planetary set, whose first table may carry a phase.
 template <std::size_t N>
 void evaluate_set(PlanetaryPerturbationSeries& series, double T, ComplexPair M, ComplexPair M2,
                   const SeriesRange& range, const std::array<SeriesTerm, N>& terms, double phase = 0.0) noexcept {
     series.init(T, M, range.k_min, range.k_max, M2, range.j_min, range.j_max, phase);
-    for (std::size_t i = 0; i < N; ++i) series.term(terms[i]);
+    add_terms(series, terms);
 }
 
 // Closing constants of a theory: mean longitude, latitude and radius terms.
