@@ -214,7 +214,7 @@ Vector3 planet_position(int body, double T) noexcept {
     switch (body) {
         case 1: return mercury_position(T);
         case 2: return venus_position(T);
-        case 3: return -sun_position(T);
+        case earth_body: return -sun_position(T);
         case 4: return mars_position(T);
         case 5: return jupiter_position(T);
         case 6: return saturn_position(T);

@@ -4,6 +4,9 @@
 
 namespace orbant {
 
+// Body number of the Earth, whose heliocentric vector is -sun_position(T).
+inline constexpr int earth_body = 3;
+
 // Heliocentric position of a body by its number.
 //
 // Given:    body: 1 Mercury, 2 Venus, 3 Earth, 4 Mars, 5 Jupiter, 6 Saturn,

@@ -10,6 +10,7 @@
 #include "astro/moon.h"
 #include "astro/planets.h"
 #include "astro/sun.h"
+#include "astro/services/positions.h"
 #include "cli/command.h"
 
 namespace orbant::cli {
@@ -49,8 +50,7 @@ Vector3 ecliptic_position(int body, double T) {
 Vector3 equatorial_position(int body, double T) {
     if (body == 0) return sun_equatorial_of_date(T);
     if (body == -1) return moon_equatorial_of_date(T);
-    const Vector3 geocentric = planet_position(body, T) - planet_position(3, T);
-    return ecliptic_to_equatorial_matrix(T) * geocentric;
+    return planet_geocentric_equatorial(body, T);
 }
 
 std::string number_text(double x) {

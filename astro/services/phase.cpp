@@ -11,7 +11,6 @@ namespace orbant {
 namespace {
 
 // Body number of the Earth in the planet theories.
-inline constexpr int earth_body = 3;
 // Fraction to percentage.
 inline constexpr double percent_per_unit = 100.0;
 

@@ -15,7 +15,6 @@ namespace orbant {
 namespace {
 
 // Body number of the Earth in the planet theories.
-inline constexpr int earth_body = 3;
 
 // MJD of the instant on the universal time scale.
 double universal_mjd(const CivilDateTime& instant, double offset_hours) noexcept {
@@ -41,12 +40,12 @@ void to_horizon(const CivilDateTime& instant, double longitude_deg, double latit
 
 // Geocentric equatorial vector of a body number (the planet theories' zero
 // vector for 0 and unknown numbers turns it into the geocentric Sun).
+}  // namespace
+
 Vector3 planet_geocentric_equatorial(int planet, double T) noexcept {
     const Vector3 geocentric = planet_position(planet, T) - planet_position(earth_body, T);
     return ecliptic_to_equatorial_matrix(T) * geocentric;
 }
-
-}  // namespace
 
 double julian_date(CivilDateTime instant) noexcept {
     return mjd_from_date(instant.year, instant.month, instant.day, instant.hour, instant.minute,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "astro/civil_date_time.h"
+#include "astro/vector3.h"
 
 // Positions of the Sun, the Moon, the planets, fixed directions and points of
 // the ecliptic for display: the pages pass the displayed local civil instant,
@@ -96,6 +97,18 @@ void sun_horizontal(CivilDateTime instant, double longitude_deg, double latitude
 // Reference, Accuracy: as sun_horizontal.
 void sun_equatorial(CivilDateTime instant, double offset_hours, double& right_ascension,
                     double& declination) noexcept;
+
+// A planet's geocentric equatorial vector.
+//
+// Given:    planet: body number (0 gives the Sun, see planet_horizontal);
+//           T: Julian centuries from J2000.0.
+// Returned: planet_position(planet, T) - planet_position(earth_body, T)
+//           turned by ecliptic_to_equatorial_matrix(T): right ascension
+//           (polar 0), declination (polar 1), radians, mean equator and
+//           equinox of date; geocentric distance (polar 2), AU.
+// Notes:    no light time, aberration or nutation.
+// Reference, Accuracy: as planet_horizontal.
+Vector3 planet_geocentric_equatorial(int planet, double T) noexcept;
 
 // A planet's altitude and azimuth.
 //

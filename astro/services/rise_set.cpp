@@ -35,7 +35,6 @@ const std::array<double, 5>& threshold_sines() noexcept {
 }
 
 // Body number of the Earth in the planet theories.
-inline constexpr int earth_body = 3;
 // Hours of the first and the last parabola centres of the scan, and the hour
 // at which the scan ends.
 inline constexpr double first_window_centre_hour = 1.0;
@@ -47,8 +46,7 @@ inline constexpr int planet_max_corrections = 10;
 // Geocentric equatorial right ascension and declination of body (0 the Sun)
 // at T, mean equator of date.
 RaDec body_equatorial(int body, double T) noexcept {
-    const Vector3 geocentric = planet_position(body, T) - planet_position(earth_body, T);
-    const Vector3 v = ecliptic_to_equatorial_matrix(T) * geocentric;
+    const Vector3 v = planet_geocentric_equatorial(body, T);
     return RaDec{v.polar(0), v.polar(1)};
 }
 
