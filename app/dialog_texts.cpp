@@ -3,41 +3,14 @@
 #include <cmath>
 #include <limits>
 
+#include "platform/civil_days.h"
+
 namespace orbant {
 
 namespace {
 
 inline constexpr std::int64_t minutes_per_day = 1440;
 inline constexpr std::int64_t minutes_per_hour = 60;
-
-// Days since 1970-01-01 of a proleptic Gregorian date (days_from_civil).
-std::int64_t days_from_civil(std::int64_t y, std::int64_t m, std::int64_t d) {
-    y -= m <= 2 ? 1 : 0;
-    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const std::int64_t yoe = y - era * 400;                                   // [0, 399]
-    const std::int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;  // [0, 365]
-    const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;           // [0, 146096]
-    return era * 146097 + doe - 719468;
-}
-
-// The proleptic Gregorian date of a day count since 1970-01-01.
-void civil_from_days(std::int64_t z, std::int64_t& y, std::int64_t& m, std::int64_t& d) {
-    z += 719468;
-    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    const std::int64_t doe = z - era * 146097;
-    const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const std::int64_t mp = (5 * doy + 2) / 153;
-    d = doy - (153 * mp + 2) / 5 + 1;
-    m = mp < 10 ? mp + 3 : mp - 9;
-    y = yoe + era * 400 + (m <= 2 ? 1 : 0);
-}
-
-std::int64_t floor_div(std::int64_t a, std::int64_t b) {
-    std::int64_t q = a / b;
-    if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
-    return q;
-}
 
 }  // namespace
 

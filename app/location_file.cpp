@@ -1,6 +1,7 @@
 #include "app/location_file.h"
 
 #include "platform/atomic_file.h"
+#include "platform/little_endian.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -18,20 +19,6 @@ namespace {
 inline constexpr std::size_t longitude_offset = 8;
 inline constexpr std::size_t latitude_offset = 16;
 inline constexpr std::size_t time_zone_offset = 24;
-
-void put_double_le(std::uint8_t* out, double value) {
-    std::uint64_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    for (int i = 0; i < 8; ++i) out[i] = static_cast<std::uint8_t>(bits >> (8 * i));
-}
-
-double get_double_le(const std::uint8_t* in) {
-    std::uint64_t bits = 0;
-    for (int i = 0; i < 8; ++i) bits |= static_cast<std::uint64_t>(in[i]) << (8 * i);
-    double value = 0.0;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-}
 
 std::string quoted(const std::string& path) { return "\"" + path + "\""; }
 

@@ -10,6 +10,7 @@
 
 #include "platform/atomic_file.h"
 #include "platform/config_dir.h"
+#include "platform/little_endian.h"
 
 namespace orbant {
 
@@ -26,25 +27,10 @@ constexpr std::size_t offset_place_name = 44;
 
 using Image = std::array<std::uint8_t, settings_file_size>;
 
-void put_u64(Image& b, std::size_t at, std::uint64_t v) {
-    for (int i = 0; i < 8; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
-}
-std::uint64_t get_u64(const Image& b, std::size_t at) {
-    std::uint64_t v = 0;
-    for (int i = 0; i < 8; ++i) v |= static_cast<std::uint64_t>(b[at + i]) << (8 * i);
-    return v;
-}
-void put_double(Image& b, std::size_t at, double d) { put_u64(b, at, std::bit_cast<std::uint64_t>(d)); }
-double get_double(const Image& b, std::size_t at) { return std::bit_cast<double>(get_u64(b, at)); }
-void put_i32(Image& b, std::size_t at, std::int32_t v) {
-    const auto u = static_cast<std::uint32_t>(v);
-    for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(u >> (8 * i));
-}
-std::int32_t get_i32(const Image& b, std::size_t at) {
-    std::uint32_t u = 0;
-    for (int i = 0; i < 4; ++i) u |= static_cast<std::uint32_t>(b[at + i]) << (8 * i);
-    return static_cast<std::int32_t>(u);
-}
+void put_double(Image& b, std::size_t at, double d) { put_double_le(b.data() + at, d); }
+double get_double(const Image& b, std::size_t at) { return get_double_le(b.data() + at); }
+void put_i32(Image& b, std::size_t at, std::int32_t v) { put_i32_le(b.data() + at, v); }
+std::int32_t get_i32(const Image& b, std::size_t at) { return get_i32_le(b.data() + at); }
 
 // Unicode code points of the Windows-1252 bytes 0x80..0x9F (0 = unassigned).
 constexpr std::array<char32_t, 32> cp1252_high = {

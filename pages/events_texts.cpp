@@ -6,6 +6,7 @@
 #include "astro/constants.h"
 #include "astro/services/format.h"
 #include "astro/time_scales.h"
+#include "platform/civil_days.h"
 
 namespace orbant {
 
@@ -69,12 +70,6 @@ std::string zone_text(double zone_hours) {
     std::snprintf(buffer, sizeof buffer, "UTC%c%02lld:%02lld", zone_hours < 0.0 ? '-' : '+', minutes / 60,
                   minutes % 60);
     return buffer;
-}
-
-long long floor_div(long long a, long long b) noexcept {
-    long long q = a / b;
-    if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
-    return q;
 }
 
 }  // namespace
@@ -150,17 +145,12 @@ UtcStamp utc_stamp_from_mjd(double mjd) noexcept {
     const long long seconds = std::llround(mjd * seconds_per_day);
     const long long days = floor_div(seconds, 86400);
     const long long second_of_day = seconds - days * 86400;
-    // Proleptic Gregorian date from the day count since 1970-01-01.
-    const long long z = days - mjd_unix_epoch + 719468;
-    const long long era = floor_div(z, 146097);
-    const long long doe = z - era * 146097;                                // [0, 146096]
-    const long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;  // [0, 399]
-    const long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);         // [0, 365]
-    const long long mp = (5 * doy + 2) / 153;                              // [0, 11]
+    std::int64_t year = 0, month = 0, day = 0;
+    civil_from_days(days - mjd_unix_epoch, year, month, day);
     UtcStamp s;
-    s.day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    s.month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    s.year = yoe + era * 400 + (s.month <= 2 ? 1 : 0);
+    s.day = static_cast<int>(day);
+    s.month = static_cast<int>(month);
+    s.year = year;
     s.hour = static_cast<int>(second_of_day / 3600);
     s.minute = static_cast<int>(second_of_day / 60 % 60);
     s.second = static_cast<int>(second_of_day % 60);
