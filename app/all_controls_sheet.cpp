@@ -80,21 +80,10 @@ void CAllControlsSheet::initialise() {
     if (load_settings(settings_folder_, state_.stored_settings, std::cerr)) {
         take_stored_into_working();
     } else {
-        state_.observer_latitude = default_latitude;
-        state_.observer_longitude = default_longitude;
-        state_.time_zone = default_time_zone;
-        state_.timer_period = default_timer_period;
-        state_.auto_summer_time = default_auto_summer_time;
-        state_.night_mode = default_night_mode;
-        state_.place_name = default_place_name;
-        SettingsRecord& s = state_.stored_settings;
-        s.latitude = state_.observer_latitude;
-        s.longitude = state_.observer_longitude;
-        s.time_zone = state_.time_zone;
-        s.timer_period = state_.timer_period;
-        s.auto_summer_time = state_.auto_summer_time;
-        s.night_mode = state_.night_mode;
-        store_place_name(s, state_.place_name);
+        // The defaults become both the working and the stored values, and
+        // the file is written at once.
+        state_.stored_settings = default_settings();
+        take_stored_into_working();
         save_stored_settings();
     }
 
