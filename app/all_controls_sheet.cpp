@@ -94,16 +94,7 @@ void CAllControlsSheet::initialise() {
     state_.summer_time_active = (state_.auto_summer_time == 1 && clock_.daylight_time_now()) ? 1 : 0;
 }
 
-void CAllControlsSheet::take_stored_into_working() {
-    const SettingsRecord& s = state_.stored_settings;
-    state_.observer_latitude = s.latitude;
-    state_.observer_longitude = s.longitude;
-    state_.time_zone = s.time_zone;
-    state_.timer_period = s.timer_period;
-    state_.auto_summer_time = s.auto_summer_time;
-    state_.night_mode = s.night_mode;
-    state_.place_name = stored_place_name(s);
-}
+void CAllControlsSheet::take_stored_into_working() { orbant::take_stored_into_working(state_); }
 
 bool CAllControlsSheet::load_settings_into_working() {
     if (!load_settings(settings_folder_, state_.stored_settings, std::cerr)) return false;
@@ -133,10 +124,7 @@ void CAllControlsSheet::stop_clock_timer() {
 }
 
 void CAllControlsSheet::read_clock() {
-    const CivilDateTime device = clock_.local_now();
-    std::int64_t seconds = 0;
-    if (device.year < 1900 || !seconds_from_local_time(device, seconds)) seconds = 0;
-    local_time_from_seconds(seconds, state_.current_time);
+    state_.current_time = read_device_time(clock_);
 }
 
 void CAllControlsSheet::tick() {

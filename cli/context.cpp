@@ -49,13 +49,7 @@ SheetState sheet_state_from_args(const Args& args, DeviceClock& clock, std::ostr
         *warnings << "orbant-cli: \"" << path << "\" is damaged; the built-in settings are used\n";
     if (status != SettingsReadStatus::read) stored = default_settings();
     s.stored_settings = stored;
-    s.observer_latitude = stored.latitude;
-    s.observer_longitude = stored.longitude;
-    s.time_zone = stored.time_zone;
-    s.timer_period = stored.timer_period;
-    s.auto_summer_time = stored.auto_summer_time;
-    s.night_mode = stored.night_mode;
-    s.place_name = stored_place_name(stored);
+    take_stored_into_working(s);
 
     if (args.value("--lat")) s.observer_latitude = bounded_option(args, "--lat", max_latitude);
     if (args.value("--lon")) s.observer_longitude = bounded_option(args, "--lon", max_longitude);
@@ -70,9 +64,7 @@ SheetState sheet_state_from_args(const Args& args, DeviceClock& clock, std::ostr
         // skipped by a spring-forward change moves on as the device's does).
         local_time_from_seconds(seconds, s.current_time);
     } else {
-        const CivilDateTime now = clock.local_now();
-        if (now.year < 1900 || !seconds_from_local_time(now, seconds)) seconds = 0;
-        local_time_from_seconds(seconds, s.current_time);
+        s.current_time = read_device_time(clock);
     }
 
     if (args.value("--summer")) {

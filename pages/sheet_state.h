@@ -31,4 +31,17 @@ struct SheetState {
     double time_offset_hours() const noexcept { return time_zone + summer_time_active; }
 };
 
+// Copies the seven stored values (latitude, longitude, time zone, timer
+// period, auto summer time, night mode, place name) into the working values.
+inline void take_stored_into_working(SheetState& s) {
+    const SettingsRecord& r = s.stored_settings;
+    s.observer_latitude = r.latitude;
+    s.observer_longitude = r.longitude;
+    s.time_zone = r.time_zone;
+    s.timer_period = r.timer_period;
+    s.auto_summer_time = r.auto_summer_time;
+    s.night_mode = r.night_mode;
+    s.place_name = stored_place_name(r);
+}
+
 }  // namespace orbant

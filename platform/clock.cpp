@@ -111,4 +111,13 @@ CivilDateTime HostClock::local_now() {
 
 bool HostClock::daylight_time_now() { return daylight_time_at(now_seconds()); }
 
+CivilDateTime read_device_time(DeviceClock& clock) {
+    const CivilDateTime device = clock.local_now();
+    std::int64_t seconds = 0;
+    if (device.year < 1900 || !seconds_from_local_time(device, seconds)) seconds = 0;
+    CivilDateTime t;
+    local_time_from_seconds(seconds, t);
+    return t;
+}
+
 }  // namespace orbant

@@ -84,6 +84,13 @@ bool seconds_from_local_time(const CivilDateTime& t, std::int64_t& seconds);
 //   -1 (day, hour, minute, second).
 bool local_time_from_seconds(std::int64_t seconds, CivilDateTime& t);
 
+// The device clock's local time passed through the seconds-since-1970
+// conversion: year, month, day, hour, minute and second are turned into
+// seconds with the daylight state left to the rules and split back. A device
+// year before 1900, or a time the rules cannot convert, gives the local time
+// of second 0.
+CivilDateTime read_device_time(DeviceClock& clock);
+
 // True when the local-time rules report daylight time in effect at the
 // given instant (seconds since 1970 UT); false also when it cannot be told.
 bool daylight_time_at(std::int64_t seconds);
