@@ -10,6 +10,7 @@
 #include "app/location_file.h"
 #include "app/setup_dlg.h"
 #include "pages/cseite1.h"
+#include "platform/qt/qt_text.h"
 #include "platform/qt/ui_services.h"
 
 namespace orbant {

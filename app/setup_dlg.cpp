@@ -6,13 +6,10 @@
 
 #include "app/location_file.h"
 #include "platform/qt/ddx.h"
+#include "platform/qt/qt_text.h"
 #include "platform/qt/ui_services.h"
 
 namespace orbant {
-
-QString qt_text(std::string_view utf8) {
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
 
 CSetupDlg::CSetupDlg(UiServices& ui, QWidget* parent) : QDialog(parent), ui_(ui) {
     setObjectName(QStringLiteral("CSetupDlg"));

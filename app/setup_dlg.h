@@ -14,9 +14,6 @@ namespace orbant {
 
 class UiServices;
 
-// UTF-8 text as a QString.
-QString qt_text(std::string_view utf8);
-
 // Control ids of the setup dialog.
 inline constexpr int id_setup_timer_period = 1017;
 inline constexpr int id_setup_latitude = 1018;

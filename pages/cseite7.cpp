@@ -16,15 +16,10 @@
 #include "pages/events_texts.h"
 #include "platform/clock.h"
 #include "platform/qt/ddx.h"
+#include "platform/qt/qt_text.h"
 #include "platform/qt/ui_services.h"
 
 namespace orbant {
-
-namespace {
-
-QString qt_text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
-}  // namespace
 
 CSeite7::CSeite7(CAllControlsSheet& sheet) : SheetPage(sheet, cseite7_template, 0, false) {
     list_ = control_as<QTreeWidget>(events_list_id);
