@@ -7,7 +7,6 @@
 #include "astro/services/phase.h"
 #include "astro/services/positions.h"
 #include "astro/services/rise_set.h"
-#include "pages/fixed_text.h"
 
 namespace orbant {
 

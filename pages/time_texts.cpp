@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "astro/services/format.h"
+
 namespace orbant {
 
 int time_zone_entry_index(double time_zone_hours) noexcept {
@@ -21,10 +23,7 @@ std::string two_digit_text(int value) {
 std::string coordinate_text(double degrees) {
     // Room for every finite double in fixed notation (up to 309 digits
     // before the point), as "%.2f" would print it.
-    char buf[400];
-    auto r = std::to_chars(buf, buf + sizeof buf, degrees, std::chars_format::fixed, 2);
-    if (r.ec != std::errc{}) return "nan";
-    return std::string(buf, r.ptr);
+    return fixed_text(degrees, 2);
 }
 
 std::string summer_time_suffix(const SheetState& state) {

@@ -26,17 +26,14 @@ void append_two_digits(std::string& out, int value) {
     }
 }
 
-// Fixed-point text of value with the given number of decimals, rounded to
-// nearest as printf's "%.Nf" does, but never with a locale's decimal comma.
-void append_fixed(std::string& out, double value, int decimals) {
+}  // namespace
+
+std::string fixed_text(double value, int decimals) {
     char buffer[400];  // enough for every finite double in fixed notation
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    if (result.ec == std::errc()) {
-        out.append(buffer, result.ptr);
-    }
+    if (result.ec != std::errc()) return std::string();
+    return std::string(buffer, result.ptr);
 }
-
-}  // namespace
 
 std::string clock_text(double t) {
     const double h = std::floor(t);
@@ -155,8 +152,7 @@ std::string compass_point(int az) {
 }
 
 std::string degree_text(double degrees) {
-    std::string text;
-    append_fixed(text, degrees, 2);
+    std::string text = fixed_text(degrees, 2);
     text += "\u00b0";
     return text;
 }
@@ -169,8 +165,7 @@ std::string azimuth_text(double degrees_from_north) {
 }
 
 std::string distance_text(double kilometres) {
-    std::string text;
-    append_fixed(text, kilometres, 0);
+    std::string text = fixed_text(kilometres, 0);
     text += " Km";
     return text;
 }

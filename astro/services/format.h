@@ -93,6 +93,12 @@ std::string compass_label(double azimuth);
 // Accuracy: exact.
 std::string compass_point(int azimuth);
 
+// Fixed-point text of a value with the given number of decimals, exactly as
+// printf("%.*f") prints it in the C locale (nearest, ties of the binary
+// value to even), whatever the process locale: the window (whose toolkit
+// sets the user's locale) and the text front end print the same characters.
+std::string fixed_text(double value, int decimals);
+
 // Angle text "%.2f°" of degrees, as the Moon and Sun pages print
 // altitudes and other angles: 12.345 -> "12.35°" (nearest, ties of the
 // binary value to even, as printf does).
