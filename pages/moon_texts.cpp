@@ -51,7 +51,7 @@ PageTexts moon_page_texts(const SheetState& state, MoonPicture& picture) {
     moon_horizontal(now, longitude, latitude, offset, altitude, azimuth, distance);
     const double azimuth_north = azimuth_from_north(azimuth * degrees_per_radian);
 
-    const double mjd0 = mjd_from_date(now.year, now.month, now.day, 0, 0, 0) - offset / 24.0;
+    const double mjd0 = local_midnight_mjd(now.year, now.month, now.day, offset);
     const RiseSetDay day = scan_day(event_moon, mjd0, longitude * radians_per_degree, latitude * radians_per_degree);
 
     PageTexts page;

@@ -1,5 +1,6 @@
 #pragma once
 #include "astro/services/rise_set.h"
+#include "astro/time_scales.h"
 
 namespace orbant {
 
@@ -12,6 +13,12 @@ struct RiseSetDay {
     int has_set = 0;
     int above = 0;      // above the threshold at midnight
 };
+
+// Local midnight of a civil date as an MJD in universal time: the start of
+// the day the rise/set scans cover (offset_hours = time_zone + summer time).
+inline double local_midnight_mjd(int year, int month, int day, double offset_hours) noexcept {
+    return mjd_from_date(year, month, day, 0, 0, 0) - offset_hours / 24.0;
+}
 
 // rise_set_scan for event index 0..4 and the local midnight mjd0 (MJD, universal
 // time), longitude and latitude in radians, into a fresh record.

@@ -58,12 +58,10 @@ PageTexts sun_page_texts(const SheetState& state) {
     const double azimuth_north = azimuth_from_north(azimuth * degrees_per_radian);
 
     // Local midnights of the days compared, in universal time.
-    const double today = mjd_from_date(now.year, now.month, now.day, 0, 0, 0) - offset / 24.0;
+    const double today = local_midnight_mjd(now.year, now.month, now.day, offset);
     const double yesterday = today - 1.0;
-    const double summer =
-        mjd_from_date(now.year, summer_solstice_month, summer_solstice_day, 0, 0, 0) - offset / 24.0;
-    const double winter =
-        mjd_from_date(now.year, winter_solstice_month, winter_solstice_day, 0, 0, 0) - offset / 24.0;
+    const double summer = local_midnight_mjd(now.year, summer_solstice_month, summer_solstice_day, offset);
+    const double winter = local_midnight_mjd(now.year, winter_solstice_month, winter_solstice_day, offset);
     const double lon = longitude * radians_per_degree;
     const double lat = latitude * radians_per_degree;
 
