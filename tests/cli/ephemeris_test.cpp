@@ -13,47 +13,18 @@
 #include "astro/moon.h"
 #include "astro/planets.h"
 #include "astro/sun.h"
+#include "tests/support/cli_runner.h"
 
 namespace {
 
-struct CliResult {
-    std::string out;
-    int status = -1;
-};
+using CliResult = ::orbant::testing::CliRun;
 
-std::string quoted(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) {
-        if (c == '\'') {
-            q += "'\\''";
-        } else {
-            q.push_back(c);
-        }
-    }
-    q.push_back('\'');
-    return q;
-}
-
-// Runs the front end; standard error goes to /dev/null, the exit status is kept.
+// Runs the front end's ephemeris command; standard error is discarded, the
+// exit status is kept.
 CliResult run_ephemeris(const std::vector<std::string>& args) {
-    std::string command = quoted(ORBANT_CLI_PATH) + " ephemeris";
-    for (const std::string& a : args) {
-        command.push_back(' ');
-        command += quoted(a);
-    }
-    command += " 2>/dev/null";
-    CliResult result;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) {
-        ADD_FAILURE() << "cannot run " << command;
-        return result;
-    }
-    char buffer[4096];
-    std::size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) result.out.append(buffer, n);
-    const int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
+    std::vector<std::string> all = {"ephemeris"};
+    all.insert(all.end(), args.begin(), args.end());
+    return ::orbant::testing::run_orbant_cli(all, "");
 }
 
 std::vector<std::string> lines_of(const std::string& text) {

@@ -12,60 +12,20 @@
 #include <vector>
 
 #include "pages/events_texts.h"
+#include "tests/support/cli_runner.h"
+#include "tests/support/scoped_environment.h"
 
 namespace {
 
-struct CliRun {
-    std::string out;
-    std::string err;
-    int status = -1;
-};
-
-std::string shell_quoted(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) {
-        if (c == '\'') q += "'\\''";
-        else q += c;
-    }
-    return q + "'";
-}
+using ::orbant::testing::CliRun;
 
 // Runs the front end with an empty settings folder, so that no stored
 // settings of the machine enter the result.
 CliRun run_cli(const std::vector<std::string>& args) {
-    char dir_template[] = "/tmp/orbant-events-test-XXXXXX";
-    const char* dir = mkdtemp(dir_template);
-    EXPECT_NE(dir, nullptr);
-    const std::string folder = dir ? dir : "/tmp";
-    std::string err_path = folder;
-    err_path += "/stderr";
-    std::string config = folder;
-    config += "/config";
-    std::string command = shell_quoted(ORBANT_CLI_PATH);
-    command += " --config-dir ";
-    command += shell_quoted(config);
-    for (const std::string& a : args) {
-        command += ' ';
-        command += shell_quoted(a);
-    }
-    command += " 2>";
-    command += shell_quoted(err_path);
-    CliRun r;
-    FILE* pipe = popen(command.c_str(), "r");
-    EXPECT_NE(pipe, nullptr);
-    char buffer[4096];
-    std::size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) r.out.append(buffer, n);
-    const int raw = pclose(pipe);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    std::ifstream err(err_path, std::ios::binary);
-    std::ostringstream es;
-    es << err.rdbuf();
-    r.err = es.str();
-    std::remove(err_path.c_str());
-    std::remove(config.c_str());
-    rmdir(folder.c_str());
-    return r;
+    const ::orbant::testing::TempFolder folder;
+    std::vector<std::string> all = {"--config-dir", folder.file("config")};
+    all.insert(all.end(), args.begin(), args.end());
+    return ::orbant::testing::run_orbant_cli(all, folder.file("stderr"));
 }
 
 TEST(CliEvents, EclipseTextOfAYear) {

@@ -16,56 +16,28 @@
 #include "pages/moon_texts.h"
 #include "pages/planets_texts.h"
 #include "pages/sun_texts.h"
+#include "tests/support/cli_runner.h"
 
 namespace {
 
 using namespace orbant;
 
-struct PageRun {
-    std::string out;
-    std::string err;
-    int status = -1;
+struct PageRun : ::orbant::testing::CliRun {
     std::string config;  // the settings folder handed to the front end
 };
 
-std::string shell_quoted(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-std::string read_all(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-// Runs the front end with a fresh, empty settings folder.
+// Runs the front end with a fresh, empty settings folder (kept afterwards,
+// so that a test can look into it).
 PageRun run_cli(const std::vector<std::string>& args) {
     char dir_template[] = "/tmp/orbant-pages-test-XXXXXX";
     const char* dir = mkdtemp(dir_template);
     EXPECT_NE(dir, nullptr);
-    PageRun r;
     const std::string folder = dir ? dir : "/tmp";
+    PageRun r;
     r.config = folder + "/config";
-    const std::string err_path = folder + "/stderr";
-    std::string command = shell_quoted(ORBANT_CLI_PATH) + " --config-dir " + shell_quoted(r.config);
-    for (const std::string& a : args) {
-        command += ' ';
-        command += shell_quoted(a);
-    }
-    command += " 2>";
-    command += shell_quoted(err_path);
-    FILE* pipe = popen(command.c_str(), "r");
-    EXPECT_NE(pipe, nullptr);
-    if (!pipe) return r;
-    char buffer[4096];
-    std::size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) r.out.append(buffer, n);
-    const int raw = pclose(pipe);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.err = read_all(err_path);
+    std::vector<std::string> all = {"--config-dir", r.config};
+    all.insert(all.end(), args.begin(), args.end());
+    static_cast<::orbant::testing::CliRun&>(r) = ::orbant::testing::run_orbant_cli(all, folder + "/stderr");
     return r;
 }
 

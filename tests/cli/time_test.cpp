@@ -11,6 +11,7 @@
 
 #include "app/settings_file.h"
 #include "tests/support/scoped_environment.h"
+#include "tests/support/cli_runner.h"
 
 namespace fs = std::filesystem;
 
@@ -18,48 +19,16 @@ namespace {
 
 using ::orbant::testing::TempFolder;
 
-struct CliRun {
-    std::string out;
-    std::string err;
-    int status = -1;
-};
-
-std::string quoted(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
+using ::orbant::testing::CliRun;
+using ::orbant::testing::shell_quoted;
 
 // Runs the front end under the given TZ with the settings folder `config`.
 CliRun run_cli(const TempFolder& tmp, const std::string& config, const std::vector<std::string>& args,
                const std::string& zone = "UTC") {
-    // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) about
-    // `" " + std::string` once this is inlined.
-    std::string command = "TZ=";
-    command += quoted(zone);
-    command += ' ';
-    command += quoted(ORBANT_CLI_PATH);
-    if (!config.empty()) {
-        command += " --config-dir ";
-        command += quoted(config);
-    }
-    for (const std::string& a : args) {
-        command += ' ';
-        command += quoted(a);
-    }
-    command += " 2>";
-    command += quoted(tmp.file("stderr"));
-    CliRun r;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return r;
-    char buffer[4096];
-    std::size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) r.out.append(buffer, n);
-    const int raw = pclose(pipe);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    std::ifstream err(tmp.file("stderr"));
-    r.err.assign(std::istreambuf_iterator<char>(err), {});
-    return r;
+    std::vector<std::string> all;
+    if (!config.empty()) all = {"--config-dir", config};
+    all.insert(all.end(), args.begin(), args.end());
+    return ::orbant::testing::run_orbant_cli(all, tmp.file("stderr"), "TZ=" + shell_quoted(zone));
 }
 
 TEST(CliTime, DefaultsWithoutSettingsFile) {
