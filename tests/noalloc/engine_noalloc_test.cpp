@@ -1,6 +1,6 @@
-// Confirms that the engine's evaluators and the display services allocate nothing: every form of
-// global operator new is replaced by a counting one, and the counter must not
-// move while the theories and matrix routines run.
+// Confirms that the engine's evaluators, the display services and the event
+// search allocate nothing: every form of global operator new is replaced by a
+// counting one, and the counter must not move while they run.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -14,6 +14,7 @@
 #include "astro/precession_nutation.h"
 #include "astro/sun.h"
 #include "astro/time_scales.h"
+#include "astro/events/lunation_search.h"
 #include "astro/services/phase.h"
 #include "astro/services/positions.h"
 #include "astro/services/rise_set.h"
@@ -153,6 +154,25 @@ TEST(NoAllocation, DisplayServices) {
         }
     });
     EXPECT_EQ(n, 0);
+}
+
+TEST(NoAllocation, LunationSearchAndListLoops) {
+    // The event search with sinks that do not allocate themselves.
+    double T = 0.24;
+    Lunation l;
+    int rows = 0;
+    int last_position = -1;
+    const auto row = [&rows](const EventHit& h) { rows += h.text.empty() ? 0 : 1; };
+    const auto progress = [&last_position](int position, int) { last_position = position; };
+    const long n = allocations_of([&] {
+        for (int i = 0; i < 5; ++i) lunation_search(T, l);
+        (void)find_root([](double x) { return x * x - 2.0; }, 0.0, 2.0, 1e-12);
+        fill_phase_list(2024, 2026, 1.0, row, progress);
+        fill_eclipse_list(2024, 2026, 1.0, row, progress);
+    });
+    EXPECT_EQ(n, 0);
+    EXPECT_GT(rows, 3 * 50);
+    EXPECT_EQ(last_position, 0);
 }
 
 }  // namespace
