@@ -7,8 +7,7 @@
 #include <algorithm>
 #include <iostream>
 
-#include "app/settings_file.h"
-#include "app/sky_table_hook.h"
+#include "core/settings_file.h"
 #include "pages/cseite1.h"
 #include "pages/cseite2.h"
 #include "pages/cseite3.h"
@@ -73,25 +72,19 @@ void CAllControlsSheet::initialise() {
     seite1_->ensure_initialised();
     seite1_->activate();
 
-    state_.clock_stopped = 0;
-    state_.tick_in_progress = 0;
-    state_.view_busy = 0;
-
-    if (load_settings(settings_folder_, state_.stored_settings, std::cerr)) {
-        take_stored_into_working();
-    } else {
-        // The defaults become both the working and the stored values, and
-        // the file is written at once.
-        state_.stored_settings = default_settings();
-        take_stored_into_working();
-        save_stored_settings();
-    }
+    // "Setup.dat", else the defaults, which become both the working and the
+    // stored values and are written at once.
+    SettingsRecord stored = default_settings();
+    const bool read = load_settings(settings_folder_, stored, std::cerr);
+    state_.stored_settings = stored;
+    take_stored_into_working();
+    if (!read) save_stored_settings();
 
     start_clock_timer();
-    fill_body_and_star_table(*this);
-    state_.chart_stale = 1;
-    read_clock();
-    state_.summer_time_active = (state_.auto_summer_time == 1 && clock_.daylight_time_now()) ? 1 : 0;
+    const CivilDateTime now = read_device_time(clock_);
+    // The rules are asked only when summer time follows them.
+    const bool daylight_now = state_.auto_summer_time == 1 && clock_.daylight_time_now();
+    start_up_sheet_state(state_, stored, now, daylight_now);
 }
 
 void CAllControlsSheet::take_stored_into_working() { orbant::take_stored_into_working(state_); }

@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "pages/sheet_state.h"
+#include "core/sheet_state.h"
 
 class QTabWidget;
 

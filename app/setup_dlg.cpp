@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/location_file.h"
+#include "core/location_file.h"
 #include "platform/qt/ddx.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/ui_services.h"

@@ -4,7 +4,7 @@
 #include <array>
 #include <string_view>
 
-#include "app/dialog_texts.h"
+#include "pages/dialog_texts.h"
 #include "platform/qt/dialog_template.h"
 
 class QCheckBox;

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/settings_file.h"
+#include "core/settings_file.h"
 #include "platform/clock.h"
 #include "platform/config_dir.h"
 
@@ -48,38 +48,32 @@ SheetState sheet_state_from_args(const Args& args, DeviceClock& clock, std::ostr
     if (status == SettingsReadStatus::unreadable && warnings)
         *warnings << "orbant-cli: \"" << path << "\" is damaged; the built-in settings are used\n";
     if (status != SettingsReadStatus::read) stored = default_settings();
-    s.stored_settings = stored;
-    take_stored_into_working(s);
+
+    CivilDateTime now;
+    bool daylight_now = false;
+    if (const std::string* at = args.value("--at")) {
+        std::int64_t seconds = 0;
+        now = parse_at_option(*at);
+        if (!seconds_from_local_time(now, seconds))
+            throw UsageError("option --at: '" + *at + "' cannot be converted by the local-time rules");
+        // The displayed instant as the local-time rules give it back (a time
+        // skipped by a spring-forward change moves on as the device's does).
+        local_time_from_seconds(seconds, now);
+        daylight_now = daylight_time_at(seconds);
+    } else {
+        now = read_device_time(clock);
+        daylight_now = stored.auto_summer_time == 1 && clock.daylight_time_now();
+    }
+    start_up_sheet_state(s, stored, now, daylight_now);
 
     if (args.value("--lat")) s.observer_latitude = bounded_option(args, "--lat", max_latitude);
     if (args.value("--lon")) s.observer_longitude = bounded_option(args, "--lon", max_longitude);
     if (args.value("--zone")) s.time_zone = bounded_option(args, "--zone", max_zone_hours);
-
-    std::int64_t seconds = 0;
-    if (const std::string* at = args.value("--at")) {
-        s.current_time = parse_at_option(*at);
-        if (!seconds_from_local_time(s.current_time, seconds))
-            throw UsageError("option --at: '" + *at + "' cannot be converted by the local-time rules");
-        // The displayed instant as the local-time rules give it back (a time
-        // skipped by a spring-forward change moves on as the device's does).
-        local_time_from_seconds(seconds, s.current_time);
-    } else {
-        s.current_time = read_device_time(clock);
-    }
-
     if (args.value("--summer")) {
         const long long v = parse_int_option(args, "--summer");
         if (v != 0 && v != 1) throw UsageError("option --summer: '" + *args.value("--summer") + "' is not 0 or 1");
         s.summer_time_active = static_cast<int>(v);
-    } else if (s.auto_summer_time == 1) {
-        s.summer_time_active = args.value("--at") ? (daylight_time_at(seconds) ? 1 : 0)
-                                                  : (clock.daylight_time_now() ? 1 : 0);
-    } else {
-        s.summer_time_active = 0;
     }
-    s.clock_stopped = 0;
-    s.active_page = 1;
-    s.chart_stale = 1;
     return s;
 }
 

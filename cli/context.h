@@ -2,7 +2,7 @@
 #include <ostream>
 
 #include "cli/command.h"
-#include "pages/sheet_state.h"
+#include "core/sheet_state.h"
 
 namespace orbant {
 class DeviceClock;

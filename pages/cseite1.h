@@ -2,7 +2,7 @@
 #include <array>
 #include <cstdint>
 
-#include "pages/sheet_page.h"
+#include "app/sheet_page.h"
 #include "pages/time_texts.h"
 
 class QComboBox;

@@ -6,7 +6,7 @@
 #include "app/all_controls_sheet.h"
 #include "astro/services/phase.h"
 #include "astro/services/positions.h"
-#include "pages/page_text_controls.h"
+#include "app/page_text_controls.h"
 
 // The picture resource lives in a static library: register it explicitly, as
 // nothing else pulls its initialiser into the program.

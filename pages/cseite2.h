@@ -4,7 +4,7 @@
 #include <array>
 
 #include "pages/moon_texts.h"
-#include "pages/sheet_page.h"
+#include "app/sheet_page.h"
 #include "platform/qt/canvas.h"
 
 namespace orbant {

@@ -1,7 +1,7 @@
 #include "pages/cseite3.h"
 
 #include "app/all_controls_sheet.h"
-#include "pages/page_text_controls.h"
+#include "app/page_text_controls.h"
 
 namespace orbant {
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "pages/planets_texts.h"
-#include "pages/sheet_page.h"
+#include "app/sheet_page.h"
 
 namespace orbant {
 

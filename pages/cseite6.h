@@ -1,7 +1,7 @@
 #pragma once
 #include <array>
 
-#include "pages/sheet_page.h"
+#include "app/sheet_page.h"
 
 namespace orbant {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "pages/sheet_page.h"
+#include "app/sheet_page.h"
 
 class QTreeWidget;
 class QProgressBar;

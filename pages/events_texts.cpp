@@ -6,7 +6,7 @@
 #include "astro/constants.h"
 #include "astro/services/format.h"
 #include "astro/time_scales.h"
-#include "platform/civil_days.h"
+#include "astro/calendar.h"
 
 namespace orbant {
 

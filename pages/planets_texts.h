@@ -2,7 +2,7 @@
 #include <array>
 
 #include "pages/page_texts.h"
-#include "pages/sheet_state.h"
+#include "core/sheet_state.h"
 
 namespace orbant {
 

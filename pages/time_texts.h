@@ -3,7 +3,7 @@
 #include <string>
 
 #include "pages/page_texts.h"
-#include "pages/sheet_state.h"
+#include "core/sheet_state.h"
 
 namespace orbant {
 

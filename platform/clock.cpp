@@ -5,6 +5,8 @@
 #include <climits>
 #include <ctime>
 
+#include "astro/calendar.h"
+
 static_assert(sizeof(std::time_t) >= 8, "the local-time rules need a 64-bit time_t");
 
 namespace orbant {
@@ -23,16 +25,6 @@ bool tm_from_seconds(std::int64_t seconds, std::tm& out) {
 std::int64_t system_seconds() { return static_cast<std::int64_t>(std::time(nullptr)); }
 
 }  // namespace
-
-int days_in_month(int year, int month) noexcept {
-    static constexpr int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month < 1 || month > 12) return 0;
-    if (month == 2) {
-        const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-        return leap ? 29 : 28;
-    }
-    return days[month - 1];
-}
 
 bool seconds_from_local_time(const CivilDateTime& t, std::int64_t& seconds) {
     if (t.year < min_convertible_year || t.month < 1 || t.month > 12 || t.day < 1 || t.day > 31 ||

@@ -49,13 +49,13 @@ private:
 class FakeClock final : public DeviceClock {
 public:
     FakeClock() = default;
-    FakeClock(const CivilDateTime& now, bool daylight) : now_(now), daylight_(daylight) {}
+    FakeClock(const CivilDateTime& now, bool daylight_on) : now_(now), daylight_(daylight_on) {}
 
     CivilDateTime local_now() override { ++reads_; return now_; }
     bool daylight_time_now() override { ++daylight_queries_; return daylight_; }
 
     void set(const CivilDateTime& now) { now_ = now; }
-    void set_daylight(bool daylight) { daylight_ = daylight; }
+    void set_daylight(bool daylight_on) { daylight_ = daylight_on; }
     int reads() const noexcept { return reads_; }
     int daylight_queries() const noexcept { return daylight_queries_; }
 
@@ -99,8 +99,5 @@ bool daylight_time_at(std::int64_t seconds);
 // Returns false unless the text is exactly such a time with month 1..12,
 // day 1..days of the month, hour 0..23, minute and second 0..59.
 bool parse_clock_text(const std::string& text, CivilDateTime& t);
-
-// Number of days of a month in the Gregorian calendar (0 for a bad month).
-int days_in_month(int year, int month) noexcept;
 
 }  // namespace orbant

@@ -35,7 +35,7 @@ INSTANTIATE_TEST_SUITE_P(Bodies, PlanetAtJ2000,
                          ::testing::Values(PlanetCase{"Mercury", 1, 253.783, -3.022, 0.46647},
                                            PlanetCase{"Mars", 4, 359.447, -1.420, 1.39120},
                                            PlanetCase{"Jupiter", 5, 36.295, -1.175, 4.96540}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& case_info) { return std::string(case_info.param.name); });
 
 // Every theory evaluated independently in IEEE double precision, with the
 // terms, sets and extra terms added in the order written, gives these values

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/settings_file.h"
+#include "core/settings_file.h"
 #include "tests/support/scoped_environment.h"
 #include "tests/support/cli_runner.h"
 

@@ -1,4 +1,4 @@
-#include "app/dialog_texts.h"
+#include "pages/dialog_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -93,7 +93,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Unchecked times typed with "Stop/Enter" carry into the date.
         CalendarCase{"HourPastMidnight", 2023, 12, 31, {2020, 1, 1, 25, 70, 0}, {2024, 1, 1, 2, 10, 0}},
         CalendarCase{"FailedHour", 2024, 3, 1, {2020, 1, 1, -1, 30, -1}, {2024, 2, 29, 23, 30, 0}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& case_info) { return std::string(case_info.param.name); });
 
 }  // namespace
 }  // namespace orbant

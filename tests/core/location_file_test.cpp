@@ -1,4 +1,4 @@
-#include "app/location_file.h"
+#include "core/location_file.h"
 #include "tests/support/scoped_environment.h"
 
 #include <gtest/gtest.h>

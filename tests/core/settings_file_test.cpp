@@ -12,7 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/settings_file.h"
+#include "core/settings_file.h"
 #include "platform/atomic_file.h"
 #include "tests/support/scoped_environment.h"
 

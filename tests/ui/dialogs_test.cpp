@@ -21,10 +21,10 @@
 #include <vector>
 
 #include "app/all_controls_sheet.h"
-#include "app/dialog_texts.h"
+#include "pages/dialog_texts.h"
 #include "app/kalender_dlg.h"
-#include "app/location_file.h"
-#include "app/settings_file.h"
+#include "core/location_file.h"
+#include "core/settings_file.h"
 #include "app/setup_dlg.h"
 #include "pages/cseite1.h"
 #include "platform/clock.h"

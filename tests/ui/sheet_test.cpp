@@ -8,7 +8,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/settings_file.h"
+#include "core/settings_file.h"
 #include "pages/cseite1.h"
 #include "pages/cseite5.h"
 #include "pages/cseite6.h"

@@ -42,7 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
         SolarCase{"at_partial_certain_limit", 0.024594, 14, "Partielle Sonnenfinsternis moeglich (Nordhalbkugel)"},
         SolarCase{"below_partial_certain_limit", -0.024593, -13,
                   "Partielle Sonnenfinsternis sicher (S\u00fcdhalbkugel)"}),
-    [](const ::testing::TestParamInfo<SolarCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<SolarCase>& case_info) { return std::string(case_info.param.name); });
 
 struct LunarCase {
     const char* name;
@@ -74,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
                       LunarCase{"at_penumbral_certain_limit", 0.025089, 6,
                                 "Halbschatten Mondfinsternis moeglich"},
                       LunarCase{"below_total_certain_limit", 0.00635, 1, "Totale Mondfinsternis sicher"}),
-    [](const ::testing::TestParamInfo<LunarCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<LunarCase>& case_info) { return std::string(case_info.param.name); });
 
 TEST(EclipseText, CodesWithoutAnEclipseHaveNoText) {
     for (int code : {10, -10, 0, 15, -15, 9}) EXPECT_TRUE(solar_eclipse_text(code).empty()) << code;

@@ -84,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PublishedPhase{"full_2024_01_25", 2024, 1, 25, 17, 54, 2, delta_t_2024_seconds},
                       PublishedPhase{"new_2024_04_08", 2024, 4, 8, 18, 21, 0, delta_t_2024_seconds},
                       PublishedPhase{"full_2025_03_14", 2025, 3, 14, 6, 55, 2, delta_t_2024_seconds}),
-    [](const ::testing::TestParamInfo<PublishedPhase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<PublishedPhase>& case_info) { return std::string(case_info.param.name); });
 
 TEST(LunationSearch, WalksThroughConsecutiveLunationsInOrder) {
     double T = start_T(1989, 12, 1);

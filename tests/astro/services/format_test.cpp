@@ -34,7 +34,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ClockCase{"TenHoursBefore", -9.75, "-10:15"},
                       ClockCase{"FiveMinutesPastSevenInBinary", 7.0 + 5.0 / 60.0, "07:04"},
                       ClockCase{"TinyNegativeStaysInLastMinute", -1e-20, "-1:59"}),
-    [](const ::testing::TestParamInfo<ClockCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<ClockCase>& case_info) { return std::string(case_info.param.name); });
 
 TEST(ClockText, NonFiniteOrHugeHoursGiveThePlaceholder) {
     EXPECT_EQ(clock_text(std::numeric_limits<double>::quiet_NaN()), no_clock_text);
@@ -67,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
                       AzimuthCase{"NorthIsZeroNever360", 180.0, 0.0}, AzimuthCase{"EastBecomes90", 270.0, 90.0},
                       AzimuthCase{"JustBeforeNorth", 179.5, 359.5}, AzimuthCase{"JustAfterNorth", 180.5, 0.5},
                       AzimuthCase{"JustBeforeSouthFromEast", 359.75, 179.75}),
-    [](const ::testing::TestParamInfo<AzimuthCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<AzimuthCase>& case_info) { return std::string(case_info.param.name); });
 
 TEST(RiseSetText, StatusSelectsTheText) {
     EXPECT_EQ(rise_set_text(5.5, 1), "05:30");
@@ -119,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(
         LabelCase{"ThreeFifty", 350.0, "(N)"}, LabelCase{"JustBelow360", 359.99, "(N)"},
         LabelCase{"NegativeIsNorth", -5.0, "(N)"}, LabelCase{"AboveFullTurnIsNorth", 400.0, "(N)"},
         LabelCase{"NotANumber", std::numeric_limits<double>::quiet_NaN(), "--"}),
-    [](const ::testing::TestParamInfo<LabelCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<LabelCase>& case_info) { return std::string(case_info.param.name); });
 
 struct PointCase {
     const char* name;
@@ -143,7 +143,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PointCase{"TwoSeventyOne", 271, "NW"}, PointCase{"ThreeFiftyNine", 359, "NW"},
                       PointCase{"ThreeSixty", 360, "N"}, PointCase{"ThreeSixtyOneNotWrapped", 361, "--"},
                       PointCase{"MinusOneNotWrapped", -1, "--"}),
-    [](const ::testing::TestParamInfo<PointCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<PointCase>& case_info) { return std::string(case_info.param.name); });
 
 TEST(AngleTexts, DegreesTwoDecimalsWithDegreeSign) {
     EXPECT_EQ(degree_text(12.345678), "12.35\u00b0");

@@ -147,7 +147,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(SameMomentCase{"Afternoon", {2024, 6, 21, 14, 30, 0}, 1.0, {2024, 6, 21, 15, 30, 0}},
                       SameMomentCase{"AcrossMidnight", {2024, 7, 1, 23, 20, 5}, 1.0, {2024, 7, 2, 0, 20, 5}},
                       SameMomentCase{"AcrossYearEnd", {2023, 12, 31, 23, 59, 59}, -5.0, {2024, 1, 1, 0, 59, 59}}),
-    [](const ::testing::TestParamInfo<SameMomentCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<SameMomentCase>& case_info) { return std::string(case_info.param.name); });
 
 TEST(Positions, MoonEquatorialAndHorizontalShareTheDeclination) {
     // At the pole of the sky (latitude +90) the altitude is the declination.
@@ -276,7 +276,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RoundCase{"AlmostHundred", 99.7, 100.0}, RoundCase{"SmallFraction", 0.3, 0.0},
                       RoundCase{"InitialMarkerMinusOne", -1.0, -1.0},
                       RoundCase{"NegativeOnlyTruncates", -1.5, -1.0}),
-    [](const ::testing::TestParamInfo<RoundCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<RoundCase>& case_info) { return std::string(case_info.param.name); });
 
 }  // namespace
 }  // namespace orbant

@@ -262,7 +262,7 @@ INSTANTIATE_TEST_SUITE_P(Solstices, PolarDayAndNight,
                                            PolarCase{"North80DecemberPolarNight", 80.0, 12, 0},
                                            PolarCase{"South80JunePolarNight", -80.0, 6, 0},
                                            PolarCase{"South80DecemberMidnightSun", -80.0, 12, 1}),
-                         [](const ::testing::TestParamInfo<PolarCase>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<PolarCase>& case_info) { return std::string(case_info.param.name); });
 
 TEST(RiseSetScan, FlagsAreClearedAtTheStartOfEveryCall) {
     // A first call at Hamburg finds both; the polar call after it must not
@@ -464,7 +464,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PlanetStatusCase{"UranusJune", 7, 6, status_never_sets},
                       PlanetStatusCase{"PlutoJune", 9, 6, status_never_rises},
                       PlanetStatusCase{"PlutoDecember", 9, 12, status_never_rises}),
-    [](const ::testing::TestParamInfo<PlanetStatusCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<PlanetStatusCase>& case_info) { return std::string(case_info.param.name); });
 
 TEST(PlanetRiseSet, OnlyTheDateOfTheInstantIsRead) {
     double t1 = 0.0, t2 = 0.0;

@@ -1,8 +1,8 @@
 #pragma once
 #include <string>
 
-#include "app/settings_file.h"
 #include "astro/civil_date_time.h"
+#include "core/settings_file.h"
 
 namespace orbant {
 
@@ -33,15 +33,15 @@ struct SheetState {
 
 // Copies the seven stored values (latitude, longitude, time zone, timer
 // period, auto summer time, night mode, place name) into the working values.
-inline void take_stored_into_working(SheetState& s) {
-    const SettingsRecord& r = s.stored_settings;
-    s.observer_latitude = r.latitude;
-    s.observer_longitude = r.longitude;
-    s.time_zone = r.time_zone;
-    s.timer_period = r.timer_period;
-    s.auto_summer_time = r.auto_summer_time;
-    s.night_mode = r.night_mode;
-    s.place_name = stored_place_name(r);
-}
+void take_stored_into_working(SheetState& s);
+
+// The state the sheet starts from once its settings are known, shared by the
+// program and the text front end: `stored` becomes the stored and the
+// working values, the body and star table is filled, the chart is marked
+// stale, the displayed instant is `now` (local civil time, the clock
+// running), and summer time is applied when "Auto-Sommerzeit" is on and
+// `daylight_now` (the local-time rules' daylight state at `now`) holds.
+void start_up_sheet_state(SheetState& s, const SettingsRecord& stored, const CivilDateTime& now,
+                          bool daylight_now);
 
 }  // namespace orbant

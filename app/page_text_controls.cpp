@@ -1,8 +1,8 @@
-#include "pages/page_text_controls.h"
+#include "app/page_text_controls.h"
 
 #include <QLabel>
 
-#include "pages/sheet_page.h"
+#include "app/sheet_page.h"
 
 namespace orbant {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "pages/sheet_state.h"
+#include "core/sheet_state.h"
 
 namespace orbant {
 

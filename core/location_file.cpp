@@ -1,4 +1,4 @@
-#include "app/location_file.h"
+#include "core/location_file.h"
 
 #include "platform/atomic_file.h"
 #include "platform/little_endian.h"

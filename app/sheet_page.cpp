@@ -1,4 +1,4 @@
-#include "pages/sheet_page.h"
+#include "app/sheet_page.h"
 
 #include <QPainter>
 

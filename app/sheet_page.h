@@ -2,7 +2,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "pages/sheet_state.h"
+#include "core/sheet_state.h"
 #include "platform/qt/dialog_template.h"
 
 namespace orbant {

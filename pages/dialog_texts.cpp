@@ -1,9 +1,9 @@
-#include "app/dialog_texts.h"
+#include "pages/dialog_texts.h"
 
 #include <cmath>
 #include <limits>
 
-#include "platform/civil_days.h"
+#include "astro/calendar.h"
 
 namespace orbant {
 

@@ -2,10 +2,10 @@
 #include <cstdint>
 #include <string>
 
-#include "app/location_file.h"
-#include "app/settings_file.h"
+#include "core/location_file.h"
+#include "core/settings_file.h"
 #include "astro/civil_date_time.h"
-#include "pages/sheet_state.h"
+#include "core/sheet_state.h"
 
 namespace orbant {
 

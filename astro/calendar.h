@@ -1,6 +1,8 @@
 #pragma once
 // Day counts of the proleptic Gregorian calendar (the calendar of the month
-// calendar widget and of iCalendar stamps), days since 1970-01-01.
+// calendar widget, of the local-time rules and of iCalendar stamps), days
+// since 1970-01-01. The engine's own Julian/Gregorian day numbers are in
+// time_scales.h; this is the civil calendar of the platform and the texts.
 #include <cstdint>
 
 namespace orbant {
@@ -33,6 +35,18 @@ constexpr void civil_from_days(std::int64_t z, std::int64_t& y, std::int64_t& m,
     d = doy - (153 * mp + 2) / 5 + 1;
     m = mp < 10 ? mp + 3 : mp - 9;
     y = yoe + era * 400 + (m <= 2 ? 1 : 0);
+}
+
+// Number of days of a month of the proleptic Gregorian calendar (0 for a
+// month outside 1..12).
+constexpr int days_in_month(std::int64_t year, int month) noexcept {
+    constexpr int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month < 1 || month > 12) return 0;
+    if (month == 2) {
+        const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+        return leap ? 29 : 28;
+    }
+    return days[month - 1];
 }
 
 static_assert(days_from_civil(1970, 1, 1) == 0);
