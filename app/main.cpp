@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "app/all_controls_sheet.h"
+#include "core/screen_size.h"
 #include "platform/clock.h"
 #include "platform/config_dir.h"
 #include "platform/qt/ui_services.h"
@@ -49,14 +50,32 @@ int main(int argc, char** argv) {
         QStringLiteral("clock"),
         QStringLiteral("Start the device clock at this local time and let it run from there."),
         QStringLiteral("YYYY-MM-DD HH:MM:SS"));
+    const QCommandLineOption size_option(
+        QStringLiteral("size"),
+        QStringLiteral("Start the window at this size in pixels; it stands for the device's screen, tab bar "
+                       "included (portrait when narrower than high)."),
+        QStringLiteral("WxH"));
     parser.addOption(config_dir_option);
     parser.addOption(clock_option);
+    parser.addOption(size_option);
     // --help lists Qt's own options too (-platform, -style, -geometry, ...).
     QStringList arguments = QApplication::arguments();
     for (QString& a : arguments)
         if (a == QLatin1String("--help") || a == QLatin1String("-h") || a == QLatin1String("-?"))
             a = QStringLiteral("--help-all");
     parser.process(arguments);
+
+    std::optional<orbant::ScreenSize> screen;
+    if (parser.isSet(size_option)) {
+        orbant::ScreenSize size;
+        const std::string text = parser.value(size_option).toStdString();
+        if (!orbant::parse_screen_size(text, size)) {
+            std::fprintf(stderr, "orbant: --size: '%s' is not a size of the form WxH (%d to %d pixels a side)\n",
+                         text.c_str(), orbant::min_screen_side_px, orbant::max_screen_side_px);
+            return 2;
+        }
+        screen = size;
+    }
 
     std::unique_ptr<orbant::DeviceClock> clock;
     if (parser.isSet(clock_option)) {
@@ -81,6 +100,7 @@ int main(int argc, char** argv) {
 
     orbant::HostUiServices ui;
     orbant::CAllControlsSheet sheet(*clock, ui, folder);
+    if (screen) sheet.resize(screen->width, screen->height);
     sheet.exec();
     return 0;
 }

@@ -15,10 +15,12 @@ SheetPage::SheetPage(CAllControlsSheet& sheet, const DialogTemplate& tmpl, int p
       activation_sets_chart_stale_(activation_sets_chart_stale) {
     setObjectName(QString::number(tmpl.resource_id));
     setWindowTitle(caption());
-    built_ = build_dialog(tmpl, *this);
+    built_ = build_dialog(tmpl, *this, TemplateSizing::follows_window);
 }
 
 SheetState& SheetPage::state() const { return sheet_.state(); }
+
+QSize SheetPage::sizeHint() const { return built_.template_size(); }
 
 void SheetPage::invalidate(bool erase) {
     paint_pending_ = true;

@@ -34,6 +34,11 @@ public:
     const DialogTemplate& dialog_template() const noexcept { return tmpl_; }
 
     QString caption() const { return QString::fromUtf8(tmpl_.caption); }
+
+    // The template's size: the page's size in the sheet's default window.
+    // The page itself takes the area the sheet's tab widget gives it, and
+    // gets a resize event with that width and height on every change.
+    QSize sizeHint() const override;
     int page_number() const noexcept { return page_number_; }
 
     // Recomputes all values for current_time and the working place and

@@ -102,12 +102,16 @@ QWidget* make_widget(const ControlSpec& c, QWidget& parent) {
 
 }  // namespace
 
-BuiltDialog build_dialog(const DialogTemplate& tmpl, QWidget& parent) {
+BuiltDialog build_dialog(const DialogTemplate& tmpl, QWidget& parent, TemplateSizing sizing) {
     BuiltDialog built;
     const QFont font = template_font(tmpl.font_family, tmpl.font_points);
     parent.setFont(font);
     built.units_ = dialog_units_of(font);
-    parent.setFixedSize(built.units_.x_px(tmpl.width_du), built.units_.y_px(tmpl.height_du));
+    built.template_size_ = QSize(built.units_.x_px(tmpl.width_du), built.units_.y_px(tmpl.height_du));
+    if (sizing == TemplateSizing::fixed)
+        parent.setFixedSize(built.template_size_);
+    else
+        parent.resize(built.template_size_);
     for (const ControlSpec& c : tmpl.controls) {
         QWidget* w = make_widget(c, parent);
         QRect r = built.units_.rect_px(c.x, c.y, c.w, c.h);

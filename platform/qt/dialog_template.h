@@ -1,6 +1,7 @@
 #pragma once
 #include <QFont>
 #include <QRect>
+#include <QSize>
 #include <QString>
 #include <map>
 #include <span>
@@ -58,6 +59,10 @@ struct DialogTemplate {
     std::span<const ControlSpec> controls;
 };
 
+// How a built template is sized: a dialog keeps the template's size, a page
+// of the sheet gets whatever area the sheet's window leaves it.
+enum class TemplateSizing { fixed, follows_window };
+
 // Standard page size of every page and dialog, dialog units.
 inline constexpr int page_width_du = 162;
 inline constexpr int page_height_du = 150;
@@ -90,17 +95,23 @@ public:
 
     const DialogUnits& units() const noexcept { return units_; }
     const std::map<int, QWidget*>& controls() const noexcept { return by_id_; }
+    // The template's own size in pixels.
+    QSize template_size() const noexcept { return template_size_; }
 
 private:
-    friend BuiltDialog build_dialog(const DialogTemplate& tmpl, QWidget& parent);
+    friend BuiltDialog build_dialog(const DialogTemplate& tmpl, QWidget& parent, TemplateSizing sizing);
     std::map<int, QWidget*> by_id_;
     DialogUnits units_;
+    QSize template_size_;
 };
 
-// Makes the template's widgets on `parent` (which gets the template font and
-// its fixed size), places them by the dialog-unit rule, sets every
-// addressed control's objectName to its id as decimal text and returns the
-// id -> widget map. Static controls get no objectName.
-BuiltDialog build_dialog(const DialogTemplate& tmpl, QWidget& parent);
+// Makes the template's widgets on `parent` (which gets the template font;
+// a dialog gets the template's size as its fixed size, a page keeps it only
+// as its preferred size and follows the window it is shown in), places them
+// by the dialog-unit rule, sets every addressed control's objectName to its
+// id as decimal text and returns the id -> widget map. Static controls get
+// no objectName.
+BuiltDialog build_dialog(const DialogTemplate& tmpl, QWidget& parent,
+                         TemplateSizing sizing = TemplateSizing::fixed);
 
 }  // namespace orbant

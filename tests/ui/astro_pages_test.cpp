@@ -209,16 +209,26 @@ TEST_F(AstroPages, FrameMarginsFollowTheSheetsShape) {
         EXPECT_EQ(page.canvas().pixel(l.left, l.top - 10) & rgb_bits, 0u);
         EXPECT_EQ(page.canvas().pixel(l.left, l.top - 11) & rgb_bits, background.rgb() & rgb_bits);
     };
-    const QSize page_size = sheet->seite2().size();
-    sheet->resize(page_size.width() + 10, page_size.height() + 200);  // portrait
+    // The window stands for the device's screen; the page gets the area the
+    // tab bar leaves, in either orientation.
+    const auto expect_page_fills_the_window = [&] {
+        const QSize page = sheet->seite2().size();
+        EXPECT_GE(page.width(), sheet->width() - 8);
+        EXPECT_LT(page.height(), sheet->height());
+        EXPECT_GE(page.height(), sheet->height() - 60);
+        EXPECT_LE(sheet->seite2().layout().frame_right, page.width());
+    };
+    sheet->resize(240, 320);
     moon_page_at({2024, 3, 17, 12, 0, 0});
     ASSERT_LT(sheet->width(), sheet->height());
+    expect_page_fills_the_window();
     const int portrait_left = sheet->seite2().layout().left;
     check_margin(40);
 
-    sheet->resize(page_size.width() + 400, page_size.height() + 60);  // landscape
+    sheet->resize(320, 240);
     settle();
     ASSERT_GT(sheet->width(), sheet->height());
+    expect_page_fills_the_window();
     EXPECT_GT(sheet->seite2().layout().left, portrait_left) << "the picture moves to the right";
     check_margin(10);
 }
