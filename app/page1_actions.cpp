@@ -2,7 +2,6 @@
 
 #include <QDate>
 #include <QDialog>
-#include <QFileInfo>
 
 #include "app/all_controls_sheet.h"
 #include "pages/dialog_texts.h"
@@ -43,13 +42,8 @@ void save_working_place(CAllControlsSheet& sheet, CSeite1& page) {
     if (!answer) return;
     const std::string chosen = answer->toStdString();
     const std::string path = location_path_with_extension(chosen);
-    // The dialog asked about the name it returned; a name that only now got
-    // its extension may hit another existing file.
-    if (path != chosen && QFileInfo::exists(QString::fromStdString(path))) {
-        const QString question = QStringLiteral("Die Datei \"%1\" ist bereits vorhanden.\nSoll sie ersetzt werden?")
-                                     .arg(QFileInfo(QString::fromStdString(path)).fileName());
-        if (!ui.ask_yes_no(&page, question)) return;
-    }
+    const std::string question = replace_question_before_save(chosen, path);
+    if (!question.empty() && !ui.ask_yes_no(&page, qt_text(question))) return;
     std::string error;
     if (!write_location_file(path, location_from_state(sheet.state()), error)) report_error(ui, &page, error);
 }

@@ -1,5 +1,7 @@
 #include "core/location_file.h"
 
+#include <filesystem>
+
 #include "platform/atomic_file.h"
 #include "platform/little_endian.h"
 
@@ -146,6 +148,14 @@ std::string location_path_with_extension(const std::string& path) {
     if (start >= path.size()) return path;  // a folder, not a file name
     if (path.find('.', start) != std::string::npos) return path;
     return path + "." + std::string(location_file_extension);
+}
+
+std::string replace_question_before_save(const std::string& chosen, const std::string& path) {
+    std::error_code ec;
+    if (path == chosen || !std::filesystem::exists(path, ec)) return {};
+    const auto slash = path.find_last_of('/');
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    return "Die Datei \"" + name + "\" ist bereits vorhanden.\nSoll sie ersetzt werden?";
 }
 
 }  // namespace orbant

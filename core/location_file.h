@@ -77,4 +77,11 @@ bool load_location_into_state(const std::string& path, SheetState& state, std::s
 // whose last component already has one ("Nord.Ost", "x.txt") is kept.
 std::string location_path_with_extension(const std::string& path);
 
+// The question to ask before saving when the save dialog returned `chosen`
+// and the file will be written at `path` (chosen with its extension): the
+// dialog asked about the name it returned, so a name that only got its
+// extension afterwards may hit another existing file. Empty when no
+// question is needed (same name, or no file at `path`).
+std::string replace_question_before_save(const std::string& chosen, const std::string& path);
+
 }  // namespace orbant

@@ -21,10 +21,10 @@ CSeite1::CSeite1(CAllControlsSheet& sheet) : SheetPage(sheet, cseite1_template, 
     on_click(id_stop_enter, [this] { on_stop_enter(); });
     on_click(id_current_time, [this] { on_current_time(); });
     on_click(id_take_location, [this] { on_take_location(); });
-    on_click(id_day_back, [this] { step_time(-seconds_per_day); });
-    on_click(id_day_forward, [this] { step_time(seconds_per_day); });
-    on_click(id_hour_back, [this] { step_time(-seconds_per_hour); });
-    on_click(id_hour_forward, [this] { step_time(seconds_per_hour); });
+    on_click(id_day_back, [this] { step_time(-day_step_seconds); });
+    on_click(id_day_forward, [this] { step_time(day_step_seconds); });
+    on_click(id_hour_back, [this] { step_time(-hour_step_seconds); });
+    on_click(id_hour_forward, [this] { step_time(hour_step_seconds); });
     on_click(id_load_location, [this] { load_location_into_working_place(this->sheet(), *this); });
     on_click(id_save_location, [this] { save_working_place(this->sheet(), *this); });
     on_click(id_settings, [this] { open_setup_dialog(this->sheet(), *this); });
@@ -130,18 +130,15 @@ void CSeite1::on_take_location() {
 
 void CSeite1::step_time(std::int64_t delta_seconds) {
     SheetState& s = state();
-    step_seconds_ = delta_seconds;
-    if (s.current_time.year < first_step_year || s.current_time.year > last_step_year) {
+    switch (step_local_time(s.current_time, delta_seconds, s.current_time)) {
+    case TimeStepStatus::year_out_of_range:
         sheet().ui().message_box(this, QString::fromUtf8(step_years_message), MessageKind::information);
         return;
-    }
-    std::int64_t seconds = 0;
-    CivilDateTime stepped;
-    if (!seconds_from_local_time(s.current_time, seconds) || !local_time_from_seconds(seconds + delta_seconds, stepped)) {
+    case TimeStepStatus::conversion_failed:
         sheet().ui().message_box(this, QString::fromUtf8(step_failed_message), MessageKind::error);
         return;
+    case TimeStepStatus::stepped: break;
     }
-    s.current_time = stepped;
     s.clock_stopped = 1;
     copy_time_to_fields();
     write_fields();

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "app/sheet_page.h"
+#include "core/time_step.h"
 #include "pages/time_texts.h"
 
 class QComboBox;
@@ -46,15 +47,6 @@ static_assert(cseite1_controls.size() == 29);
 
 inline constexpr DialogTemplate cseite1_template{129, time_page_caption, page_width_du, page_height_du,
                                                  "Arial", 8, cseite1_controls};
-
-inline constexpr std::int64_t seconds_per_day = 86400;
-inline constexpr std::int64_t seconds_per_hour = 3600;
-inline constexpr int first_step_year = 1970;  // step_time works from this year
-inline constexpr int last_step_year = 2038;   // to this year
-inline constexpr const char* step_years_message =
-    "Diese Funktion kann nur für die Jahre 1970 bis 2038 genutzt werden";
-inline constexpr const char* step_failed_message =
-    "Die Zeit kann nicht umgerechnet werden: das Datum oder die Uhrzeit ist ungültig.";
 
 // The time and location page: shows and edits current_time and the working
 // place, runs and stops the clock, steps the time.
@@ -114,7 +106,6 @@ private:
     void select_zone_entry();
 
     Fields fields_;
-    std::int64_t step_seconds_ = seconds_per_day;
     QComboBox* zone_list_ = nullptr;
 };
 

@@ -58,16 +58,15 @@ void CSeite7::add_event_row(double local_mjd, std::string_view text) {
     auto* item = new QTreeWidgetItem(
         QStringList{qt_text(row.weekday), qt_text(row.date), qt_text(row.time), qt_text(row.text)});
     list_->insertTopLevelItem(row_counter_, item);
+    rows_.insert(rows_.begin() + row_counter_, row);
     ++row_counter_;
 }
 
 bool CSeite7::read_year(QLineEdit* edit, std::int32_t& year) {
     std::int32_t value = year;
     if (!ddx_read_int(edit, value, sheet().ui(), this)) return false;
-    if (value < event_year_min || value > event_year_max) {
-        sheet().ui().message_box(this, QStringLiteral("Please enter an integer between %1 and %2.")
-                                           .arg(event_year_min)
-                                           .arg(event_year_max));
+    if (const std::string message = event_year_range_message(value); !message.empty()) {
+        sheet().ui().message_box(this, qt_text(message));
         edit->setFocus();
         return false;
     }
@@ -106,6 +105,7 @@ void CSeite7::search() {
     searching_ = true;
     read_fields();
     list_->clear();
+    rows_.clear();
     row_counter_ = 0;
     search_button_->setEnabled(false);
     copy_button_->setEnabled(false);
@@ -127,15 +127,6 @@ void CSeite7::search() {
     searching_ = false;
 }
 
-void CSeite7::copy() {
-    std::vector<EventRow> rows;
-    // The row count is read again after every row.
-    for (int i = 0; i < list_->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem* item = list_->topLevelItem(i);
-        rows.push_back(EventRow{item->text(0).toStdString(), item->text(1).toStdString(),
-                                item->text(2).toStdString(), item->text(3).toStdString()});
-    }
-    sheet().ui().set_clipboard_text(QString::fromStdString(events_clipboard_text(rows)));
-}
+void CSeite7::copy() { sheet().ui().set_clipboard_text(qt_text(events_clipboard_text(rows_))); }
 
 }  // namespace orbant

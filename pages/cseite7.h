@@ -2,8 +2,10 @@
 #include <array>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "app/sheet_page.h"
+#include "pages/events_texts.h"
 
 class QTreeWidget;
 class QProgressBar;
@@ -87,6 +89,7 @@ private:
     std::int32_t last_year_ = 0;
     int selection_ = 0;
     int row_counter_ = 0;
+    std::vector<EventRow> rows_;  // the list's rows, as shown
     bool searching_ = false;
 };
 

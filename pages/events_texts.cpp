@@ -105,6 +105,12 @@ std::string event_line(const EventRow& row) {
     return line;
 }
 
+std::string event_year_range_message(std::int32_t year) {
+    if (year >= event_year_min && year <= event_year_max) return {};
+    return "Please enter an integer between " + std::to_string(event_year_min) + " and " +
+           std::to_string(event_year_max) + ".";
+}
+
 std::string events_clipboard_text(const std::vector<EventRow>& rows) {
     std::string text;
     for (const EventRow& row : rows) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <array>
 #include <string>
 #include <string_view>
@@ -49,6 +50,11 @@ std::string event_line(const EventRow& row);
 // The clipboard text of a list: every row's line followed by a line feed;
 // an empty list gives an empty text.
 std::string events_clipboard_text(const std::vector<EventRow>& rows);
+
+// The data-exchange message for a year typed into the events page that lies
+// outside event_year_min..event_year_max ("Please enter an integer between
+// -100000 and 100000."); empty for a year inside.
+std::string event_year_range_message(std::int32_t year);
 
 // An event with its row, as the text front end keeps it.
 struct EventEntry {
