@@ -53,8 +53,7 @@ struct NutationAngles {
 //           node, each 2*pi*frac of a linear expression in T.
 // Notes:    nutation_matrix builds its rotation from these three angles.
 //           At T = 0 d_psi = -14.03" and d_eps = -5.77".
-// Reference: IAU 1980 theory of nutation, largest terms, 0.001"
-//           coefficients.
+// Reference: IAU 1980 theory of nutation, largest terms.
 // Accuracy: as nutation_matrix: about 1" in d_psi and 0.5" in d_eps.
 NutationAngles nutation_angles(double T) noexcept;
 

@@ -33,7 +33,7 @@ inline constexpr const char* no_clock_text = "--:--";
 //           lies just below 7 h 5 min and gives "07:04". A tiny negative t
 //           whose fraction rounds up to a whole hour still shows minute 59,
 //           never 60. A NaN, an infinity or a value beyond the range of
-//           int gives no_clock_text. Returns a std::string (allocates).
+//           int gives no_clock_text. Returns a std::string (may allocate).
 // Reference: 24-hour clock notation.
 // Accuracy: exact (truncation of the double value).
 std::string clock_text(double t);
@@ -45,7 +45,7 @@ std::string clock_text(double t);
 //           (1, 12, 2024) -> "01.12.2024".
 // Notes:    fields are printed as they come, without range checks: a
 //           negative field keeps its sign ("-1"). Returns a std::string
-//           (allocates).
+//           (may allocate).
 // Reference: German date notation.
 // Accuracy: exact.
 std::string date_text(int day, int month, int year);
@@ -89,7 +89,7 @@ std::string rise_set_text(double t, int status);
 //           of them (only NaN) gives "--".
 // Notes:    O is east (Ost). The cardinal sectors are 20 degrees wide, the
 //           intermediate ones 70 degrees; a negative value is "(N)".
-//           Returns a std::string (allocates).
+//           Returns a std::string (may allocate).
 // Reference: -
 // Accuracy: exact comparisons.
 std::string compass_label(double azimuth);
@@ -100,7 +100,7 @@ std::string compass_label(double azimuth);
 // Returned: 0 or 360 "N"; 1..89 "NO"; 90 "O"; 91..179 "SO"; 180 "S";
 //           181..269 "SW"; 270 "W"; 271..359 "NW"; anything else "--".
 // Notes:    values outside 0..360 are not wrapped. Returns a std::string
-//           (allocates).
+//           (may allocate).
 // Reference: -
 // Accuracy: exact.
 std::string compass_point(int azimuth);
@@ -117,7 +117,7 @@ std::string compass_point(int azimuth);
 //           sets the user's locale) and the text front end print the same
 //           characters. A text longer than 400 characters (only with a huge
 //           value and many decimals) comes back empty. Returns a
-//           std::string (allocates).
+//           std::string (may allocate).
 // Reference: the C library's %f conversion.
 // Accuracy: exact (correctly rounded decimal conversion).
 std::string fixed_text(double value, int decimals);
@@ -129,7 +129,7 @@ std::string fixed_text(double value, int decimals);
 // Returned: fixed_text(degrees, 2) followed by "°" (UTF-8): 12.345 ->
 //           "12.35°", -0.5 -> "-0.50°".
 // Notes:    no wrapping and no sign rule of its own. Returns a std::string
-//           (allocates).
+//           (may allocate).
 // Reference: -
 // Accuracy: as fixed_text.
 std::string degree_text(double degrees);
@@ -142,7 +142,7 @@ std::string degree_text(double degrees);
 //           value: 185.5 -> "185.50° (S)".
 // Notes:    the label is taken from the unrounded value, so 9.999 shows as
 //           "10.00° (N)" and 10.001 as "10.00° (NO)". Returns a std::string
-//           (allocates).
+//           (may allocate).
 // Reference: -
 // Accuracy: as fixed_text; the label as compass_label.
 std::string azimuth_text(double degrees_from_north);
@@ -153,7 +153,7 @@ std::string azimuth_text(double degrees_from_north);
 // Returned: fixed_text(kilometres, 0) followed by " Km": 384400.4 ->
 //           "384400 Km", 152098232.6 -> "152098233 Km".
 // Notes:    rounded to the nearest kilometre, ties to even. Returns a
-//           std::string (allocates).
+//           std::string (may allocate).
 // Reference: -
 // Accuracy: as fixed_text.
 std::string distance_text(double kilometres);
