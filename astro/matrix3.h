@@ -6,8 +6,17 @@
 
 namespace orbant {
 
-// A 3x3 matrix of doubles, row-major; element (i, j) is row i, column j.
-// A default matrix is all zero.
+// A 3x3 matrix of doubles.
+//
+// Given:    m: the nine elements row by row (row-major); a default matrix is
+//           all zero.
+// Returned: operator()(i, j): element (i, j), row i and column j, each in
+//           0..2, to read or to write in place.
+// Notes:    indices are not checked. Two matrices compare equal when all
+//           nine elements compare equal (so -0 equals 0 and a NaN element
+//           never equals).
+// Reference: matrix algebra.
+// Accuracy: exact (storage only).
 struct Matrix3 {
     std::array<double, 9> m{};
 
@@ -16,7 +25,13 @@ struct Matrix3 {
     friend bool operator==(const Matrix3&, const Matrix3&) = default;
 };
 
-// The identity matrix (ones on the diagonal, zero elsewhere).
+// The identity matrix.
+//
+// Given:    nothing.
+// Returned: ones on the diagonal, zero elsewhere.
+// Notes:    -
+// Reference: matrix algebra.
+// Accuracy: exact.
 Matrix3 identity_matrix() noexcept;
 
 // Frame rotations about the x, y and z axes.
@@ -48,13 +63,31 @@ Matrix3 transpose(const Matrix3& m) noexcept;
 Matrix3 operator*(const Matrix3& a, const Matrix3& b) noexcept;
 Vector3 operator*(const Matrix3& m, const Vector3& v) noexcept;
 
-// Fractional part x - floor(x), in [0, 1) also for negative x.
+// Fractional part and reduction to one period.
+//
+// Given:    x: any value; y: the period, y > 0, in the unit of x.
+// Returned: frac(x) = x - floor(x), in [0, 1) also for negative x;
+//           modulo(x, y) = y * frac(x / y), in [0, y) (modulo(-1, 86400) is
+//           86399).
+// Notes:    at the lower edge the half-open range is not kept: a negative x
+//           of magnitude at most 2^-54 (about 5.6e-17) gives x + 1, which
+//           rounds to exactly 1, and modulo then gives y. A NaN or infinite
+//           x gives NaN. y is not checked.
+// Reference: -
+// Accuracy: frac is exact for x >= 0 and rounds once for negative x;
+//           modulo adds the roundings of x / y and of the product.
 inline double frac(double x) noexcept { return x - std::floor(x); }
-// y * frac(x / y); with y > 0 the result lies in [0, y) (modulo(-1, 86400)
-// is 86399). Both are exact up to the rounding of x / y.
 inline double modulo(double x, double y) noexcept { return y * frac(x / y); }
 
 // A complex number or a cosine/sine pair.
+//
+// Given:    re, im: real and imaginary part; for an angle, its cosine and
+//           sine.
+// Returned: as given; complex_product and unit_of produce it, and a
+//           PerturbationSeries hands out its table entries in this form.
+// Notes:    a plain value without normalisation.
+// Reference: complex arithmetic.
+// Accuracy: exact (storage only).
 struct ComplexPair {
     double re = 0.0;  // real part (cosine)
     double im = 0.0;  // imaginary part (sine)
@@ -103,12 +136,29 @@ Matrix3 equatorial_to_ecliptic_matrix(double T) noexcept;
 Matrix3 ecliptic_to_equatorial_matrix(double T) noexcept;
 
 // Right ascension and declination.
+//
+// Given:    -
+// Returned: ra, dec: radians, in the equator and equinox the producer
+//           states (sun_low_precision, moon_low_precision: mean equator of
+//           date).
+// Notes:    ra in [0, 2*pi) as the producers give it; the record itself
+//           does not normalise.
+// Reference: equatorial coordinates.
+// Accuracy: that of the producer.
 struct RaDec {
     double ra = 0.0;   // right ascension, radians, [0, 2*pi)
     double dec = 0.0;  // declination, radians
 };
 
 // Altitude and azimuth.
+//
+// Given:    -
+// Returned: altitude and azimuth, radians, as equatorial_to_horizontal
+//           gives them.
+// Notes:    the azimuth is counted from the south point through west, not
+//           from north; no refraction.
+// Reference: horizon coordinates.
+// Accuracy: that of the producer.
 struct Horizontal {
     double altitude = 0.0;  // radians, [-pi/2, pi/2]
     double azimuth = 0.0;   // radians from the south point through west, [0, 2*pi)

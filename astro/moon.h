@@ -6,9 +6,16 @@ namespace orbant {
 
 // One term of the lunar main series.
 //
-// Notes: argument p*l + q*ls + r*F + s*D; c_lambda and c_s in arcseconds
-//        multiply the sine, c_gamma (dimensionless) and c_p (arcseconds)
-//        the cosine.
+// Given:    p, q, r, s: multiples of the Moon's mean anomaly l, the Sun's
+//           mean anomaly ls, the Moon's argument of latitude F and the mean
+//           elongation D; c_lambda: longitude, arcseconds; c_s: correction
+//           of the argument of latitude, arcseconds; c_gamma: latitude
+//           factor, dimensionless; c_p: sine of the parallax, arcseconds.
+// Returned: -
+// Notes:    argument p*l + q*ls + r*F + s*D; c_lambda and c_s multiply the
+//           sine, c_gamma and c_p the cosine.
+// Reference: the truncated lunar theory for small computers.
+// Accuracy: the coefficients as published.
 struct MoonTerm {
     int p = 0, q = 0, r = 0, s = 0;
     double c_lambda = 0.0;
@@ -17,8 +24,14 @@ struct MoonTerm {
     double c_p = 0.0;
 };
 
-// One lunar latitude term: argument p*l + q*ls + r*F + s*D, coefficient of
-// the sine in arcseconds.
+// One lunar latitude term.
+//
+// Given:    p, q, r, s: multiples of l, ls, F and D as in MoonTerm; c: the
+//           coefficient of the sine, arcseconds.
+// Returned: -
+// Notes:    argument p*l + q*ls + r*F + s*D.
+// Reference: the truncated lunar theory for small computers.
+// Accuracy: the coefficients as published.
 struct MoonLatitudeTerm {
     int p = 0, q = 0, r = 0, s = 0;
     double c = 0.0;

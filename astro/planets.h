@@ -43,6 +43,14 @@ Vector3 uranus_position(double T) noexcept;
 Vector3 neptune_position(double T) noexcept;
 
 // Elongation, phase angle and illuminated fraction of a body.
+//
+// Given:    -
+// Returned: elongation: the Sun-Earth-body angle, radians, [0, pi];
+//           phase_angle: the Sun-body-Earth angle, radians, [0, pi];
+//           illuminated_fraction: (1 + cos phase_angle)/2, [0, 1].
+// Notes:    filled by elongation_phase.
+// Reference: the plane triangle Sun-Earth-body.
+// Accuracy: as elongation_phase.
 struct ElongationPhase {
     double elongation = 0.0;            // Sun-Earth-body angle, radians, [0, pi]
     double phase_angle = 0.0;           // Sun-body-Earth angle, radians, [0, pi]

@@ -27,13 +27,34 @@ Matrix3 ecliptic_precession_matrix(double T1, double T2) noexcept;
 Matrix3 nutation_matrix(double T) noexcept;
 
 // The nutation angles used by nutation_matrix.
+//
+// Given:    -
+// Returned: d_psi, d_eps: nutation in longitude and in obliquity, radians;
+//           epsilon: the linear mean obliquity 0.4090928 - 0.00022696*T,
+//           radians.
+// Notes:    epsilon is the linear expression of nutation_matrix, not
+//           obliquity(T).
+// Reference: IAU 1980 theory of nutation, largest terms.
+// Accuracy: as nutation_matrix.
 struct NutationAngles {
     double d_psi = 0.0;    // nutation in longitude, radians
     double d_eps = 0.0;    // nutation in obliquity, radians
     double epsilon = 0.0;  // linear mean obliquity, radians
 };
 
-// Nutation angles of nutation_matrix (same Given, Reference and Accuracy).
+// Nutation angles of nutation_matrix.
+//
+// Given:    T: Julian centuries from J2000.0 (TT).
+// Returned: d_psi = (0.206 sin 2N - (17.2 sin N + 0.227 sin 2(F + N) +
+//           1.319 sin 2(F - D + N)) + 0.143 sin ls)", d_eps = (9.203 cos N
+//           + 0.574 cos 2(F - D + N) + 0.098 cos 2(F + N) - 0.090 cos 2N)",
+//           both in radians, and epsilon; ls, D, F, N: the Sun's mean
+//           anomaly, the Moon's mean elongation, argument of latitude and
+//           node, each 2*pi*frac of a linear expression in T.
+// Notes:    nutation_matrix builds its rotation from these three angles.
+//           At T = 0 d_psi = -14.03" and d_eps = -5.77".
+// Reference: IAU 1980 theory of nutation, largest terms.
+// Accuracy: as nutation_matrix: about 1" in d_psi and 0.5" in d_eps.
 NutationAngles nutation_angles(double T) noexcept;
 
 }  // namespace orbant

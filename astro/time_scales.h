@@ -27,6 +27,15 @@ double hours_from_hms(int d, int m, double s) noexcept;
 double mjd_from_date(int year, int month, int day, int hour, int minute, double second) noexcept;
 
 // A calendar date with the time of day in hours.
+//
+// Given:    -
+// Returned: year, month 1..12, day 1..31 in the numbering mjd_from_date
+//           takes; hours: time of day in [0, 24), in the time scale of the
+//           MJD it came from.
+// Notes:    filled by date_from_mjd; Julian calendar up to 1582-10-04,
+//           Gregorian after.
+// Reference: -
+// Accuracy: as date_from_mjd.
 struct CalendarDate {
     int year = 0;
     int month = 0;   // 1..12
@@ -58,6 +67,14 @@ void date_from_mjd(double mjd, int& year, int& month, int& day, double& hours) n
 double gmst(double mjd) noexcept;
 
 // The difference TT - UT with a flag telling whether it is covered.
+//
+// Given:    -
+// Returned: seconds: TT - UT, s; valid: false outside 1825..2005, where
+//           seconds is 0.
+// Notes:    filled by delta_t; callers that ignore valid use 0 s outside
+//           the covered span.
+// Reference: as delta_t.
+// Accuracy: as delta_t.
 struct DeltaT {
     double seconds = 0.0;  // TT - UT, s
     bool valid = false;    // false outside 1825..2005; seconds is then 0

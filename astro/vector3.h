@@ -4,10 +4,15 @@ namespace orbant {
 
 // A polar triple: the input of the vector-from-polar construction.
 //
-// Notes: phi is the longitude-like angle (ecliptic longitude, right
-//        ascension, hour angle or azimuth), theta the latitude-like angle,
-//        both radians; r the radius in the unit of the producer (AU, km, or
-//        1 for a direction). No normalisation is done.
+// Given:    phi: the longitude-like angle (ecliptic longitude, right
+//           ascension, hour angle or azimuth), radians; theta: the
+//           latitude-like angle, radians; r: the radius in the unit of the
+//           producer (AU, km, or 1 for a direction).
+// Returned: -
+// Notes:    no normalisation is done; Vector3(Polar) keeps the three values
+//           as they are.
+// Reference: spherical coordinates.
+// Accuracy: exact (storage only).
 struct Polar {
     double phi = 0.0;
     double theta = 0.0;
@@ -18,14 +23,23 @@ struct Polar {
 
 // A Cartesian 3-vector with a lazily filled polar form.
 //
-// Notes: x, y, z are always valid. The cached polar fields phi, theta, r are
-//        valid when polar_valid is true. A vector built from a Polar keeps the
-//        polar values exactly as given (phi outside [0, 2*pi) reads back
-//        unchanged); vectors made by arithmetic (negation, difference,
-//        subtraction, matrix product) have the cache invalid, and polar()
-//        then computes phi in [0, 2*pi), theta in [-pi/2, pi/2], r >= 0 and
-//        stores them. The cache fields are mutable so that reading a polar
-//        component of a const vector still fills the cache once.
+// Given:    x, y, z: Cartesian components in the producer's frame and unit;
+//           or a Polar, from which x = r cos(theta) cos(phi),
+//           y = r cos(theta) sin(phi), z = r sin(theta).
+// Returned: the components, and through polar() the polar form.
+// Notes:    x, y, z are always valid. The cached polar fields phi, theta, r
+//           are valid when polar_valid is true. A vector built from a Polar
+//           keeps the polar values exactly as given (phi outside [0, 2*pi)
+//           reads back unchanged); vectors made by arithmetic (negation,
+//           difference, subtraction, matrix product) have the cache
+//           invalid, and polar() then computes phi in [0, 2*pi), theta in
+//           [-pi/2, pi/2], r >= 0 and stores them. The cache fields are
+//           mutable so that reading a polar component of a const vector
+//           still fills the cache once; a vector is therefore not to be
+//           read from two threads before its cache is filled.
+// Reference: Cartesian and spherical coordinates.
+// Accuracy: the construction from a Polar rounds as its cos, sin and
+//           products do.
 struct Vector3 {
     double x = 0.0;
     double y = 0.0;
@@ -46,8 +60,10 @@ struct Vector3 {
     //
     // Given:    index 0, 1 or 2.
     // Returned: the cached component; the cache is filled first if invalid.
-    // Notes:    phi in [0, 2*pi) when computed (0 for x = y = 0), theta =
-    //           atan2(z, rho) (0 for the zero vector), r = |v|.
+    // Notes:    phi in [0, 2*pi) when computed (0 for x = y = 0; a negative
+    //           atan2 of magnitude below about 4.4e-16 rounds up to 2*pi
+    //           itself), theta = atan2(z, rho) (0 for the zero vector),
+    //           r = |v|.
     // Reference: spherical coordinates.
     // Accuracy: double rounding of atan2 and sqrt.
     double polar(int index) const noexcept;
@@ -56,7 +72,13 @@ struct Vector3 {
     Vector3& operator-=(const Vector3& w) noexcept;
 };
 
-// Polar component of v (see Vector3::polar).
+// Polar component of a vector, as a free function.
+//
+// Given:    v: any vector; index: 0 phi, 1 theta, 2 r (any other index phi).
+// Returned: v.polar(index).
+// Notes:    fills v's cache when it is invalid, as Vector3::polar does.
+// Reference: as Vector3::polar.
+// Accuracy: as Vector3::polar.
 double polar_component(const Vector3& v, int index) noexcept;
 
 // Negation, difference and sum of vectors.

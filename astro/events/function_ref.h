@@ -5,9 +5,19 @@
 
 namespace orbant {
 
-// A non-owning reference to a callable: the event list loops take their row
-// sink and their progress callback through it, so that neither the loops nor
-// their callers allocate. The referenced callable must outlive the call.
+// A non-owning reference to a callable.
+//
+// Given:    f: any callable invocable as R(Args...), an lvalue or a
+//           temporary that lives until the end of the full expression.
+// Returned: operator() calls f with the arguments and returns its result.
+// Notes:    the event list loops take their row sink and their progress
+//           callback through it, so that neither the loops nor their
+//           callers allocate: it holds only a pointer to f and a pointer to
+//           a call thunk. The referenced callable must outlive every call;
+//           a FunctionRef kept beyond the call it was passed to dangles.
+//           operator() is not noexcept: an exception from f passes through.
+// Reference: type erasure by function pointer.
+// Accuracy: exact (a forwarding call).
 template <class Signature>
 class FunctionRef;
 

@@ -17,6 +17,14 @@ inline constexpr double light_time = 1.5818693436763253e-07;
 inline constexpr int root_iteration_limit = 30;
 
 // A root of the regula falsi with its convergence flag.
+//
+// Given:    -
+// Returned: root: the abscissa found, in the units of the search interval;
+//           converged: whether the tolerance was met.
+// Notes:    filled by find_root; a root with converged false may still be
+//           used (see find_root).
+// Reference: as find_root.
+// Accuracy: as find_root.
 struct RootResult {
     double root = 0.0;       // the abscissa found (the result of the last iteration)
     bool converged = false;  // true when two successive estimates met the tolerance
@@ -88,6 +96,16 @@ double phase_offset(int k, double T) noexcept;
 
 // The four principal phase instants of one lunation with its eclipse
 // classes.
+//
+// Given:    -
+// Returned: new_moon, first_quarter, full_moon, last_quarter: MJD in
+//           universal time (dynamical time outside 1825..2005, where
+//           delta_t is not covered); solar_class, lunar_class: the eclipse
+//           classes at the new and the full Moon.
+// Notes:    filled by lunation_search; a default record holds the "no
+//           eclipse" classes 10 and 0.
+// Reference: as lunation_search.
+// Accuracy: as lunation_search.
 struct Lunation {
     double new_moon = 0.0;       // MJD, universal time (dynamical outside 1825..2005)
     double first_quarter = 0.0;  // MJD, likewise
@@ -118,9 +136,27 @@ struct Lunation {
 double lunation_search(double& T, Lunation& lunation) noexcept;
 
 // The kinds of event the lists hold.
+//
+// Given:    -
+// Returned: the four principal phases and the two kinds of eclipse.
+// Notes:    the phase kinds are in the order of the phase index k of
+//           phase_offset.
+// Reference: -
+// Accuracy: -
 enum class EventKind { new_moon, first_quarter, full_moon, last_quarter, solar_eclipse, lunar_eclipse };
 
 // One row of an event list, as the loops hand it to their sink.
+//
+// Given:    -
+// Returned: local_mjd: ut_mjd plus the zone's standard-time offset, days;
+//           ut_mjd: the instant found (universal time, dynamical outside
+//           1825..2005); kind; eclipse_class: the class for eclipse rows, 0
+//           for phases; text: the German row text.
+// Notes:    text is a view of constant storage ("Neumond", "Vollmond",
+//           the eclipse texts of eclipse.h, ...), valid for the life of the
+//           program; the sink may keep it without copying.
+// Reference: lunation_search.
+// Accuracy: as lunation_search.
 struct EventHit {
     double local_mjd = 0.0;  // MJD in the zone's standard time (no summer time)
     double ut_mjd = 0.0;     // MJD of the event as found (universal time)
@@ -129,10 +165,18 @@ struct EventHit {
     std::string_view text;   // the German event text, UTF-8, constant storage
 };
 
-// Receives one row.
+// The two callbacks of the list loops.
+//
+// Given:    EventSink: receives one row (valid only during the call; its
+//           text stays valid). ProgressSink: receives position and maximum
+//           as a progress bar range 0..maximum (see fill_phase_list).
+// Returned: nothing.
+// Notes:    non-owning references (FunctionRef): the callables must
+//           outlive the loop they are passed to. A sink that throws ends
+//           the loop with its exception.
+// Reference: -
+// Accuracy: -
 using EventSink = FunctionRef<void(const EventHit&)>;
-// Receives the progress: the position in 0..maximum and the maximum (the
-// number of lunations less one, as a progress bar range 0..maximum).
 using ProgressSink = FunctionRef<void(int position, int maximum)>;
 
 // The supported years of the list loops: beyond them the date arithmetic
@@ -161,7 +205,8 @@ inline constexpr int event_year_max = 100000;
 //           the first) lists nothing. One year gives 14 lunations (56
 //           rows) from the first new Moon after 1 December of the year
 //           before into January of the year after; the list is not cut to
-//           the requested years.
+//           the requested years. The loop allocates nothing itself (the
+//           sinks may); it is not noexcept only because a sink may throw.
 // Reference: lunation_search.
 // Accuracy: as lunation_search.
 bool fill_phase_list(int first_year, int last_year, double zone_hours, EventSink rows,
@@ -174,7 +219,8 @@ bool fill_phase_list(int first_year, int last_year, double zone_hours, EventSink
 // Notes:    the same lunations and progress as fill_phase_list; a row at a
 //           new Moon whose solar class is not 10 (with the hemisphere
 //           suffix), then a row at the full Moon whose lunar class is not 0.
-//           The time is that of the syzygy, not of greatest eclipse.
+//           The time is that of the syzygy, not of greatest eclipse. Like
+//           fill_phase_list, allocates nothing itself.
 // Reference: lunation_search, solar_eclipse_class, lunar_eclipse_class.
 // Accuracy: as lunation_search; the classes as the eclipse limits.
 bool fill_eclipse_list(int first_year, int last_year, double zone_hours, EventSink rows,

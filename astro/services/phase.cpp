@@ -10,7 +10,6 @@ namespace orbant {
 
 namespace {
 
-// Body number of the Earth in the planet theories.
 // Fraction to percentage.
 inline constexpr double percent_per_unit = 100.0;
 

@@ -6,7 +6,7 @@
 // whether the Moon is waxing. The values are geocentric: no observer place.
 // The time argument is formed as in the position services: local civil
 // instant minus offset_hours (time_zone + summer_time_active), universal
-// time fed to the theories without Delta T.
+// time fed to the theories without Delta T. Nothing here allocates.
 
 namespace orbant {
 

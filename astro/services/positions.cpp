@@ -14,8 +14,6 @@ namespace orbant {
 
 namespace {
 
-// Body number of the Earth in the planet theories.
-
 // MJD of the instant on the universal time scale.
 double universal_mjd(const CivilDateTime& instant, double offset_hours) noexcept {
     return mjd_from_date(instant.year, instant.month, instant.day, instant.hour, instant.minute,
@@ -38,8 +36,6 @@ void to_horizon(const CivilDateTime& instant, double longitude_deg, double latit
     azimuth = h.azimuth;
 }
 
-// Geocentric equatorial vector of a body number (the planet theories' zero
-// vector for 0 and unknown numbers turns it into the geocentric Sun).
 }  // namespace
 
 Vector3 planet_geocentric_equatorial(int planet, double T) noexcept {

@@ -7,7 +7,7 @@
 // the ecliptic for display: the pages pass the displayed local civil instant,
 // the observer's place and the time offset, and get right ascension and
 // declination or altitude and azimuth back. Every call recomputes everything
-// from its arguments; nothing is cached.
+// from its arguments; nothing is cached and nothing is allocated.
 //
 // Common conventions of every service here:
 // - instant: local civil date and time; fields are not checked (a month or
@@ -72,7 +72,8 @@ void moon_horizontal(CivilDateTime instant, double longitude_deg, double latitud
 // Returned: right_ascension, declination, radians, true equator and equinox
 //           of date, geocentric.
 // Notes:    the same direction moon_horizontal turns into the horizon.
-// Reference, Accuracy: as moon_horizontal.
+// Reference: as moon_horizontal.
+// Accuracy: as moon_horizontal.
 void moon_equatorial(CivilDateTime instant, double offset_hours, double& right_ascension,
                      double& declination) noexcept;
 
@@ -94,7 +95,9 @@ void sun_horizontal(CivilDateTime instant, double longitude_deg, double latitude
 // Given:    instant, offset_hours as above.
 // Returned: right_ascension, declination, radians, true equator and equinox
 //           of date, geocentric.
-// Reference, Accuracy: as sun_horizontal.
+// Notes:    the same direction sun_horizontal turns into the horizon.
+// Reference: as sun_horizontal.
+// Accuracy: as sun_horizontal.
 void sun_equatorial(CivilDateTime instant, double offset_hours, double& right_ascension,
                     double& declination) noexcept;
 
@@ -106,8 +109,10 @@ void sun_equatorial(CivilDateTime instant, double offset_hours, double& right_as
 //           turned by ecliptic_to_equatorial_matrix(T): right ascension
 //           (polar 0), declination (polar 1), radians, mean equator and
 //           equinox of date; geocentric distance (polar 2), AU.
-// Notes:    no light time, aberration or nutation.
-// Reference, Accuracy: as planet_horizontal.
+// Notes:    no light time, aberration or nutation. The number is not
+//           checked (see planet_horizontal).
+// Reference: as planet_horizontal.
+// Accuracy: as planet_horizontal.
 Vector3 planet_geocentric_equatorial(int planet, double T) noexcept;
 
 // A planet's altitude and azimuth.
@@ -134,7 +139,10 @@ void planet_horizontal(int planet, CivilDateTime instant, double longitude_deg, 
 // Given:    planet, instant, offset_hours as in planet_horizontal.
 // Returned: right_ascension, declination, radians, mean equator and equinox
 //           of date, geocentric.
-// Reference, Accuracy: as planet_horizontal.
+// Notes:    the same direction planet_horizontal turns into the horizon; the
+//           number is not checked.
+// Reference: as planet_horizontal.
+// Accuracy: as planet_horizontal.
 void planet_equatorial(int planet, CivilDateTime instant, double offset_hours, double& right_ascension,
                        double& declination) noexcept;
 

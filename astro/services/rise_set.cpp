@@ -34,12 +34,12 @@ const std::array<double, 5>& threshold_sines() noexcept {
     return sines;
 }
 
-// Body number of the Earth in the planet theories.
-// Hours of the first and the last parabola centres of the scan, and the hour
-// at which the scan ends.
+// Hour of the first parabola centre of the scan, and the hour at which the
+// scan ends (the centre after the last one, 23 h).
 inline constexpr double first_window_centre_hour = 1.0;
 inline constexpr double scan_end_hour = 25.0;
-// The planet iteration starts at noon and makes at most 11 corrections.
+// The planet iteration starts at noon; it stops once the correction count
+// exceeds planet_max_corrections, so it makes at most 11 corrections.
 inline constexpr double planet_start_hour = 12.0;
 inline constexpr int planet_max_corrections = 10;
 

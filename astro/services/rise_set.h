@@ -8,6 +8,7 @@
 // midnight of the civil date, in local civil time with the caller's offset
 // (time_zone + summer_time_active). Neither service wraps its times into
 // [0, 24), and neither has an error path: a missing crossing is a result.
+// Nothing here allocates; the threshold sines are a table built once.
 
 namespace orbant {
 
