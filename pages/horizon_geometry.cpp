@@ -110,7 +110,8 @@ HorizonGrid horizon_grid(const HorizonLayout& layout) noexcept {
         const ScreenPoint p = horizon_screen_point(layout, a, 0.0);
         g.altitude_label_corners[i] = {p.x + 2, p.y + 1};
     }
-    for (int h = vertical_first_offset_deg; h <= vertical_last_offset_deg && g.vertical_count < vertical_segment_capacity;
+    for (int h = vertical_first_offset_deg;
+         h <= vertical_last_offset_deg && g.vertical_count < vertical_segment_capacity;
          h += vertical_offset_step_deg) {
         const ScreenPoint start = horizon_screen_point(layout, vertical_start_altitude_deg, h);
         if (!inside_field(layout, start)) continue;
