@@ -81,7 +81,9 @@ int first_hit(std::span<const ScenePoint> centres, ScenePoint tap, int reach) no
     for (std::size_t i = 0; i < centres.size(); ++i) {
         const ScenePoint c = centres[i];
         if (c.x < 0 || c.y < 0) continue;
-        if (rect_contains({c.x - reach, c.y - reach, c.x + reach, c.y + reach}, tap)) return static_cast<int>(i);
+        // In 64 bits, so that centres near the ends of int do not overflow.
+        const long long dx = static_cast<long long>(tap.x) - c.x, dy = static_cast<long long>(tap.y) - c.y;
+        if (dx >= -reach && dx < reach && dy >= -reach && dy < reach) return static_cast<int>(i);
     }
     return -1;
 }

@@ -1,6 +1,7 @@
 // The pure hit test over a scene's positions.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <vector>
 
 #include "pages/scene.h"
@@ -21,6 +22,8 @@ TEST(SceneHitTest, FirstCentreWhoseSquareHoldsTheTap) {
                           Case{{3, 3}, -1}, Case{{100, 0}, 3}, Case{{95, 9}, 3}, Case{{105, 5}, -1}}) {
         EXPECT_EQ(first_hit(centres, c.tap, 5), c.expected) << c.tap.x << "," << c.tap.y;
     }
+    const std::vector<ScenePoint> far_right{{std::numeric_limits<int>::max() - 2, 3}};
+    EXPECT_EQ(first_hit(far_right, {std::numeric_limits<int>::max(), 3}, 5), 0) << "no overflow at the end of int";
     EXPECT_TRUE(rect_contains({0, 0, 1, 1}, {0, 0}));
     EXPECT_FALSE(rect_contains({0, 0, 0, 1}, {0, 0}));
 }
