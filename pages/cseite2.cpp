@@ -14,38 +14,18 @@ static void register_picture_resources() { Q_INIT_RESOURCE(orbant); }
 
 namespace orbant {
 
-namespace {
-
-QColor fill_colour(MaskFill fill) { return fill == MaskFill::white ? moon_lit_colour : moon_shadow_colour; }
-
-}  // namespace
-
 QImage moon_mask_image(int q, int waxing, int size) {
-    QImage mask(size, size, QImage::Format_RGB32);
-    mask.fill(moon_lit_colour);
-    QPainter p(&mask);
-    for (const MaskShape& s : moon_mask_shapes(q, waxing, size)) {
-        const QRect box(s.left, s.top, s.right - s.left, s.bottom - s.top);
-        if (box.isEmpty()) continue;
-        p.setBrush(fill_colour(s.fill));
-        if (s.outlined) {
-            // A one-pixel pen just inside the box; the fill covers the rest.
-            p.setPen(QPen(moon_frame_colour, 0));
-            p.drawRect(box.adjusted(0, 0, -1, -1));
-        } else {
-            p.setPen(Qt::NoPen);
-            if (s.kind == MaskShape::Kind::ellipse)
-                p.drawEllipse(QRectF(box));
-            else
-                p.fillRect(box, fill_colour(s.fill));
-        }
-    }
-    return mask;
+    if (size <= 0) return QImage();
+    Canvas mask;
+    mask.ensure_size(QSize(size, size), QColor(0xFF000000u | mask_white_rgb));
+    Scene scene;
+    append_moon_mask(scene, q, waxing, size);
+    ScenePainter().paint(mask, scene);
+    return mask.image();
 }
 
 CSeite2::CSeite2(CAllControlsSheet& sheet) : SheetPage(sheet, cseite2_template, 2, true) {
     register_picture_resources();
-    moon_bitmap_.load(QString::fromLatin1(moon_bitmap_resource));
     sheet.installEventFilter(this);
 }
 
@@ -83,24 +63,10 @@ void CSeite2::on_paint(bool erase) {
     }
     const QColor background = palette().color(QPalette::Window);
     if (!canvas_.ensure_size(QSize(cx_, cy_), background) && erase) canvas_.clear(background);
-    draw_picture();
-}
-
-void CSeite2::draw_picture() {
     // The sheet's window stands for the device's screen.
     const bool portrait = sheet().width() < sheet().height();
     layout_ = moon_picture_layout(cx_, cy_, portrait);
-    const MoonPictureLayout& l = layout_;
-
-    QPainter p(&canvas_.image());
-    p.fillRect(QRect(l.frame_left, l.frame_top, l.frame_right - l.frame_left, l.frame_bottom - l.frame_top),
-               moon_frame_colour);
-    if (l.size <= 0) return;
-    const QRect target(l.left, l.top, l.size, l.size);
-    p.drawImage(target, moon_bitmap_);
-    set_draw_mode(p, DrawMode::and_pen);
-    p.drawImage(target.topLeft(), moon_mask_image(static_cast<int>(round_half_up(picture_.percent)),
-                                                  picture_.waxing, l.size));
+    painter_.paint(canvas_, moon_scene(picture_, layout_));
 }
 
 void CSeite2::draw(QPainter& painter) { canvas_.present(painter); }

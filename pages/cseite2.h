@@ -3,6 +3,8 @@
 #include <QImage>
 #include <array>
 
+#include "app/scene_painter.h"
+#include "pages/moon_scene.h"
 #include "pages/moon_texts.h"
 #include "app/sheet_page.h"
 #include "platform/qt/canvas.h"
@@ -38,14 +40,6 @@ static_assert(cseite2_controls.size() == 12);
 
 inline constexpr DialogTemplate cseite2_template{130, moon_page_caption, page_width_du, page_height_du, "Arial", 8,
                                                  cseite2_controls};
-
-// Colours of the picture: lit (white), shadow (bluish grey) and frame (black).
-inline const QColor moon_lit_colour{255, 255, 255};
-inline const QColor moon_shadow_colour{73, 77, 104};
-inline const QColor moon_frame_colour{0, 0, 0};
-
-// Resource path of the full-Moon picture (bitmap 141, 113 x 113).
-inline constexpr const char* moon_bitmap_resource = ":/bitmaps/141";
 
 // Paints the shadow mask of a size x size picture (white where the Moon
 // stays lit) for the rounded percentage q and the waxing flag.
@@ -84,10 +78,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void draw_picture();
-
     Canvas canvas_;
-    QImage moon_bitmap_;
+    ScenePainter painter_;
     MoonPicture picture_;
     double last_drawn_percent_ = -1.0;
     MoonPictureLayout layout_;

@@ -1,6 +1,70 @@
 #include "platform/qt/canvas.h"
 
+#include <QFontMetrics>
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
 namespace orbant {
+
+namespace {
+
+// The colour bits of `src` combined with those of `dst` in the mode, opaque.
+QRgb combined(QRgb src, QRgb dst, DrawMode mode) {
+    src &= 0x00FFFFFFu;
+    dst &= 0x00FFFFFFu;
+    QRgb out = src;
+    switch (mode) {
+    case DrawMode::copy: out = src; break;
+    case DrawMode::xor_pen: out = src ^ dst; break;
+    case DrawMode::not_xor: out = ~(src ^ dst) & 0x00FFFFFFu; break;
+    case DrawMode::and_pen: out = src & dst; break;
+    }
+    return 0xFF000000u | out;
+}
+
+// Appends the canvas-pixel indices (y * width + x) of the Bresenham line
+// from `a` towards `b`, end point excluded, inside a width x height canvas.
+// Step i along the major axis moves the minor coordinate by
+// round(i * minor / major), halves rounded away from `a`.
+void append_segment(QPoint a, QPoint b, int width, int height, std::vector<long long>& out) {
+    const long long dx = static_cast<long long>(b.x()) - a.x();
+    const long long dy = static_cast<long long>(b.y()) - a.y();
+    const long long adx = std::llabs(dx), ady = std::llabs(dy);
+    const bool x_major = adx >= ady;
+    const long long major = x_major ? adx : ady, minor = x_major ? ady : adx;
+    if (major == 0) return;
+    const long long major_start = x_major ? a.x() : a.y();
+    const long long minor_start = x_major ? a.y() : a.x();
+    const long long major_step = (x_major ? dx : dy) < 0 ? -1 : 1;
+    const long long minor_step = (x_major ? dy : dx) < 0 ? -1 : 1;
+    const long long major_limit = x_major ? width : height, minor_limit = x_major ? height : width;
+    // The steps whose major coordinate lies on the canvas.
+    long long first = 0, end = major;
+    if (major_step > 0) {
+        first = std::max(first, -major_start);
+        end = std::min(end, major_limit - major_start);
+    } else {
+        first = std::max(first, major_start - (major_limit - 1));
+        end = std::min(end, major_start + 1);
+    }
+    for (long long i = first; i < end; ++i) {
+        const long long m = major_start + major_step * i;
+        const long long n = minor_start + minor_step * ((2 * minor * i + major) / (2 * major));
+        if (n < 0 || n >= minor_limit) continue;
+        const long long x = x_major ? m : n, y = x_major ? n : m;
+        out.push_back(y * width + x);
+    }
+}
+
+// A transparent premultiplied image for rendering one primitive's pixels.
+QImage transparent_layer(QSize size) {
+    QImage layer(size, QImage::Format_ARGB32_Premultiplied);
+    layer.fill(Qt::transparent);
+    return layer;
+}
+
+}  // namespace
 
 void set_draw_mode(QPainter& painter, DrawMode mode) {
     switch (mode) {
@@ -9,6 +73,15 @@ void set_draw_mode(QPainter& painter, DrawMode mode) {
     case DrawMode::not_xor: painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination); break;
     case DrawMode::and_pen: painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination); break;
     }
+}
+
+QFont canvas_font(int pixel_height, int weight) {
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(std::max(1, pixel_height));
+    font.setWeight(static_cast<QFont::Weight>(std::clamp(weight, 1, 1000)));
+    font.setStyleStrategy(QFont::NoAntialias);
+    return font;
 }
 
 bool Canvas::ensure_size(QSize size, QColor background) {
@@ -22,16 +95,132 @@ void Canvas::clear(QColor background) { image_.fill(background); }
 
 void Canvas::set_pixel(int x, int y, QColor colour, DrawMode mode) {
     if (!image_.valid(x, y)) return;
-    const QRgb src = colour.rgb() & 0x00FFFFFFu;
-    const QRgb dst = image_.pixel(x, y) & 0x00FFFFFFu;
-    QRgb out = src;
-    switch (mode) {
-    case DrawMode::copy: out = src; break;
-    case DrawMode::xor_pen: out = src ^ dst; break;
-    case DrawMode::not_xor: out = ~(src ^ dst) & 0x00FFFFFFu; break;
-    case DrawMode::and_pen: out = src & dst; break;
+    QRgb* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
+    line[x] = combined(colour.rgb(), line[x], mode);
+}
+
+void Canvas::draw_plus(int x, int y, QColor colour, DrawMode mode) {
+    set_pixel(x, y, colour, mode);
+    set_pixel(x + 1, y, colour, mode);
+    set_pixel(x - 1, y, colour, mode);
+    set_pixel(x, y + 1, colour, mode);
+    set_pixel(x, y - 1, colour, mode);
+}
+
+void Canvas::draw_square3(int x, int y, QColor colour, DrawMode mode) {
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx) set_pixel(x + dx, y + dy, colour, mode);
+}
+
+void Canvas::draw_polyline(std::span<const QPoint> points, QColor pen, DrawMode mode) {
+    const int w = image_.width(), h = image_.height();
+    if (points.size() < 2 || image_.isNull()) return;
+    std::vector<long long> pixels;
+    for (std::size_t i = 0; i + 1 < points.size(); ++i) append_segment(points[i], points[i + 1], w, h, pixels);
+    std::sort(pixels.begin(), pixels.end());
+    pixels.erase(std::unique(pixels.begin(), pixels.end()), pixels.end());
+    const QRgb src = pen.rgb();
+    for (long long p : pixels) {
+        QRgb* line = reinterpret_cast<QRgb*>(image_.scanLine(static_cast<int>(p / w)));
+        QRgb& dst = line[p % w];
+        dst = combined(src, dst, mode);
     }
-    image_.setPixel(x, y, 0xFF000000u | out);
+}
+
+void Canvas::draw_rectangle(QRect box, std::optional<QColor> pen, std::optional<QColor> brush, DrawMode mode) {
+    if (box.width() <= 0 || box.height() <= 0 || (!pen && !brush)) return;
+    const int left = box.left(), top = box.top();
+    const int right = left + box.width(), bottom = top + box.height();  // exclusive
+    const int x0 = std::max(left, 0), x1 = std::min(right, image_.width());
+    const int y0 = std::max(top, 0), y1 = std::min(bottom, image_.height());
+    for (int y = y0; y < y1; ++y) {
+        QRgb* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
+        const bool edge_row = y == top || y == bottom - 1;
+        for (int x = x0; x < x1; ++x) {
+            const bool edge = edge_row || x == left || x == right - 1;
+            const QColor* colour = pen && edge ? &*pen : brush ? &*brush : nullptr;
+            if (colour) line[x] = combined(colour->rgb(), line[x], mode);
+        }
+    }
+}
+
+void Canvas::draw_ellipse(QRect box, std::optional<QColor> pen, std::optional<QColor> brush, DrawMode mode) {
+    if (box.width() <= 0 || box.height() <= 0 || (!pen && !brush) || image_.isNull()) return;
+    // The shape over the canvas and a one-pixel margin around it, so that
+    // the outline test sees the neighbours of the pixels at the edges.
+    const QRect region = box & image_.rect().adjusted(-1, -1, 1, 1);
+    if (region.isEmpty()) return;
+    QImage shape = transparent_layer(region.size());
+    {
+        QPainter p(&shape);
+        p.translate(-region.topLeft());
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::white);
+        p.drawEllipse(QRectF(box));
+    }
+    const auto inside = [&](int x, int y) {
+        const QPoint at(x - region.left(), y - region.top());
+        return shape.valid(at) && qAlpha(shape.pixel(at)) != 0;
+    };
+    const QRect visible = region & image_.rect();
+    for (int y = visible.top(); y <= visible.bottom(); ++y) {
+        QRgb* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
+        for (int x = visible.left(); x <= visible.right(); ++x) {
+            if (!inside(x, y)) continue;
+            const bool edge =
+                pen && (!inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1));
+            const QColor* colour = edge ? &*pen : brush ? &*brush : nullptr;
+            if (colour) line[x] = combined(colour->rgb(), line[x], mode);
+        }
+    }
+}
+
+QSize Canvas::text_size(const QString& text, const QFont& font) {
+    const QFontMetrics metrics(font);
+    return {metrics.horizontalAdvance(text), metrics.height()};
+}
+
+void Canvas::draw_text(QPoint top_left, const QString& text, const QFont& font, QColor colour,
+                       std::optional<QColor> background, DrawMode mode) {
+    if (text.isEmpty() || image_.isNull()) return;
+    const QFontMetrics metrics(font);
+    const QSize extent(metrics.horizontalAdvance(text), metrics.height());
+    // Room around the extent for glyphs that overhang their advance box.
+    const int pad = extent.height();
+    QImage layer = transparent_layer(extent + QSize(2 * pad, 2 * pad));
+    {
+        QPainter p(&layer);
+        if (background) p.fillRect(QRect(QPoint(pad, pad), extent), *background);
+        p.setFont(font);
+        p.setPen(colour);
+        p.drawText(QPoint(pad, pad + metrics.ascent()), text);
+    }
+    combine_layer(top_left - QPoint(pad, pad), layer, mode);
+}
+
+void Canvas::draw_image(QRect target, const QImage& source, DrawMode mode) {
+    const QRect visible = target & image_.rect();
+    if (visible.isEmpty() || source.isNull()) return;
+    QImage layer = transparent_layer(visible.size());
+    {
+        QPainter p(&layer);
+        p.translate(-visible.topLeft());
+        p.drawImage(target, source.convertToFormat(QImage::Format_RGB32));
+    }
+    combine_layer(visible.topLeft(), layer, mode);
+}
+
+void Canvas::combine_layer(QPoint origin, const QImage& layer, DrawMode mode) {
+    const QRect area = QRect(origin, layer.size()) & image_.rect();
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const QRgb* src = reinterpret_cast<const QRgb*>(layer.constScanLine(y - origin.y()));
+        QRgb* dst = reinterpret_cast<QRgb*>(image_.scanLine(y));
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb s = src[x - origin.x()];
+            if (qAlpha(s) == 0) continue;
+            dst[x] = combined(s, dst[x], mode);
+        }
+    }
 }
 
 void Canvas::present(QPainter& painter) const { painter.drawImage(0, 0, image_); }

@@ -1,0 +1,33 @@
+#pragma once
+#include <QImage>
+#include <map>
+
+#include "pages/scene.h"
+#include "platform/qt/canvas.h"
+
+namespace orbant {
+
+// Draws scenes onto a page's canvas with the canvas's primitives, and
+// keeps the bitmap resources the scenes name (":/bitmaps/<id>"), loaded on
+// first use.
+class ScenePainter {
+public:
+    // Draws every item of `scene` in order onto `canvas`. A bitmap that
+    // cannot be loaded draws nothing; a layer left open at the end is not
+    // combined.
+    void paint(Canvas& canvas, const Scene& scene);
+
+private:
+    const QImage& bitmap(int id);
+
+    std::map<int, QImage> bitmaps_;
+};
+
+// Measures texts with the canvas's fonts (canvas_font), as the canvas draws
+// them.
+class CanvasTextMeasure final : public TextMeasure {
+public:
+    TextExtent measure(std::string_view utf8, SceneFont font) const override;
+};
+
+}  // namespace orbant

@@ -1,0 +1,33 @@
+#include "pages/moon_scene.h"
+
+#include "astro/services/positions.h"
+
+namespace orbant {
+
+void append_moon_mask(Scene& scene, int q, int waxing, int size) {
+    for (const MaskShape& s : moon_mask_shapes(q, waxing, size)) {
+        const SceneRect box{s.left, s.top, s.right, s.bottom};
+        const Rgb fill = s.fill == MaskFill::white ? moon_lit_rgb : moon_shadow_rgb;
+        const std::optional<Rgb> pen = s.outlined ? std::optional<Rgb>(moon_frame_rgb) : std::nullopt;
+        if (s.kind == MaskShape::Kind::ellipse)
+            scene.ellipse(box, pen, fill, RasterMode::copy);
+        else
+            scene.rectangle(box, pen, fill, RasterMode::copy);
+    }
+}
+
+Scene moon_scene(const MoonPicture& picture, const MoonPictureLayout& l) {
+    Scene scene;
+    // The frame is filled with the black brush under the default (black) pen.
+    scene.rectangle({l.frame_left, l.frame_top, l.frame_right, l.frame_bottom}, moon_frame_rgb, moon_frame_rgb,
+                    RasterMode::copy);
+    if (l.size <= 0) return scene;
+    const SceneRect square{l.left, l.top, l.left + l.size, l.top + l.size};
+    scene.bitmap(moon_bitmap_id, square, RasterMode::copy);
+    scene.begin_layer(square);
+    append_moon_mask(scene, static_cast<int>(round_half_up(picture.percent)), picture.waxing, l.size);
+    scene.end_layer(square, RasterMode::and_pen);
+    return scene;
+}
+
+}  // namespace orbant

@@ -1,0 +1,28 @@
+#pragma once
+#include "pages/moon_texts.h"
+#include "pages/scene.h"
+
+namespace orbant {
+
+// Colours of the Moon picture: lit (white), shadow (bluish grey) and frame
+// (black, also the pen that outlines the mask's first square).
+inline constexpr Rgb moon_lit_rgb = rgb_from_bits(mask_white_rgb);
+inline constexpr Rgb moon_shadow_rgb = rgb_from_bits(mask_shadow_rgb);
+inline constexpr Rgb moon_frame_rgb{0, 0, 0};
+
+// Bitmap resource 141: the 113 x 113 picture of the full Moon on black.
+inline constexpr int moon_bitmap_id = 141;
+
+// Appends the shadow mask of a size x size picture for the rounded
+// percentage q and the waxing flag: the shapes of moon_mask_shapes in
+// order, in mask pixels, drawn in copy mode (the first square with the
+// black pen, the rest with the null pen).
+void append_moon_mask(Scene& scene, int q, int waxing, int size);
+
+// The Moon page's drawing for the picture data and the picture's layout:
+// the black frame, then (when size > 0) bitmap 141 stretched to size x size
+// at (left, top) and the shadow mask for round_half_up(percent) combined
+// with it by AND on a layer of the picture's square.
+Scene moon_scene(const MoonPicture& picture, const MoonPictureLayout& layout);
+
+}  // namespace orbant

@@ -1,0 +1,248 @@
+// The canvas primitives on pixels: in XOR, NOT-XOR and AND every primitive
+// combines each pixel it covers once, with the colour the copy mode writes
+// there, and drawing it twice in XOR or NOT-XOR restores the canvas; and a
+// few pixels of each primitive worked out by hand.
+#include <gtest/gtest.h>
+
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <array>
+#include <functional>
+#include <vector>
+
+#include "app/scene_painter.h"
+#include "platform/qt/canvas.h"
+
+namespace orbant {
+namespace {
+
+constexpr QRgb rgb_bits = 0x00FFFFFFu;
+const QSize canvas_size(24, 20);
+const QColor pen_colour(200, 100, 50);
+const QColor brush_colour(20, 180, 240);
+
+// A background where every pixel differs from its neighbours.
+void fill_noise(Canvas& c) {
+    c.ensure_size(canvas_size, Qt::black);
+    unsigned state = 12345u;
+    for (int y = 0; y < canvas_size.height(); ++y)
+        for (int x = 0; x < canvas_size.width(); ++x) {
+            state = state * 1103515245u + 12345u;
+            c.set_pixel(x, y, QColor::fromRgb((state >> 8) & rgb_bits));
+        }
+}
+
+QRgb combined(QRgb src, QRgb dst, DrawMode mode) {
+    switch (mode) {
+    case DrawMode::xor_pen: return (src ^ dst) & rgb_bits;
+    case DrawMode::not_xor: return ~(src ^ dst) & rgb_bits;
+    case DrawMode::and_pen: return src & dst & rgb_bits;
+    case DrawMode::copy: break;
+    }
+    return src & rgb_bits;
+}
+
+// Pixels that differ from a uniform background, counted.
+int changed_pixels(const Canvas& c, QRgb background) {
+    int n = 0;
+    for (int y = 0; y < c.size().height(); ++y)
+        for (int x = 0; x < c.size().width(); ++x) n += (c.pixel(x, y) & rgb_bits) != background;
+    return n;
+}
+
+struct Primitive {
+    const char* name;
+    std::function<void(Canvas&, DrawMode)> draw;
+};
+
+std::vector<Primitive> primitives() {
+    const QFont font = canvas_font(13, 400);
+    QImage picture(3, 2, QImage::Format_RGB32);
+    for (int i = 0; i < 6; ++i) picture.setPixel(i % 3, i / 3, qRgb(40 * i, 255 - 30 * i, 7 * i));
+    return {
+        {"pixel", [](Canvas& c, DrawMode m) { c.set_pixel(3, 4, pen_colour, m); }},
+        {"plus at the corner", [](Canvas& c, DrawMode m) { c.draw_plus(0, 0, pen_colour, m); }},
+        {"square", [](Canvas& c, DrawMode m) { c.draw_square3(10, 10, pen_colour, m); }},
+        {"polyline meeting and crossing itself",
+         [](Canvas& c, DrawMode m) {
+             const std::array<QPoint, 6> p{{{1, 1}, {20, 15}, {20, 2}, {2, 17}, {2, 1}, {1, 1}}};
+             c.draw_polyline(p, pen_colour, m);
+         }},
+        {"line from far outside",
+         [](Canvas& c, DrawMode m) {
+             const std::array<QPoint, 2> p{{{-100000, -40000}, {30, 12}}};
+             c.draw_polyline(p, pen_colour, m);
+         }},
+        {"rectangle", [](Canvas& c, DrawMode m) { c.draw_rectangle({2, 3, 9, 6}, pen_colour, brush_colour, m); }},
+        {"rectangle, null pen",
+         [](Canvas& c, DrawMode m) { c.draw_rectangle({-3, 15, 9, 9}, std::nullopt, brush_colour, m); }},
+        {"ellipse", [](Canvas& c, DrawMode m) { c.draw_ellipse({3, 2, 13, 11}, pen_colour, brush_colour, m); }},
+        {"ellipse, null pen, clipped",
+         [](Canvas& c, DrawMode m) { c.draw_ellipse({16, 10, 12, 12}, std::nullopt, brush_colour, m); }},
+        {"hollow ellipse", [](Canvas& c, DrawMode m) { c.draw_ellipse({1, 1, 8, 8}, pen_colour, std::nullopt, m); }},
+        {"text on its background",
+         [font](Canvas& c, DrawMode m) { c.draw_text({1, 2}, "Wäg", font, pen_colour, brush_colour, m); }},
+        {"text alone", [font](Canvas& c, DrawMode m) { c.draw_text({-2, 8}, "N 20°", font, pen_colour, {}, m); }},
+        {"stretched picture", [picture](Canvas& c, DrawMode m) { c.draw_image({5, 5, 7, 5}, picture, m); }},
+    };
+}
+
+TEST(CanvasPrimitives, EachCoveredPixelIsCombinedOnceAndXorDrawingUndoes) {
+    constexpr QRgb unused = 0x010203u;  // no primitive writes this colour
+    for (const Primitive& primitive : primitives()) {
+        SCOPED_TRACE(primitive.name);
+        Canvas copy;
+        copy.ensure_size(canvas_size, QColor::fromRgb(unused));
+        primitive.draw(copy, DrawMode::copy);
+        ASSERT_GT(changed_pixels(copy, unused), 0);
+
+        for (DrawMode mode : {DrawMode::xor_pen, DrawMode::not_xor, DrawMode::and_pen}) {
+            SCOPED_TRACE(static_cast<int>(mode));
+            Canvas c;
+            fill_noise(c);
+            const QImage before = c.image().copy();
+            primitive.draw(c, mode);
+            int wrong = 0;
+            for (int y = 0; y < canvas_size.height(); ++y)
+                for (int x = 0; x < canvas_size.width(); ++x) {
+                    const QRgb old = before.pixel(x, y) & rgb_bits, src = copy.pixel(x, y) & rgb_bits;
+                    const QRgb expected = src == unused ? old : combined(src, old, mode);
+                    wrong += (c.pixel(x, y) & rgb_bits) != expected;
+                }
+            EXPECT_EQ(wrong, 0);
+            if (mode == DrawMode::and_pen) continue;
+            primitive.draw(c, mode);
+            EXPECT_EQ(c.image(), before) << "drawn twice";
+        }
+    }
+}
+
+TEST(CanvasPrimitives, PixelsWorkedOutByHand) {
+    constexpr QRgb white = rgb_bits;
+    const QRgb pen = pen_colour.rgb() & rgb_bits, brush = brush_colour.rgb() & rgb_bits;
+    Canvas c;
+    const auto at = [&c](int x, int y) { return c.pixel(x, y) & rgb_bits; };
+
+    // The line (1, 1) to (6, 3): y = 1 + round(2 i / 5), halves away from
+    // the start, for i = 0..4; the end point stays blank.
+    c.ensure_size(canvas_size, Qt::white);
+    const std::array<QPoint, 2> line{{{1, 1}, {6, 3}}};
+    c.draw_polyline(line, pen_colour, DrawMode::copy);
+    for (QPoint p : {QPoint(1, 1), QPoint(2, 1), QPoint(3, 2), QPoint(4, 2), QPoint(5, 3)})
+        EXPECT_EQ(at(p.x(), p.y()), pen) << p.x() << "," << p.y();
+    EXPECT_EQ(changed_pixels(c, white), 5);
+
+    // A corner in XOR: the shared vertex (3, 0) is combined once.
+    c.clear(Qt::white);
+    const std::array<QPoint, 3> corner{{{0, 0}, {3, 0}, {3, 3}}};
+    c.draw_polyline(corner, pen_colour, DrawMode::xor_pen);
+    EXPECT_EQ(at(3, 0), pen ^ white);
+    EXPECT_EQ(at(3, 3), white);
+    EXPECT_EQ(changed_pixels(c, white), 6);
+
+    // Plus and square.
+    c.clear(Qt::white);
+    c.draw_plus(5, 5, pen_colour, DrawMode::copy);
+    c.draw_square3(15, 5, pen_colour, DrawMode::copy);
+    EXPECT_EQ(at(5, 4), pen);
+    EXPECT_EQ(at(6, 5), pen);
+    EXPECT_EQ(at(6, 6), white);
+    EXPECT_EQ(at(14, 4), pen);
+    EXPECT_EQ(at(16, 6), pen);
+    EXPECT_EQ(at(17, 5), white);
+    EXPECT_EQ(changed_pixels(c, white), 14);
+
+    // The rectangle (1, 1, 5, 4): outline on its outermost pixels, the
+    // brush on the two inside; right and bottom outside.
+    c.clear(Qt::white);
+    c.draw_rectangle({1, 1, 4, 3}, pen_colour, brush_colour, DrawMode::copy);
+    EXPECT_EQ(at(1, 1), pen);
+    EXPECT_EQ(at(4, 3), pen);
+    EXPECT_EQ(at(2, 2), brush);
+    EXPECT_EQ(at(3, 2), brush);
+    EXPECT_EQ(at(5, 2), white);
+    EXPECT_EQ(at(2, 4), white);
+    EXPECT_EQ(changed_pixels(c, white), 12);
+
+    // The circle in (0, 0, 12, 12): the corners stay blank, the middle of
+    // the left column is outline, the centre brush, and nothing outside the
+    // box is touched (the shape itself is Qt's aliased fill).
+    c.clear(Qt::white);
+    c.draw_ellipse({0, 0, 12, 12}, pen_colour, brush_colour, DrawMode::copy);
+    EXPECT_EQ(at(0, 0), white);
+    EXPECT_EQ(at(11, 11), white);
+    EXPECT_EQ(at(0, 6), pen);
+    EXPECT_EQ(at(11, 6), pen);
+    EXPECT_EQ(at(1, 6), brush);
+    EXPECT_EQ(at(6, 6), brush);
+    for (int i = 0; i < 14; ++i) {
+        EXPECT_EQ(at(12, i), white);
+        EXPECT_EQ(at(i, 12), white);
+    }
+
+    // A 2 x 1 picture stretched onto 4 x 2: each source pixel becomes a
+    // 2 x 2 block.
+    c.clear(Qt::white);
+    QImage picture(2, 1, QImage::Format_RGB32);
+    picture.setPixel(0, 0, qRgb(1, 2, 3));
+    picture.setPixel(1, 0, qRgb(4, 5, 6));
+    c.draw_image({10, 10, 4, 2}, picture, DrawMode::copy);
+    EXPECT_EQ(at(11, 11), qRgb(1, 2, 3) & rgb_bits);
+    EXPECT_EQ(at(12, 10), qRgb(4, 5, 6) & rgb_bits);
+    EXPECT_EQ(changed_pixels(c, white), 8);
+}
+
+TEST(CanvasPrimitives, TextInLiberationSansMeasuredAsDrawn) {
+    const QFont font = canvas_font(16, 500);
+    EXPECT_EQ(QFontInfo(font).family(), "Liberation Sans");
+    EXPECT_EQ(QFontInfo(font).pixelSize(), 16);
+    const QSize extent = Canvas::text_size("SW", font);
+    EXPECT_EQ(extent, QSize(QFontMetrics(font).horizontalAdvance("SW"), QFontMetrics(font).height()));
+
+    // The opaque background covers exactly the measured extent; the glyphs
+    // are drawn in the text colour only (no antialiasing) and inside it.
+    Canvas c;
+    c.ensure_size(QSize(40, 30), Qt::white);
+    c.draw_text({5, 4}, "SW", font, Qt::black, QColor(Qt::yellow), DrawMode::copy);
+    int glyph = 0;
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x) {
+            const bool inside = x >= 5 && x < 5 + extent.width() && y >= 4 && y < 4 + extent.height();
+            const QRgb p = c.pixel(x, y) & rgb_bits;
+            if (!inside) {
+                EXPECT_EQ(p, rgb_bits) << x << "," << y;
+            } else {
+                EXPECT_TRUE(p == 0u || p == (QColor(Qt::yellow).rgb() & rgb_bits)) << x << "," << y;
+                glyph += p == 0u;
+            }
+        }
+    EXPECT_GT(glyph, 20);
+
+    // The measure the scenes use is the canvas's.
+    EXPECT_EQ(CanvasTextMeasure().measure("SW", {16, 500}), (TextExtent{extent.width(), extent.height()}));
+}
+
+TEST(ScenePainterTest, SceneDrawnTwiceInXorLeavesTheCanvasAsItWas) {
+    Scene scene;
+    const Rgb sky{61, 62, 109};
+    scene.ellipse({40, 40, 52, 52}, std::nullopt, sky ^ Rgb{255, 255, 255}, RasterMode::xor_pen);
+    scene.pattern({10, 10}, PixelPattern::square, sky ^ Rgb{255, 0, 0}, RasterMode::xor_pen);
+    scene.pattern({11, 11}, PixelPattern::plus, sky ^ Rgb{255, 255, 255}, RasterMode::xor_pen);
+    scene.polyline({{5, 30}, {60, 35}, {30, 5}}, sky ^ Rgb{150, 150, 150}, RasterMode::xor_pen);
+    scene.text({20, 50}, "Vega (0.03)", {13, 400}, sky ^ Rgb{255, 255, 255}, sky, RasterMode::not_xor);
+    scene.rectangle({0, 0, 64, 64}, Rgb{1, 2, 3}, std::nullopt, RasterMode::not_xor);
+
+    Canvas c;
+    c.ensure_size(QSize(64, 64), QColor(sky.red, sky.green, sky.blue));
+    const QImage before = c.image().copy();
+    ScenePainter painter;
+    painter.paint(c, scene);
+    EXPECT_EQ(c.pixel(46, 46) & rgb_bits, 0xFFFFFFu) << "the Moon shows white on the sky";
+    EXPECT_EQ(c.pixel(9, 9) & rgb_bits, 0xFF0000u) << "a planet shows red";
+    EXPECT_NE(c.image(), before);
+    painter.paint(c, scene);
+    EXPECT_EQ(c.image(), before);
+}
+
+}  // namespace
+}  // namespace orbant
