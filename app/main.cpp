@@ -21,9 +21,23 @@ bool asks_for_help(int argc, char** argv) {
     }
     return false;
 }
+
+bool asks_for_version(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view a = argv[i];
+        if (a == "--version" || a == "-v") return true;
+    }
+    return false;
+}
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The version is answered before Qt starts, so it needs no screen and no
+    // platform plugin. Help wins when both are asked, as Qt's parser does.
+    if (asks_for_version(argc, argv) && !asks_for_help(argc, argv)) {
+        std::printf("orbant %s\n", ORBANT_VERSION);
+        return 0;
+    }
     // Help needs no screen: it is printed the same with or without one.
     const bool help = asks_for_help(argc, argv);
     if (help) setenv("QT_QPA_PLATFORM", "offscreen", 1);
@@ -32,7 +46,7 @@ int main(int argc, char** argv) {
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QStringLiteral("orbant"));
     QApplication::setApplicationDisplayName(QString::fromUtf8(orbant::sheet_caption));
-    QApplication::setApplicationVersion(QStringLiteral("3.62"));
+    QApplication::setApplicationVersion(QStringLiteral(ORBANT_VERSION));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
