@@ -96,8 +96,15 @@ set(CPACK_PACKAGE_NAME orbant)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "${ORBANT_PACKAGE_CONTACT}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "pocket astronomy: Sun, Moon, planets, moon phases and eclipses")
-set(CPACK_PACKAGE_DESCRIPTION
-  "Orbant shows, for an observer's place and an instant, the Sun, the Moon and the planets: altitude and direction, distance, rising and setting, nautical twilight, day length and the Moon's phase with a drawn Moon. It lists the moon phases and eclipses of a span of years. All its astronomy comes from its own analytical series. Its texts are German.\nThe text front end orbant-cli prints the same page texts, the event lists as text, CSV or iCalendar, and ephemerides.")
+# The long description, in lines of less than 80 characters.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+  "Orbant shows, for an observer's place and an instant, the Sun, the Moon and"
+  "the planets: altitude and direction, distance, rising and setting, nautical"
+  "twilight, day length and the Moon's phase with a drawn Moon. It lists the"
+  "moon phases and eclipses of a span of years. All its astronomy comes from"
+  "its own analytical series. Its texts are German. The text front end"
+  "orbant-cli prints the same page texts, the event lists as text, CSV or"
+  "iCalendar, and ephemerides.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
