@@ -102,16 +102,40 @@ std::vector<std::string> cli_commands(const std::string& general_usage) {
     return names;
 }
 
-// Every option in the help texts is in the page, and every long option in
-// the page is in one of the help texts.
+// One section of a page: its ".SH" or ".SS" line and what follows up to the
+// next one.
+struct Section {
+    std::string heading;
+    std::string text;
+};
+
+std::vector<Section> sections(const std::string& page) {
+    std::vector<Section> list(1);
+    std::istringstream lines(page);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind(".SH", 0) == 0 || line.rfind(".SS", 0) == 0) list.push_back({line, std::string()});
+        list.back().text += line + "\n";
+    }
+    return list;
+}
+
+// A help text and the part of the page that must describe its options.
+struct HelpText {
+    std::string what;  // "orbant-cli sun --help"
+    std::string help;
+    std::string where;
+};
+
+// Every option in each help text is described where it belongs, and every
+// long option in the page is in one of the help texts.
 void expect_page_matches_help(const std::string& page_name, const std::string& page,
-                              const std::vector<std::pair<std::string, std::string>>& helps) {
+                              const std::vector<HelpText>& helps) {
     std::set<std::string> all;
-    for (const auto& [what, help] : helps) {
-        const std::set<std::string> words = option_words(help, false);
-        EXPECT_FALSE(words.empty()) << what << " lists no options:\n" << help;
+    for (const HelpText& h : helps) {
+        const std::set<std::string> words = option_words(h.help, false);
+        EXPECT_FALSE(words.empty()) << h.what << " lists no options:\n" << h.help;
         for (const std::string& w : words) {
-            EXPECT_TRUE(mentions(page, w)) << page_name << "(1) does not describe " << w << " of " << what;
+            EXPECT_TRUE(mentions(h.where, w)) << page_name << "(1) does not describe " << w << " of " << h.what;
             all.insert(w);
         }
     }
@@ -124,27 +148,33 @@ TEST(ManPages, OrbantPageDescribesEveryOptionOfItsHelp) {
     ASSERT_EQ(help.status, 0) << "orbant --help needs no display";
     ASSERT_NE(help.out.find("--config-dir"), std::string::npos) << help.out;
     ASSERT_NE(help.out.find("--platform"), std::string::npos) << "Qt's options are listed too:\n" << help.out;
-    expect_page_matches_help("orbant", page_words("orbant"), {{"orbant --help", help.out}});
+    const std::string page = page_words("orbant");
+    expect_page_matches_help("orbant", page, {{"orbant --help", help.out, page}});
 }
 
+// Each command has a subsection ".SS "orbant-cli NAME ..."" (one may serve
+// several commands); its options are described there or in a section of
+// options that all commands share (".SH ... OPTIONS").
 TEST(ManPages, OrbantCliPageHasEveryCommandAndEveryOption) {
     const ProgramRun general = run_without_display(ORBANT_CLI_PATH, {"--help"});
     ASSERT_EQ(general.status, 0);
     const std::vector<std::string> commands = cli_commands(general.out);
     ASSERT_GE(commands.size(), 6u) << general.out;
     const std::string page = page_words("orbant-cli");
+    const std::vector<Section> parts = sections(page);
 
-    // Each command heads (or shares) a subsection ".SS "orbant-cli NAME ...".
-    std::string headings;
-    std::istringstream lines(page);
-    for (std::string line; std::getline(lines, line);)
-        if (line.rfind(".SS", 0) == 0) headings += line + "\n";
-    std::vector<std::pair<std::string, std::string>> helps = {{"orbant-cli --help", general.out}};
+    std::string shared;
+    for (const Section& p : parts)
+        if (p.heading.rfind(".SH", 0) == 0 && p.heading.find("OPTIONS") != std::string::npos) shared += p.text;
+    std::vector<HelpText> helps = {{"orbant-cli --help", general.out, shared}};
     for (const std::string& c : commands) {
-        EXPECT_TRUE(mentions(headings, c)) << "orbant-cli(1) has no section for the command " << c;
+        std::string own;
+        for (const Section& p : parts)
+            if (p.heading.rfind(".SS", 0) == 0 && mentions(p.heading, c)) own += p.text;
+        EXPECT_FALSE(own.empty()) << "orbant-cli(1) has no section for the command " << c;
         const ProgramRun usage = run_without_display(ORBANT_CLI_PATH, {c, "--help"});
         EXPECT_EQ(usage.status, 0) << c;
-        helps.emplace_back("orbant-cli " + c + " --help", usage.out);
+        helps.push_back({"orbant-cli " + c + " --help", usage.out, own + shared});
     }
     expect_page_matches_help("orbant-cli", page, helps);
 }
