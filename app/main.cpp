@@ -2,6 +2,7 @@
 // seven pages; the program ends when the sheet closes.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 #include <clocale>
 #include <cstdio>
 #include <memory>
@@ -47,6 +48,13 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("orbant"));
     QApplication::setApplicationDisplayName(QString::fromUtf8(orbant::sheet_caption));
     QApplication::setApplicationVersion(QStringLiteral(ORBANT_VERSION));
+    // The desktop entry orbant.desktop names the window's program (Wayland's
+    // app id); the icon comes from the installed theme, else compiled in.
+    QGuiApplication::setDesktopFileName(QStringLiteral("orbant"));
+    QIcon compiled_in;
+    for (const char* size : {"16", "32", "48", "256"})
+        compiled_in.addFile(QStringLiteral(":/icons/orbant-%1.png").arg(QLatin1String(size)));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("orbant"), compiled_in));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
