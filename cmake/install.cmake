@@ -18,27 +18,27 @@ endforeach()
 # --- Manual pages and the package's documents, compressed as Debian wants
 # --- them (gzip -9n: no name, no time stamp, so the bytes are reproducible).
 find_program(ORBANT_GZIP gzip REQUIRED)
-set(_man_dir ${CMAKE_BINARY_DIR}/man)
+set(_docs_dir ${CMAKE_BINARY_DIR}/docs)
 set(_compressed)
 foreach(_page orbant orbant-cli)
-  configure_file(${CMAKE_SOURCE_DIR}/man/${_page}.1.in ${_man_dir}/${_page}.1 @ONLY)
-  add_custom_command(OUTPUT ${_man_dir}/${_page}.1.gz
+  configure_file(${CMAKE_SOURCE_DIR}/man/${_page}.1.in ${_docs_dir}/${_page}.1 @ONLY)
+  add_custom_command(OUTPUT ${_docs_dir}/${_page}.1.gz
     COMMAND ${ORBANT_GZIP} -9nkf ${_page}.1
-    DEPENDS ${_man_dir}/${_page}.1
-    WORKING_DIRECTORY ${_man_dir}
+    DEPENDS ${_docs_dir}/${_page}.1
+    WORKING_DIRECTORY ${_docs_dir}
     VERBATIM)
-  list(APPEND _compressed ${_man_dir}/${_page}.1.gz)
-  install(FILES ${_man_dir}/${_page}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  list(APPEND _compressed ${_docs_dir}/${_page}.1.gz)
+  install(FILES ${_docs_dir}/${_page}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endforeach()
-configure_file(${CMAKE_SOURCE_DIR}/packaging/changelog ${_man_dir}/changelog COPYONLY)
-add_custom_command(OUTPUT ${_man_dir}/changelog.gz
+configure_file(${CMAKE_SOURCE_DIR}/packaging/changelog ${_docs_dir}/changelog COPYONLY)
+add_custom_command(OUTPUT ${_docs_dir}/changelog.gz
   COMMAND ${ORBANT_GZIP} -9nkf changelog
-  DEPENDS ${_man_dir}/changelog
-  WORKING_DIRECTORY ${_man_dir}
+  DEPENDS ${_docs_dir}/changelog
+  WORKING_DIRECTORY ${_docs_dir}
   VERBATIM)
-list(APPEND _compressed ${_man_dir}/changelog.gz)
+list(APPEND _compressed ${_docs_dir}/changelog.gz)
 add_custom_target(orbant_compressed_docs ALL DEPENDS ${_compressed})
-install(FILES ${CMAKE_SOURCE_DIR}/packaging/copyright ${_man_dir}/changelog.gz
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/copyright ${_docs_dir}/changelog.gz
   DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 # --- Menu entry, metadata, icons. ------------------------------------------
@@ -84,7 +84,7 @@ if(ORBANT_MAN)
   foreach(_page orbant orbant-cli)
     add_test(NAME man_page_${_page}_renders_cleanly
       COMMAND sh -c "out=$(LC_ALL=C.UTF-8 MANWIDTH=80 \"$0\" --warnings -E UTF-8 -l \"$1\" 2>&1 >/dev/null); printf '%s' \"$out\"; test -z \"$out\""
-        ${ORBANT_MAN} ${_man_dir}/${_page}.1)
+        ${ORBANT_MAN} ${_docs_dir}/${_page}.1)
   endforeach()
 endif()
 
