@@ -34,8 +34,8 @@ bool asks_for_version(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     // The version is answered before Qt starts, so it needs no screen and no
-    // platform plugin. Help wins when both are asked, as Qt's parser does.
-    if (asks_for_version(argc, argv) && !asks_for_help(argc, argv)) {
+    // platform plugin. It wins over help, as in Qt's parser.
+    if (asks_for_version(argc, argv)) {
         std::printf("orbant %s\n", ORBANT_VERSION);
         return 0;
     }
