@@ -2,6 +2,7 @@
 // seven pages; the program ends when the sheet closes.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 #include <clocale>
 #include <cstdio>
 #include <memory>
@@ -22,9 +23,23 @@ bool asks_for_help(int argc, char** argv) {
     }
     return false;
 }
+
+bool asks_for_version(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view a = argv[i];
+        if (a == "--version" || a == "-v") return true;
+    }
+    return false;
+}
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The version is answered before Qt starts, so it needs no screen and no
+    // platform plugin. It wins over help, as in Qt's parser.
+    if (asks_for_version(argc, argv)) {
+        std::printf("orbant %s\n", ORBANT_VERSION);
+        return 0;
+    }
     // Help needs no screen: it is printed the same with or without one.
     const bool help = asks_for_help(argc, argv);
     if (help) setenv("QT_QPA_PLATFORM", "offscreen", 1);
@@ -33,7 +48,14 @@ int main(int argc, char** argv) {
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QStringLiteral("orbant"));
     QApplication::setApplicationDisplayName(QString::fromUtf8(orbant::sheet_caption));
-    QApplication::setApplicationVersion(QStringLiteral("3.62"));
+    QApplication::setApplicationVersion(QStringLiteral(ORBANT_VERSION));
+    // The desktop entry orbant.desktop names the window's program (Wayland's
+    // app id); the icon comes from the installed theme, else compiled in.
+    QGuiApplication::setDesktopFileName(QStringLiteral("orbant"));
+    QIcon compiled_in;
+    for (const char* size : {"16", "32", "48", "256"})
+        compiled_in.addFile(QStringLiteral(":/icons/orbant-%1.png").arg(QLatin1String(size)));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("orbant"), compiled_in));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(

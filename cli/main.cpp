@@ -17,7 +17,7 @@ std::vector<Command>& registry() {
 }
 
 void print_general_usage(std::ostream& os) {
-    os << "usage: orbant-cli [options] COMMAND [options]\n\ncommands:\n";
+    os << "usage: orbant-cli [options] COMMAND [options]\n       orbant-cli --version\n\ncommands:\n";
     for (const auto& c : commands()) os << "  " << c.name << "  " << c.summary << "\n";
     os << "\nEvery option may stand before or after the command.\n"
           "'orbant-cli COMMAND --help' prints the options of a command.\n";
@@ -102,6 +102,10 @@ int main(int argc, char** argv) {
     if (args.command.empty()) {
         if (args.flags.count("--help")) {
             print_general_usage(std::cout);
+            return 0;
+        }
+        if (args.flags.count("--version")) {
+            std::cout << "orbant-cli " << ORBANT_VERSION << "\n";
             return 0;
         }
         std::cerr << "orbant-cli: no command given\n";

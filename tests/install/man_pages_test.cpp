@@ -1,0 +1,199 @@
+// The manual pages against the programs themselves: every option that
+// `orbant --help`, `orbant-cli --help` and `orbant-cli COMMAND --help` list
+// is described in the page, every command has its section, and no page
+// describes an option that the program no longer has. Also the version the
+// programs print, and that `orbant` answers --help and --version without a
+// display.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cctype>
+#include <cstdio>
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/support/cli_runner.h"
+
+namespace {
+
+using orbant::testing::shell_quoted;
+
+struct ProgramRun {
+    std::string out;
+    int status = -1;
+};
+
+// Runs program with args through the shell with no display at all: no X11 or
+// Wayland connection and no platform chosen in the environment.
+ProgramRun run_without_display(const std::string& program, const std::vector<std::string>& args) {
+    std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + shell_quoted(program);
+    for (const std::string& a : args) command += ' ' + shell_quoted(a);
+    command += " 2>/dev/null";
+    ProgramRun r;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return r;
+    char buffer[4096];
+    std::size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) r.out.append(buffer, n);
+    const int raw = pclose(pipe);
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return r;
+}
+
+std::string read_text(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// The page's source as a reader sees the words: "\-" is a dash, font
+// changes (\fB, \fI, \fR, \fP) vanish.
+std::string page_words(const std::string& name) {
+    const std::string roff = read_text(std::string(ORBANT_SOURCE_DIR) + "/man/" + name + ".1.in");
+    std::string s = std::regex_replace(roff, std::regex(R"(\\f[BIRP])"), "");
+    return std::regex_replace(s, std::regex(R"(\\-)"), "-");
+}
+
+// The option words in a text: "-h", "--config-dir", each at the start of a
+// word (after a blank, a bracket, "|" or ",").
+std::set<std::string> option_words(const std::string& text, bool long_only) {
+    std::set<std::string> words;
+    const std::regex option(long_only ? R"((?:^|[\s\[(|,"])(--[A-Za-z][A-Za-z0-9-]*))"
+                                      : R"((?:^|[\s\[(|,"])(--?[A-Za-z][A-Za-z0-9-]*))");
+    for (std::sregex_iterator it(text.begin(), text.end(), option), end; it != end; ++it)
+        words.insert((*it)[1].str());
+    return words;
+}
+
+// Whether word stands in text as a whole option word (not as the start of a
+// longer one: "--to" is not found in "--topic").
+bool mentions(const std::string& text, const std::string& word) {
+    for (std::size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + 1)) {
+        const std::size_t after = at + word.size();
+        const bool ends = after == text.size() || !(std::isalnum(static_cast<unsigned char>(text[after])) ||
+                                                    text[after] == '-' || text[after] == '_');
+        const bool starts = at == 0 || !(std::isalnum(static_cast<unsigned char>(text[at - 1])) ||
+                                         text[at - 1] == '-');
+        if (starts && ends) return true;
+    }
+    return false;
+}
+
+// The command names of the general usage: the lines of its "commands:" block.
+std::vector<std::string> cli_commands(const std::string& general_usage) {
+    std::vector<std::string> names;
+    std::istringstream in(general_usage);
+    std::string line;
+    bool in_block = false;
+    while (std::getline(in, line)) {
+        if (line == "commands:") {
+            in_block = true;
+        } else if (in_block) {
+            std::smatch m;
+            if (!std::regex_match(line, m, std::regex(R"(  ([a-z][a-z0-9-]*)  .*)"))) break;
+            names.push_back(m[1].str());
+        }
+    }
+    return names;
+}
+
+// One section of a page: its ".SH" or ".SS" line and what follows up to the
+// next one.
+struct Section {
+    std::string heading;
+    std::string text;
+};
+
+std::vector<Section> sections(const std::string& page) {
+    std::vector<Section> list(1);
+    std::istringstream lines(page);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind(".SH", 0) == 0 || line.rfind(".SS", 0) == 0) list.push_back({line, std::string()});
+        list.back().text += line + "\n";
+    }
+    return list;
+}
+
+// A help text and the part of the page that must describe its options.
+struct HelpText {
+    std::string what;  // "orbant-cli sun --help"
+    std::string help;
+    std::string where;
+};
+
+// Every option in each help text is described where it belongs, and every
+// long option in the page is in one of the help texts.
+void expect_page_matches_help(const std::string& page_name, const std::string& page,
+                              const std::vector<HelpText>& helps) {
+    std::set<std::string> all;
+    for (const HelpText& h : helps) {
+        const std::set<std::string> words = option_words(h.help, false);
+        EXPECT_FALSE(words.empty()) << h.what << " lists no options:\n" << h.help;
+        for (const std::string& w : words) {
+            EXPECT_TRUE(mentions(h.where, w)) << page_name << "(1) does not describe " << w << " of " << h.what;
+            all.insert(w);
+        }
+    }
+    for (const std::string& w : option_words(page, true))
+        EXPECT_TRUE(all.count(w)) << page_name << "(1) describes " << w << ", which no --help lists";
+}
+
+TEST(ManPages, OrbantPageDescribesEveryOptionOfItsHelp) {
+    const ProgramRun help = run_without_display(ORBANT_APP_PATH, {"--help"});
+    ASSERT_EQ(help.status, 0) << "orbant --help needs no display";
+    ASSERT_NE(help.out.find("--config-dir"), std::string::npos) << help.out;
+    ASSERT_NE(help.out.find("--platform"), std::string::npos) << "Qt's options are listed too:\n" << help.out;
+    const std::string page = page_words("orbant");
+    expect_page_matches_help("orbant", page, {{"orbant --help", help.out, page}});
+}
+
+// Each command has a subsection ".SS "orbant-cli NAME ..."" (one may serve
+// several commands); its options are described there or in a section of
+// options that all commands share (".SH ... OPTIONS").
+TEST(ManPages, OrbantCliPageHasEveryCommandAndEveryOption) {
+    const ProgramRun general = run_without_display(ORBANT_CLI_PATH, {"--help"});
+    ASSERT_EQ(general.status, 0);
+    const std::vector<std::string> commands = cli_commands(general.out);
+    ASSERT_GE(commands.size(), 6u) << general.out;
+    const std::string page = page_words("orbant-cli");
+    const std::vector<Section> parts = sections(page);
+
+    std::string shared;
+    for (const Section& p : parts)
+        if (p.heading.rfind(".SH", 0) == 0 && p.heading.find("OPTIONS") != std::string::npos) shared += p.text;
+    std::vector<HelpText> helps = {{"orbant-cli --help", general.out, shared}};
+    for (const std::string& c : commands) {
+        std::string own;
+        for (const Section& p : parts)
+            if (p.heading.rfind(".SS", 0) == 0 && mentions(p.heading, c)) own += p.text;
+        EXPECT_FALSE(own.empty()) << "orbant-cli(1) has no section for the command " << c;
+        const ProgramRun usage = run_without_display(ORBANT_CLI_PATH, {c, "--help"});
+        EXPECT_EQ(usage.status, 0) << c;
+        helps.push_back({"orbant-cli " + c + " --help", usage.out, own + shared});
+    }
+    expect_page_matches_help("orbant-cli", page, helps);
+}
+
+TEST(Version, BothProgramsPrintTheProjectVersionWithoutDisplay) {
+    const std::string version = ORBANT_VERSION;
+    const ProgramRun app = run_without_display(ORBANT_APP_PATH, {"--version"});
+    EXPECT_EQ(app.status, 0);
+    EXPECT_EQ(app.out, "orbant " + version + "\n");
+    const ProgramRun cli = run_without_display(ORBANT_CLI_PATH, {"--version"});
+    EXPECT_EQ(cli.status, 0);
+    EXPECT_EQ(cli.out, "orbant-cli " + version + "\n");
+    // The release history names this version: the AppStream metadata and the
+    // package's changelog (its first entry).
+    const std::string metainfo =
+        read_text(std::string(ORBANT_SOURCE_DIR) + "/desktop/org.orbant.Orbant.metainfo.xml");
+    EXPECT_NE(metainfo.find("<release version=\"" + version + "\""), std::string::npos);
+    const std::string changelog = read_text(std::string(ORBANT_SOURCE_DIR) + "/packaging/changelog");
+    EXPECT_EQ(changelog.rfind("orbant (" + version + ") ", 0), 0u);
+}
+
+}  // namespace
