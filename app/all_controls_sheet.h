@@ -21,7 +21,6 @@ class CSeite6;
 class CSeite7;
 
 inline constexpr const char* sheet_caption = "Orbant 3.62+";
-inline constexpr int clock_timer_number = 1;  // the sheet's window timer (the clock tick)
 inline constexpr int sheet_page_count = 7;
 
 // The program's one window: a property sheet with seven pages in tab order

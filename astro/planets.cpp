@@ -212,15 +212,15 @@ Vector3 neptune_position(double T) noexcept {
 
 Vector3 planet_position(int body, double T) noexcept {
     switch (body) {
-        case 1: return mercury_position(T);
-        case 2: return venus_position(T);
+        case mercury_body: return mercury_position(T);
+        case venus_body: return venus_position(T);
         case earth_body: return -sun_position(T);
-        case 4: return mars_position(T);
-        case 5: return jupiter_position(T);
-        case 6: return saturn_position(T);
-        case 7: return uranus_position(T);
-        case 8: return neptune_position(T);
-        case 9: return pluto_position(T);
+        case mars_body: return mars_position(T);
+        case jupiter_body: return jupiter_position(T);
+        case saturn_body: return saturn_position(T);
+        case uranus_body: return uranus_position(T);
+        case neptune_body: return neptune_position(T);
+        case pluto_body: return pluto_position(T);
         default: return Vector3();
     }
 }

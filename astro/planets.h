@@ -4,8 +4,22 @@
 
 namespace orbant {
 
-// Body number of the Earth, whose heliocentric vector is -sun_position(T).
-inline constexpr int earth_body = 3;
+// The engine's body numbers: the planets by their order from the Sun, as
+// planet_position and the planet services take them. The services' rise and
+// set scan takes sun_body for the Sun (the zero heliocentric vector), and the
+// text front end's ephemeris names the Moon moon_body. The body and star
+// table numbers its entries in a scheme of its own (stars/).
+inline constexpr int moon_body = -1;
+inline constexpr int sun_body = 0;
+inline constexpr int mercury_body = 1;
+inline constexpr int venus_body = 2;
+inline constexpr int earth_body = 3;  // heliocentric vector -sun_position(T)
+inline constexpr int mars_body = 4;
+inline constexpr int jupiter_body = 5;
+inline constexpr int saturn_body = 6;
+inline constexpr int uranus_body = 7;
+inline constexpr int neptune_body = 8;
+inline constexpr int pluto_body = 9;
 
 // Heliocentric position of a body by its number.
 //

@@ -36,14 +36,6 @@ double Vector3::polar(int index) const noexcept {
     return phi;
 }
 
-Vector3& Vector3::operator-=(const Vector3& w) noexcept {
-    x -= w.x;
-    y -= w.y;
-    z -= w.z;
-    polar_valid = false;
-    return *this;
-}
-
 double polar_component(const Vector3& v, int index) noexcept { return v.polar(index); }
 
 Vector3 operator-(const Vector3& v) noexcept { return Vector3(-v.x, -v.y, -v.z); }

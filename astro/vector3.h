@@ -67,9 +67,6 @@ struct Vector3 {
     // Reference: spherical coordinates.
     // Accuracy: double rounding of atan2 and sqrt.
     double polar(int index) const noexcept;
-
-    // In-place componentwise subtraction; clears the cache flag only.
-    Vector3& operator-=(const Vector3& w) noexcept;
 };
 
 // Polar component of a vector, as a free function.

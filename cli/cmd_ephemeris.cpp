@@ -20,14 +20,15 @@ namespace {
 // Largest number of rows one call may print.
 constexpr double max_rows = 1000000.0;
 
-// Body names and their numbers: -1 the Moon, 0 the Sun, 1..9 the planets.
+// Body names and their engine numbers.
 struct BodyName {
     const char* name;
     int number;
 };
-constexpr BodyName body_names[] = {{"sun", 0},     {"moon", -1},   {"mercury", 1}, {"venus", 2},
-                                   {"earth", 3},   {"mars", 4},    {"jupiter", 5}, {"saturn", 6},
-                                   {"uranus", 7},  {"neptune", 8}, {"pluto", 9}};
+constexpr BodyName body_names[] = {
+    {"sun", sun_body},           {"moon", moon_body},       {"mercury", mercury_body}, {"venus", venus_body},
+    {"earth", earth_body},       {"mars", mars_body},       {"jupiter", jupiter_body}, {"saturn", saturn_body},
+    {"uranus", uranus_body},     {"neptune", neptune_body}, {"pluto", pluto_body}};
 
 int body_number(const std::string& name) {
     for (const BodyName& b : body_names)
@@ -39,8 +40,8 @@ int body_number(const std::string& name) {
 // The theory's own output: Sun and Moon geocentric, planets heliocentric,
 // mean ecliptic and equinox of date.
 Vector3 ecliptic_position(int body, double T) {
-    if (body == 0) return sun_position(T);
-    if (body == -1) return moon_position(T);
+    if (body == sun_body) return sun_position(T);
+    if (body == moon_body) return moon_position(T);
     return planet_position(body, T);
 }
 
@@ -48,8 +49,8 @@ Vector3 ecliptic_position(int body, double T) {
 // of date with nutation; the planets geocentric (planet minus Earth) turned
 // to the mean equator of date, as the display services compute them.
 Vector3 equatorial_position(int body, double T) {
-    if (body == 0) return sun_equatorial_of_date(T);
-    if (body == -1) return moon_equatorial_of_date(T);
+    if (body == sun_body) return sun_equatorial_of_date(T);
+    if (body == moon_body) return moon_equatorial_of_date(T);
     return planet_geocentric_equatorial(body, T);
 }
 
@@ -71,7 +72,7 @@ int run_ephemeris(const Args& args, std::ostream& out, std::ostream&) {
             throw UsageError("unknown frame '" + *frame + "' (ecliptic, equatorial)");
         }
     }
-    if (equatorial && body == 3) throw UsageError("the earth has no geocentric position (use --frame ecliptic)");
+    if (equatorial && body == earth_body) throw UsageError("the earth has no geocentric position (use --frame ecliptic)");
     const double start = parse_double_option(args, "--start");
     const double end = parse_double_option(args, "--end");
     const double step = parse_double_option(args, "--step");

@@ -17,7 +17,7 @@ namespace orbant {
 QImage moon_mask_image(int q, int waxing, int size) {
     if (size <= 0) return QImage();
     Canvas mask;
-    mask.ensure_size(QSize(size, size), QColor(0xFF000000u | mask_white_rgb));
+    mask.ensure_size(QSize(size, size), QColor(moon_lit_rgb.red, moon_lit_rgb.green, moon_lit_rgb.blue));
     Scene scene;
     append_moon_mask(scene, q, waxing, size);
     ScenePainter().paint(mask, scene);

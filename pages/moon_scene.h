@@ -6,8 +6,8 @@ namespace orbant {
 
 // Colours of the Moon picture: lit (white), shadow (bluish grey) and frame
 // (black, also the pen that outlines the mask's first square).
-inline constexpr Rgb moon_lit_rgb = rgb_from_bits(mask_white_rgb);
-inline constexpr Rgb moon_shadow_rgb = rgb_from_bits(mask_shadow_rgb);
+inline constexpr Rgb moon_lit_rgb{255, 255, 255};   // keeps the Moon under AND
+inline constexpr Rgb moon_shadow_rgb{73, 77, 104};  // bluish grey under AND
 inline constexpr Rgb moon_frame_rgb{0, 0, 0};
 
 // Bitmap resource 141: the 113 x 113 picture of the full Moon on black.

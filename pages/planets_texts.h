@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 
+#include "astro/planets.h"
 #include "pages/page_texts.h"
 #include "core/sheet_state.h"
 
@@ -16,14 +17,14 @@ struct PlanetRow {
 
 // The rows in page order; id 1099 is not used.
 inline constexpr std::array<PlanetRow, 8> planet_rows{{
-    {"Merkur:", 1, 1067, 1068, 1069, 1070, 1071},
-    {"Venus:", 2, 1072, 1073, 1074, 1075, 1076},
-    {"Mars:", 4, 1077, 1083, 1089, 1095, 1102},
-    {"Jupiter:", 5, 1078, 1084, 1090, 1096, 1103},
-    {"Saturn:", 6, 1079, 1085, 1091, 1097, 1104},
-    {"Uranus:", 7, 1080, 1086, 1092, 1098, 1105},
-    {"Neptun:", 8, 1081, 1087, 1093, 1100, 1106},
-    {"Pluto:", 9, 1082, 1088, 1094, 1101, 1107},
+    {"Merkur:", mercury_body, 1067, 1068, 1069, 1070, 1071},
+    {"Venus:", venus_body, 1072, 1073, 1074, 1075, 1076},
+    {"Mars:", mars_body, 1077, 1083, 1089, 1095, 1102},
+    {"Jupiter:", jupiter_body, 1078, 1084, 1090, 1096, 1103},
+    {"Saturn:", saturn_body, 1079, 1085, 1091, 1097, 1104},
+    {"Uranus:", uranus_body, 1080, 1086, 1092, 1098, 1105},
+    {"Neptun:", neptune_body, 1081, 1087, 1093, 1100, 1106},
+    {"Pluto:", pluto_body, 1082, 1088, 1094, 1101, 1107},
 }};
 static_assert(planet_rows.size() == 8);
 

@@ -7,7 +7,8 @@ namespace orbant {
 
 namespace {
 
-// Texts of the solar classes 11..14; the hemisphere follows the sign.
+// Texts of the solar classes central certain .. partial possible; the
+// hemisphere follows the sign.
 inline constexpr std::array<std::string_view, 4> solar_texts_north = {
     "Zentrale Sonnenfinsternis sicher (Nordhalbkugel)",
     "Zentrale Sonnenfinsternis moeglich (Nordhalbkugel)",
@@ -39,15 +40,15 @@ int solar_eclipse_class(double beta) noexcept {
     const double b = std::fabs(beta);
     int code;
     if (b > solar_limit_none) {
-        return 10;
+        return solar_class_none;
     } else if (b < solar_limit_central_certain) {
-        code = 11;
+        code = solar_class_central_certain;
     } else if (b < solar_limit_central_possible) {
-        code = 12;
+        code = solar_class_central_possible;
     } else if (b < solar_limit_partial_certain) {
-        code = 13;
+        code = solar_class_partial_certain;
     } else {
-        code = 14;
+        code = solar_class_partial_possible;
     }
     return beta < 0.0 ? -code : code;
 }
@@ -64,8 +65,10 @@ int lunar_eclipse_class(double beta) noexcept {
 }
 
 std::string_view solar_eclipse_text(int code) noexcept {
-    if (code >= 11 && code <= 14) return solar_texts_north[static_cast<std::size_t>(code - 11)];
-    if (code <= -11 && code >= -14) return solar_texts_south[static_cast<std::size_t>(-code - 11)];
+    constexpr int first = solar_class_central_certain;
+    constexpr int last = solar_class_partial_possible;
+    if (code >= first && code <= last) return solar_texts_north[static_cast<std::size_t>(code - first)];
+    if (code <= -first && code >= -last) return solar_texts_south[static_cast<std::size_t>(-code - first)];
     return {};
 }
 

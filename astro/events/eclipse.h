@@ -4,6 +4,14 @@
 namespace orbant {
 
 // Limits on the Moon's geocentric ecliptic latitude at new Moon, radians.
+// Solar eclipse classes (negated for the southern hemisphere, when the Moon
+// is south of the ecliptic).
+inline constexpr int solar_class_none = 10;              // no eclipse
+inline constexpr int solar_class_central_certain = 11;
+inline constexpr int solar_class_central_possible = 12;
+inline constexpr int solar_class_partial_certain = 13;
+inline constexpr int solar_class_partial_possible = 14;
+
 inline constexpr double solar_limit_none = 0.027586;              // 1.5806 deg: above, no eclipse
 inline constexpr double solar_limit_central_certain = 0.015223;   // 0.8722 deg
 inline constexpr double solar_limit_central_possible = 0.018209;  // 1.0433 deg

@@ -128,7 +128,7 @@ bool fill_eclipse_list(int first_year, int last_year, double zone_hours, EventSi
                        ProgressSink progress) {
     const double zone_days = zone_hours / 24.0;
     return walk_lunations(first_year, last_year, zone_hours, progress, [&](const Lunation& l) {
-        if (l.solar_class > 10 || l.solar_class < -10) {
+        if (l.solar_class > solar_class_none || l.solar_class < -solar_class_none) {
             rows(EventHit{l.new_moon + zone_days, l.new_moon, EventKind::solar_eclipse, l.solar_class,
                           solar_eclipse_text(l.solar_class)});
         }

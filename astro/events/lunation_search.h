@@ -2,6 +2,7 @@
 #include <cmath>
 #include <string_view>
 
+#include "astro/events/eclipse.h"
 #include "astro/events/function_ref.h"
 
 namespace orbant {
@@ -111,7 +112,7 @@ struct Lunation {
     double first_quarter = 0.0;  // MJD, likewise
     double full_moon = 0.0;      // MJD, likewise
     double last_quarter = 0.0;   // MJD, likewise
-    int solar_class = 10;        // solar_eclipse_class at the new Moon
+    int solar_class = solar_class_none;  // solar_eclipse_class at the new Moon
     int lunar_class = 0;         // lunar_eclipse_class at the full Moon
 };
 

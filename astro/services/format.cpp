@@ -6,6 +6,8 @@
 #include <limits>
 #include <system_error>
 
+#include "astro/services/rise_set.h"
+
 namespace orbant {
 
 namespace {
@@ -75,13 +77,13 @@ double azimuth_from_north(double a) noexcept {
 
 void rise_set_text(double t, int status, std::string& text) {
     switch (status) {
-    case 0:
+    case status_never_rises:
         text = "NoRises";
         break;
-    case 1:
+    case status_found:
         text = clock_text(t);
         break;
-    case 2:
+    case status_never_sets:
         text = "NoSet";
         break;
     default:

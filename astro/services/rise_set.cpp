@@ -38,10 +38,10 @@ const std::array<double, 5>& threshold_sines() noexcept {
 // scan ends (the centre after the last one, 23 h).
 inline constexpr double first_window_centre_hour = 1.0;
 inline constexpr double scan_end_hour = 25.0;
-// The planet iteration starts at noon; it stops once the correction count
-// exceeds planet_max_corrections, so it makes at most 11 corrections.
+// The planet iteration starts at noon and makes at most
+// planet_max_corrections corrections.
 inline constexpr double planet_start_hour = 12.0;
-inline constexpr int planet_max_corrections = 10;
+inline constexpr int planet_max_corrections = 11;
 
 // Geocentric equatorial right ascension and declination of body (0 the Sun)
 // at T, mean equator of date.
@@ -161,7 +161,7 @@ void planet_rise_set(int body, int event, CivilDateTime instant, double longitud
         alpha0 = alpha0 + two_pi;
     }
 
-    const double sin_h0 = body == 0 ? planet_sun_sin_threshold : planet_sin_threshold;
+    const double sin_h0 = body == sun_body ? planet_sun_sin_threshold : planet_sin_threshold;
     status = status_found;
     time = planet_start_hour;
     int i = 0;
@@ -188,7 +188,7 @@ void planet_rise_set(int body, int event, CivilDateTime instant, double longitud
         dt = d * hours_per_hour_angle_radian;
         time = time - dt;
         i = i + 1;
-    } while (!(std::fabs(dt) <= planet_rise_set_tolerance_hours || i > planet_max_corrections));
+    } while (!(std::fabs(dt) <= planet_rise_set_tolerance_hours || i >= planet_max_corrections));
 }
 
 }  // namespace orbant
