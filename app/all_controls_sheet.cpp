@@ -8,7 +8,6 @@
 #include <iostream>
 
 #include "app/settings_file.h"
-#include "app/sky_table_hook.h"
 #include "pages/cseite1.h"
 #include "pages/cseite2.h"
 #include "pages/cseite3.h"
@@ -88,7 +87,7 @@ void CAllControlsSheet::initialise() {
     }
 
     start_clock_timer();
-    fill_body_and_star_table(*this);
+    fill_body_and_star_table(state_);
     state_.chart_stale = 1;
     read_clock();
     state_.summer_time_active = (state_.auto_summer_time == 1 && clock_.daylight_time_now()) ? 1 : 0;

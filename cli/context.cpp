@@ -50,6 +50,7 @@ SheetState sheet_state_from_args(const Args& args, DeviceClock& clock, std::ostr
     if (status != SettingsReadStatus::read) stored = default_settings();
     s.stored_settings = stored;
     take_stored_into_working(s);
+    fill_body_and_star_table(s);
 
     if (args.value("--lat")) s.observer_latitude = bounded_option(args, "--lat", max_latitude);
     if (args.value("--lon")) s.observer_longitude = bounded_option(args, "--lon", max_longitude);
