@@ -23,8 +23,10 @@ namespace orbant {
 // Reference: hour angle and the horizon of the observer (see
 //           equatorial_to_horizontal); sidereal time by the IAU 1982
 //           expression.
-// Accuracy: double rounding against the catalogue place taken as fixed;
-//           against the star's true apparent place the neglected precession
+// Accuracy: for the catalogue place taken as fixed, within 1" of the
+//           meridian and horizon geometry at the published sidereal time
+//           (the sidereal time is good to 0.1 s over 1900-2100); against
+//           the star's apparent place of date the neglected precession
 //           grows by about 50" a year from J2000.
 void star_horizontal(CivilDateTime instant, double longitude_deg, double latitude_deg, double offset_hours,
                      double ra_deg, double dec_deg, double& altitude, double& azimuth) noexcept;
