@@ -17,9 +17,11 @@ using namespace orbant;
 constexpr std::size_t state_count = 64;
 
 // Hamburg, zone +1, at instants spread over the year and the day.
+// The states live in static storage: each holds the sheet's whole body and
+// star table, too large for the stack 64 times over.
 const std::array<SheetState, state_count>& states() {
-    static const std::array<SheetState, state_count> s = [] {
-        std::array<SheetState, state_count> a{};
+    static std::array<SheetState, state_count> a{};
+    static const bool filled = [] {
         for (std::size_t i = 0; i < state_count; ++i) {
             SheetState& st = a[i];
             st.observer_latitude = 53.55;
@@ -30,9 +32,10 @@ const std::array<SheetState, state_count>& states() {
             const int n = static_cast<int>(i);
             st.current_time = {2024, 1 + n % 12, 1 + (n * 7) % 28, (n * 5) % 24, (n * 13) % 60, 0};
         }
-        return a;
+        return true;
     }();
-    return s;
+    static_cast<void>(filled);
+    return a;
 }
 
 template <typename F>

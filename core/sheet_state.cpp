@@ -20,6 +20,7 @@ void start_up_sheet_state(SheetState& s, const SettingsRecord& stored, const Civ
     s.view_busy = 0;
     s.stored_settings = stored;
     take_stored_into_working(s);
+    fill_body_and_star_table(s);
     s.chart_stale = 1;
     s.current_time = now;
     s.summer_time_active = (s.auto_summer_time == 1 && daylight_now) ? 1 : 0;

@@ -3,6 +3,7 @@
 
 #include "astro/civil_date_time.h"
 #include "core/settings_file.h"
+#include "stars/sky_table.h"
 
 namespace orbant {
 
@@ -26,6 +27,8 @@ struct SheetState {
     double time_zone = 0.0;           // hours east of Greenwich
     std::string place_name;           // UTF-8
     SettingsRecord stored_settings{};  // mirrors "Setup.dat"
+    SkyTable sky_objects{};            // body and star table; empty names until start-up fills it
+    FigureList figure_list{};          // constellation figures; filled with the table
 
     // Offset of local civil time from universal time, hours.
     double time_offset_hours() const noexcept { return time_zone + summer_time_active; }
@@ -43,5 +46,9 @@ void take_stored_into_working(SheetState& s);
 // `daylight_now` (the local-time rules' daylight state at `now`) holds.
 void start_up_sheet_state(SheetState& s, const SettingsRecord& stored, const CivilDateTime& now,
                           bool daylight_now);
+
+// Fills the body and star table and the figure list as the sheet does once
+// during its initialisation (after the clock timer starts).
+inline void fill_body_and_star_table(SheetState& s) noexcept { fill_body_and_star_table(s.sky_objects, s.figure_list); }
 
 }  // namespace orbant

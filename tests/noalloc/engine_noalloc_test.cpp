@@ -1,7 +1,8 @@
-// Confirms that the engine's evaluators, the display services and the event
-// search allocate nothing: every form of global operator new is replaced by a
-// counting one, and the counter must not move while they run. The display
-// texts of astro/services/format.h return std::string and are not covered.
+// Confirms that the engine's evaluators, the display services, the event
+// search and the filling of the star table allocate nothing: every form of
+// global operator new is replaced by a counting one, and the counter must not
+// move while they run. The display texts of astro/services/format.h return
+// std::string and are not covered.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -19,6 +20,8 @@
 #include "astro/services/phase.h"
 #include "astro/services/positions.h"
 #include "astro/services/rise_set.h"
+#include "astro/services/star_position.h"
+#include "stars/sky_table.h"
 
 namespace {
 std::atomic<long> allocations{0};
@@ -155,6 +158,24 @@ TEST(NoAllocation, DisplayServices) {
         }
     });
     EXPECT_EQ(n, 0);
+}
+
+TEST(NoAllocation, StarTableAndStarPositions) {
+    static SkyTable table;
+    static FigureList figures;
+    volatile double sink = 0.0;
+    const long n = allocations_of([&] {
+        fill_body_and_star_table(table, figures);
+        const CivilDateTime at{2024, 3, 1, 21, 30, 0};
+        for (std::size_t i = first_star_entry; i < table.size(); ++i) {
+            double alt = 0, az = 0;
+            star_horizontal(at, 10.0, 53.5, 1.0, table[i].right_ascension, table[i].declination, alt, az);
+            sink = sink + alt + az;
+        }
+        table[moon_entry].set_name("Mond ( 57%)");
+    });
+    EXPECT_EQ(n, 0);
+    EXPECT_EQ(table[1087].name(), "2 Cet (4.55) [9098]");
 }
 
 TEST(NoAllocation, LunationSearchAndListLoops) {

@@ -75,6 +75,10 @@ TEST_F(SheetTest, FirstStartWritesTheDefaultsAndShowsThem) {
     EXPECT_EQ(state().active_page, 1);
     EXPECT_EQ(state().chart_stale, 1);
     EXPECT_EQ(state().current_time, (CivilDateTime{2026, 1, 15, 12, 0, 0}));
+    // The body and star table and the figures are filled at start-up.
+    EXPECT_EQ(state().sky_objects[sun_entry].name(), "Sonne (-26.8)");
+    EXPECT_EQ(state().sky_objects[sky_object_count - 1].name(), "2 Cet (4.55) [9098]");
+    EXPECT_EQ(state().figure_list[0], 37);
 
     CSeite1& page = sheet->seite1();
     EXPECT_EQ(text_of(page, id_latitude), "53.50");
