@@ -4,6 +4,8 @@
 # when everything is installed. This is the single list of system packages.
 set -euo pipefail
 
+# tzdata: the tests' local-time rules (Europe/Berlin); locales: localedef,
+# with which a test builds a German locale of its own.
 # The last three lines: checks of the desktop entry, the metadata and the
 # manual pages, the Debian package (scripts/package.sh); librsvg2-bin
 # renders the icon's PNGs (tools/make_icons.sh).
@@ -11,7 +13,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  fonts-liberation
+  fonts-liberation tzdata locales
   desktop-file-utils appstream man-db
   dpkg-dev file lintian
   librsvg2-bin

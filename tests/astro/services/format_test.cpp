@@ -4,8 +4,12 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <string>
+
+#include "tests/support/scoped_environment.h"
 
 namespace orbant {
 namespace {
@@ -164,16 +168,25 @@ TEST(AngleTexts, DistanceInWholeKilometres) {
 }
 
 // The window's toolkit sets the process locale from the environment; the
-// texts must not pick up a decimal comma from it.
+// texts must not pick up a decimal comma from it. The German locale is built
+// into a temporary folder (localedef, from Debian's locales) and found there
+// through LOCPATH, so the test needs no locale installed system-wide.
 TEST(AngleTexts, IgnoreTheProcessLocale) {
+    testing::TempFolder folder;
+    const std::string target = folder.path() + "/de_DE.UTF-8";
+    const std::string command = "localedef -i de_DE -f UTF-8 '" + target + "' >/dev/null 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0) << "localedef could not build de_DE.UTF-8";
+    testing::ScopedEnv locpath("LOCPATH", folder.path().c_str());
+
     const char* previous = std::setlocale(LC_NUMERIC, nullptr);
     const std::string saved = previous != nullptr ? previous : "C";
-    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) {
-        GTEST_SKIP() << "no German locale installed";
-    }
+    ASSERT_NE(std::setlocale(LC_NUMERIC, "de_DE.UTF-8"), nullptr);
+    char probe[16];
+    std::snprintf(probe, sizeof probe, "%.2f", 1.25);
     const std::string degrees = degree_text(1.25);
     const std::string km = distance_text(1234.0);
     std::setlocale(LC_NUMERIC, saved.c_str());
+    EXPECT_STREQ(probe, "1,25") << "the German locale is in effect";
     EXPECT_EQ(degrees, "1.25\u00b0");
     EXPECT_EQ(km, "1234 Km");
 }
