@@ -49,7 +49,7 @@ private:
 class FakeClock final : public DeviceClock {
 public:
     FakeClock() = default;
-    FakeClock(const CivilDateTime& now, bool daylight) : now_(now), daylight_(daylight) {}
+    FakeClock(const CivilDateTime& now, bool daylight_now) : now_(now), daylight_(daylight_now) {}
 
     CivilDateTime local_now() override { ++reads_; return now_; }
     bool daylight_time_now() override { ++daylight_queries_; return daylight_; }
