@@ -9,7 +9,9 @@
 #include <csignal>
 #include <ctime>
 #include <fcntl.h>
+#include <poll.h>
 #include <pthread.h>
+#include <sys/socket.h>
 
 namespace orbant {
 
@@ -85,6 +87,10 @@ constexpr int max_messages_per_query = 256;
 
 // Time between two attempts to reach gpsd again after it went away.
 constexpr std::chrono::seconds reconnect_interval{1};
+
+// Longest wait for gpsd to accept a connection (the loopback answers at
+// once; a remote host may take a moment).
+constexpr std::chrono::milliseconds connect_timeout{3000};
 
 // Keeps SIGPIPE from ending the program while libgps writes to a socket
 // whose far end has closed: the signal is blocked in this thread for the
@@ -170,46 +176,77 @@ public:
     LibgpsDevice(const LibgpsDevice&) = delete;
     LibgpsDevice& operator=(const LibgpsDevice&) = delete;
 
-    // Connects to gpsd and starts watching; true when it answered.
-    bool connect() {
-        last_attempt_ = Clock::now();
-        *data_ = gps_data_t{};
-        const std::string port = std::to_string(endpoint_.port);
-        if (gps_open(endpoint_.host.c_str(), port.c_str(), data_.get()) != 0) return false;
-        // Reads must never wait: a message gpsd has only half sent would
-        // otherwise hold the caller in recv.
-        const int flags = fcntl(data_->gps_fd, F_GETFL);
-        bool ok = flags != -1 && fcntl(data_->gps_fd, F_SETFL, flags | O_NONBLOCK) != -1;
-        if (ok) {
-            SigpipeGuard guard;
-            ok = gps_stream(data_.get(), WATCH_ENABLE | WATCH_JSON, nullptr) == 0;
-        }
-        if (!ok) {
-            gps_close(data_.get());
-            return false;
-        }
-        connected_ = true;
-        return true;
+    // Connects to gpsd and starts watching, waiting at most `timeout` for
+    // gpsd to answer; true when it did.
+    bool open(std::chrono::milliseconds timeout) {
+        start_connecting();
+        if (link_ == Link::connecting) finish_connecting(timeout);
+        if (link_ == Link::connecting) drop();
+        return link_ == Link::up;
     }
 
     bool get_position(GpsPosition& record, std::chrono::milliseconds max_age) override {
-        const auto now = Clock::now();
-        if (!connected_ && now - last_attempt_ >= reconnect_interval) connect();
-        if (connected_) read_waiting_messages();
+        if (link_ == Link::down && Clock::now() - last_attempt_ >= reconnect_interval) start_connecting();
+        if (link_ == Link::connecting) {
+            finish_connecting(std::chrono::milliseconds(0));
+            // A host that never answers is given up and tried again later.
+            if (link_ == Link::connecting && Clock::now() - last_attempt_ > connect_timeout) drop();
+        }
+        if (link_ == Link::up) read_waiting_messages();
         if (!has_report_ || Clock::now() - report_time_ > max_age) return false;
         record = latest_;
         return true;
     }
 
 private:
+    enum class Link { down, connecting, up };
+
+    // libgps connects without waiting: gps_open returns while the
+    // connection is still being made (at once on the loopback).
+    void start_connecting() {
+        last_attempt_ = Clock::now();
+        *data_ = gps_data_t{};
+        const std::string port = std::to_string(endpoint_.port);
+        if (gps_open(endpoint_.host.c_str(), port.c_str(), data_.get()) != 0) return;
+        // Reads must never wait: a message gpsd has only half sent would
+        // otherwise hold the caller in recv.
+        const int flags = fcntl(data_->gps_fd, F_GETFL);
+        if (flags == -1 || fcntl(data_->gps_fd, F_SETFL, flags | O_NONBLOCK) == -1) {
+            gps_close(data_.get());
+            return;
+        }
+        link_ = Link::connecting;
+    }
+
+    // Waits up to `timeout` for the connection; once it stands, asks gpsd
+    // for its reports.
+    void finish_connecting(std::chrono::milliseconds timeout) {
+        pollfd p{data_->gps_fd, POLLOUT, 0};
+        const int ready = poll(&p, 1, static_cast<int>(timeout.count()));
+        if (ready == 0 || (ready < 0 && errno == EINTR)) return;  // still connecting
+        int socket_error = 0;
+        socklen_t length = sizeof socket_error;
+        if (ready < 0 || getsockopt(data_->gps_fd, SOL_SOCKET, SO_ERROR, &socket_error, &length) != 0 ||
+            socket_error != 0) {
+            drop();
+            return;
+        }
+        SigpipeGuard guard;
+        if (gps_stream(data_.get(), WATCH_ENABLE | WATCH_JSON, nullptr) != 0) {
+            drop();
+            return;
+        }
+        link_ = Link::up;
+    }
+
     void read_waiting_messages() {
-        for (int n = 0; n < max_messages_per_query && connected_; ++n) {
+        for (int n = 0; n < max_messages_per_query && link_ == Link::up; ++n) {
             if (!gps_waiting(data_.get(), 0)) return;
             errno = 0;
             const int status = gps_read(data_.get(), nullptr, 0);
             if (status < 0) {
                 if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) return;
-                lose_connection();  // gpsd closed the socket or it failed
+                drop();  // gpsd closed the socket or it failed
                 return;
             }
             if (status == 0) return;  // only part of a message is there yet
@@ -221,24 +258,24 @@ private:
         }
     }
 
-    void lose_connection() {
+    // Closes the socket without a word to gpsd.
+    void drop() {
+        if (link_ == Link::down) return;
         gps_close(data_.get());
-        connected_ = false;
+        link_ = Link::down;
     }
 
     void disconnect() {
-        if (!connected_) return;
-        {
+        if (link_ == Link::up) {
             SigpipeGuard guard;
             gps_stream(data_.get(), WATCH_DISABLE, nullptr);
         }
-        gps_close(data_.get());
-        connected_ = false;
+        drop();
     }
 
     GpsdEndpoint endpoint_;
     std::unique_ptr<gps_data_t> data_;
-    bool connected_ = false;
+    Link link_ = Link::down;
     Clock::time_point last_attempt_{};
     bool has_report_ = false;
     Clock::time_point report_time_{};
@@ -249,7 +286,7 @@ private:
 
 std::unique_ptr<GpsDevice> LibgpsDriver::open_device() {
     auto device = std::make_unique<LibgpsDevice>(endpoint_);
-    if (!device->connect()) return nullptr;
+    if (!device->open(connect_timeout)) return nullptr;
     return device;
 }
 

@@ -47,13 +47,15 @@ struct GpsdEndpoint {
 bool parse_gpsd_endpoint(std::string_view text, GpsdEndpoint& endpoint, std::string& error);
 
 // The receiver behind gpsd, reached with libgps. Opening connects and starts
-// watching (JSON reports); there is no receiver when gpsd cannot be reached.
-// A query reads only what the socket already holds, so it never blocks, and
-// keeps the newest position, speed, altitude, fix type, satellite count and
-// signals with the host's (monotonic) time of arrival; speed is converted
-// from metres per second to knots. When gpsd goes away the device keeps its
-// last report and tries to reconnect at most once a second. Closing stops
-// watching and disconnects.
+// watching (JSON reports); there is no receiver when gpsd cannot be reached
+// within 3 s (the loopback refuses or accepts at once; a host name is looked
+// up first). A query reads only what the socket already holds, so it never
+// waits, and keeps the newest position, speed, altitude, fix type,
+// satellite count and signals with the host's (monotonic) time of arrival;
+// speed is converted from metres per second to knots. When gpsd goes away
+// the device keeps its last report and starts a new connection at most once
+// a second, completing it over the following queries without waiting.
+// Closing stops watching and disconnects.
 class LibgpsDriver final : public GpsDriver {
 public:
     explicit LibgpsDriver(GpsdEndpoint endpoint = {}) : endpoint_(std::move(endpoint)) {}
