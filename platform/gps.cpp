@@ -8,6 +8,7 @@
 #include <cmath>
 #include <csignal>
 #include <ctime>
+#include <limits>
 #include <fcntl.h>
 #include <poll.h>
 #include <pthread.h>
@@ -134,6 +135,13 @@ std::int32_t whole_snr(double ss) {
     return static_cast<std::int32_t>(std::clamp(ss, -1000.0, 1000.0));
 }
 
+// A finite value in single precision, held within float's range (a larger
+// double has no float value to convert to).
+float single_precision(double value) {
+    constexpr double largest = std::numeric_limits<float>::max();
+    return static_cast<float>(std::clamp(value, -largest, largest));
+}
+
 // Takes what one gpsd message brought into `record`. Values gpsd reports
 // as unknown (NaN, time 0) and positions outside the globe leave the
 // record's earlier values.
@@ -153,8 +161,8 @@ void take_report(const gps_data_t& data, GpsPosition& record) {
         record.longitude_deg = fix.longitude;
     }
     if ((data.set & SPEED_SET) && std::isfinite(fix.speed))
-        record.speed_knots = static_cast<float>(fix.speed * knots_per_metre_per_second);
-    if ((data.set & ALTITUDE_SET) && std::isfinite(fix.altMSL)) record.altitude_msl_m = static_cast<float>(fix.altMSL);
+        record.speed_knots = single_precision(fix.speed * knots_per_metre_per_second);
+    if ((data.set & ALTITUDE_SET) && std::isfinite(fix.altMSL)) record.altitude_msl_m = single_precision(fix.altMSL);
     if (data.set & MODE_SET) record.fix_type = fix.mode;
     if (data.set & SATELLITE_SET) {
         record.satellites_used = data.satellites_used;
