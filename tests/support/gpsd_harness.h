@@ -183,16 +183,32 @@ private:
         return port;
     }
 
-    bool accepts_connections() const {
+    // True when the gpsd on our port answers and reads our terminal (and
+    // is not another test's gpsd that happened to get the same port).
+    bool serves_our_terminal() const {
         const int s = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
         if (s < 0) return false;
         sockaddr_in a{};
         a.sin_family = AF_INET;
         a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         a.sin_port = htons(port_);
-        const bool ok = ::connect(s, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
+        timeval wait{1, 0};
+        ::setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
+        std::string reply;
+        const std::string request = "?DEVICES;\n";
+        if (::connect(s, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0 &&
+            ::send(s, request.data(), request.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(request.size())) {
+            const std::string ours = "\"path\":\"" + slave_name_ + "\"";
+            char buffer[4096];
+            ssize_t n = 0;
+            while (reply.find(ours) == std::string::npos && reply.size() < 65536 &&
+                   (n = ::recv(s, buffer, sizeof buffer, 0)) > 0)
+                reply.append(buffer, static_cast<std::size_t>(n));
+            ::close(s);
+            return reply.find(ours) != std::string::npos;
+        }
         ::close(s);
-        return ok;
+        return false;
     }
 
     bool start_gpsd(std::string& error) {
@@ -234,7 +250,7 @@ private:
                 exited = true;
                 return true;
             }
-            return accepts_connections();
+            return serves_our_terminal();
         });
         if (exited) {
             pid_ = -1;  // most likely the port was taken meanwhile
