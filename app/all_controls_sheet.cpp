@@ -16,6 +16,7 @@
 #include "pages/cseite6.h"
 #include "pages/cseite7.h"
 #include "platform/clock.h"
+#include "platform/gps.h"
 #include "platform/qt/dialog_template.h"
 #include "platform/qt/ui_services.h"
 
@@ -28,7 +29,11 @@ constexpr int shortest_tick_seconds = 1;  // a shorter period would tick without
 
 CAllControlsSheet::CAllControlsSheet(DeviceClock& clock, UiServices& ui, std::string settings_folder,
                                      QWidget* parent)
-    : QDialog(parent), clock_(clock), ui_(ui), settings_folder_(std::move(settings_folder)) {
+    : QDialog(parent),
+      clock_(clock),
+      ui_(ui),
+      settings_folder_(std::move(settings_folder)),
+      default_gps_driver_(std::make_unique<LibgpsDriver>()) {
     setWindowTitle(QString::fromUtf8(sheet_caption));
     setObjectName(QStringLiteral("sheet"));
     state_.current_time = CivilDateTime{};

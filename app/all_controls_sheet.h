@@ -1,6 +1,7 @@
 #pragma once
 #include <QDialog>
 #include <array>
+#include <memory>
 #include <string>
 
 #include "core/sheet_state.h"
@@ -10,6 +11,7 @@ class QTabWidget;
 namespace orbant {
 
 class DeviceClock;
+class GpsDriver;
 class UiServices;
 class SheetPage;
 class CSeite1;
@@ -44,6 +46,12 @@ public:
     DeviceClock& clock() noexcept { return clock_; }
     UiServices& ui() noexcept { return ui_; }
     const std::string& settings_folder() const noexcept { return settings_folder_; }
+
+    // The GPS driver the "GPS" button opens the receiver with: gpsd on
+    // localhost:2947 unless another driver was set (the caller keeps it
+    // alive for the sheet's life).
+    GpsDriver& gps_driver() noexcept { return gps_driver_ ? *gps_driver_ : *default_gps_driver_; }
+    void set_gps_driver(GpsDriver& driver) noexcept { gps_driver_ = &driver; }
 
     // Reads the device's local time into current_time through the
     // seconds-since-1970 conversion (a device year before 1900 gives the
@@ -94,6 +102,8 @@ private:
     DeviceClock& clock_;
     UiServices& ui_;
     std::string settings_folder_;
+    std::unique_ptr<GpsDriver> default_gps_driver_;
+    GpsDriver* gps_driver_ = nullptr;
     SheetState state_;
     QTabWidget* tabs_ = nullptr;
     CSeite1* seite1_ = nullptr;

@@ -13,6 +13,7 @@
 #include "core/screen_size.h"
 #include "platform/clock.h"
 #include "platform/config_dir.h"
+#include "platform/gps.h"
 #include "platform/qt/ui_services.h"
 
 namespace {
@@ -77,9 +78,15 @@ int main(int argc, char** argv) {
         QStringLiteral("Start the window at this size in pixels; it stands for the device's screen, tab bar "
                        "included (portrait when narrower than high)."),
         QStringLiteral("WxH"));
+    const QCommandLineOption gpsd_option(
+        QStringLiteral("gpsd"),
+        QStringLiteral("Where gpsd listens, for the GPS dialog (default: localhost:2947; an IPv6 address in "
+                       "brackets)."),
+        QStringLiteral("HOST:PORT"));
     parser.addOption(config_dir_option);
     parser.addOption(clock_option);
     parser.addOption(size_option);
+    parser.addOption(gpsd_option);
     // --help lists Qt's own options too (-platform, -style, -geometry, ...).
     QStringList arguments = QApplication::arguments();
     for (QString& a : arguments)
@@ -114,6 +121,17 @@ int main(int argc, char** argv) {
         clock = std::make_unique<orbant::HostClock>();
     }
 
+    orbant::GpsdEndpoint gpsd;
+    if (parser.isSet(gpsd_option)) {
+        const std::string text = parser.value(gpsd_option).toStdString();
+        std::string gpsd_error;
+        if (!orbant::parse_gpsd_endpoint(text, gpsd, gpsd_error)) {
+            std::fprintf(stderr, "orbant: --gpsd: %s\n", gpsd_error.c_str());
+            return 2;
+        }
+    }
+    orbant::LibgpsDriver gps_driver(gpsd);
+
     std::optional<std::string> explicit_dir;
     if (parser.isSet(config_dir_option)) explicit_dir = parser.value(config_dir_option).toStdString();
     const std::string folder = orbant::settings_folder(explicit_dir);
@@ -122,6 +140,7 @@ int main(int argc, char** argv) {
 
     orbant::HostUiServices ui;
     orbant::CAllControlsSheet sheet(*clock, ui, folder);
+    sheet.set_gps_driver(gps_driver);
     if (screen) sheet.resize(screen->width, screen->height);
     sheet.exec();
     return 0;

@@ -8,6 +8,8 @@
 #include "app/kalender_dlg.h"
 #include "core/location_file.h"
 #include "app/setup_dlg.h"
+#include "gps/cgps_dialog.h"
+#include "pages/gps_texts.h"
 #include "pages/cseite1.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/ui_services.h"
@@ -76,6 +78,17 @@ void open_calendar_dialog(CAllControlsSheet& sheet, CSeite1& page) {
     page.invalidate(true);
 }
 
-void open_gps_dialog(CAllControlsSheet&, CSeite1&) {}
+void open_gps_dialog(CAllControlsSheet& sheet, CSeite1& page) {
+    CGPSDialog dialog(sheet.gps_driver(), sheet.ui(), &page);
+    if (sheet.ui().run_modal(dialog) != QDialog::Accepted) return;
+    // Only a refresh with satellites, and a position on the globe, moves
+    // the working place; zone, name and stored settings stay.
+    const auto place = gps_place_to_hand_over(dialog.view());
+    if (!place) return;
+    SheetState& state = sheet.state();
+    state.observer_latitude = place->latitude_deg;
+    state.observer_longitude = place->longitude_deg;
+    page.invalidate(true);
+}
 
 }  // namespace orbant

@@ -22,7 +22,8 @@ void open_setup_dialog(CAllControlsSheet& sheet, CSeite1& page);
 // "Kalender": choose a date for current_time (keeps hour and minute).
 void open_calendar_dialog(CAllControlsSheet& sheet, CSeite1& page);
 
-// "GPS": read the position from the receiver.
+// "GPS": the GPS dialog; on "Uebernehmen" after a refresh with satellites
+// the received latitude and longitude become the working place.
 void open_gps_dialog(CAllControlsSheet& sheet, CSeite1& page);
 
 }  // namespace orbant

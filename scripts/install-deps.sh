@@ -17,6 +17,7 @@ packages=(
   desktop-file-utils appstream man-db
   dpkg-dev file lintian
   librsvg2-bin
+  libgps-dev gpsd
 )
 
 missing=()
