@@ -70,9 +70,12 @@ struct LunarTables {
     }
 };
 
-}  // namespace
-
-Vector3 moon_position(double T) noexcept {
+// The lunar theory at T: the longitude lambda, and with full the latitude
+// beta (radians) and the distance (km). The longitude is formed the same way
+// in both cases; without full the sums of the latitude and the parallax are
+// left out.
+template <bool full>
+void lunar_theory(double T, double& lambda, double& beta, double& distance) noexcept {
     const double T2 = T * T;
 
     // Long-period perturbations.
@@ -111,14 +114,11 @@ Vector3 moon_position(double T) noexcept {
     for (const MoonTerm& t : tables::moon_main_terms) {
         const ComplexPair w = tab.argument(t.p, t.q, t.r, t.s);
         dlam += t.c_lambda * w.im;
-        dS += t.c_s * w.im;
-        gam1C += t.c_gamma * w.re;
-        sinPi += t.c_p * w.re;
-    }
-    // Latitude terms.
-    double N = 0.0;
-    for (const MoonLatitudeTerm& t : tables::moon_latitude_terms) {
-        N += t.c * tab.argument(t.p, t.q, t.r, t.s).im;
+        if constexpr (full) {
+            dS += t.c_s * w.im;
+            gam1C += t.c_gamma * w.re;
+            sinPi += t.c_p * w.re;
+        }
     }
     // Planetary perturbations in longitude, arcsec.
     dlam += 0.82 * std::sin(revolutions(0.7736 - 62.5512 * T)) + 0.31 * std::sin(revolutions(0.0466 - 125.1025 * T)) +
@@ -128,12 +128,33 @@ Vector3 moon_position(double T) noexcept {
             0.24 * std::sin(revolutions(0.2275 - 5.7374 * T)) + 0.28 * std::sin(revolutions(0.2965 + 2.6929 * T)) +
             0.33 * std::sin(revolutions(0.3132 + 6.3368 * T));
 
-    const double distance = Arcs * earth_equatorial_radius_km / (parallax_scale * sinPi);
-    const double S = F + dS / Arcs;
-    const double beta =
-        (latitude_factor * (latitude_amplitude + gam1C) * std::sin(S) - 6.24 * std::sin(3.0 * S) + N) / Arcs;
-    const double lambda = modulo(L0 + dlam / Arcs, two_pi);
+    lambda = modulo(L0 + dlam / Arcs, two_pi);
+    if constexpr (full) {
+        // Latitude terms.
+        double N = 0.0;
+        for (const MoonLatitudeTerm& t : tables::moon_latitude_terms) {
+            N += t.c * tab.argument(t.p, t.q, t.r, t.s).im;
+        }
+        distance = Arcs * earth_equatorial_radius_km / (parallax_scale * sinPi);
+        const double S = F + dS / Arcs;
+        beta = (latitude_factor * (latitude_amplitude + gam1C) * std::sin(S) - 6.24 * std::sin(3.0 * S) + N) / Arcs;
+    } else {
+        beta = distance = 0.0;
+    }
+}
+
+}  // namespace
+
+Vector3 moon_position(double T) noexcept {
+    double lambda = 0.0, beta = 0.0, distance = 0.0;
+    lunar_theory<true>(T, lambda, beta, distance);
     return Vector3(Polar(lambda, beta, distance));
+}
+
+double moon_longitude(double T) noexcept {
+    double lambda = 0.0, beta = 0.0, distance = 0.0;
+    lunar_theory<false>(T, lambda, beta, distance);
+    return lambda;
 }
 
 Vector3 moon_equatorial_of_date(double T) noexcept {
