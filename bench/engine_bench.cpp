@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 
+#include "astro/events/lunation_search.h"
 #include "astro/moon.h"
 #include "astro/planets.h"
 #include "astro/sun.h"
@@ -76,6 +77,9 @@ void BM_uranus_position(benchmark::State& s) {
 void BM_neptune_position(benchmark::State& s) {
     run_over_instants(s, [](double T) { return orbant::neptune_position(T); });
 }
+void BM_phase_offset(benchmark::State& s) {
+    run_over_instants(s, [](double T) { return orbant::phase_offset(2, T); });
+}
 void BM_pluto_position(benchmark::State& s) { run_over_instants(s, [](double T) { return orbant::pluto_position(T); }); }
 
 }  // namespace
@@ -96,3 +100,4 @@ BENCHMARK(BM_saturn_position);
 BENCHMARK(BM_uranus_position);
 BENCHMARK(BM_neptune_position);
 BENCHMARK(BM_pluto_position);
+BENCHMARK(BM_phase_offset);
