@@ -57,22 +57,21 @@ MultipleTable own_table(ComplexPair own, std::initializer_list<SeriesRange> rang
 }
 
 // The sums of one set: the perturber's table over the set's range of j.
-template <std::size_t N>
-SeriesSums set_sums(const MultipleTable& own, ComplexPair perturber, double T, const SeriesRange& range,
-                    const std::array<SeriesTerm, N>& terms) noexcept {
+template <const auto& terms>
+SeriesSums set_sums(const MultipleTable& own, ComplexPair perturber, double T, const SeriesRange& range) noexcept {
     MultipleTable second;
     second.fill(perturber, range.j_min, range.j_max);
-    return detail::sum_terms(own, second, T, terms);
+    return detail::sum_terms<terms>(own, second, T);
 }
 
 // The same for a set whose arguments all carry a phase, radians: its own
 // table of phase + k*M.
-template <std::size_t N>
+template <const auto& terms>
 SeriesSums phase_set_sums(ComplexPair own, ComplexPair perturber, double T, const SeriesRange& range,
-                          const std::array<SeriesTerm, N>& terms, double phase) noexcept {
+                          double phase) noexcept {
     MultipleTable first;
     first.fill(own, range.k_min, range.k_max, std::cos(phase), std::sin(phase));
-    return set_sums(first, perturber, T, range, terms);
+    return set_sums<terms>(first, perturber, T, range);
 }
 
 }  // namespace
@@ -90,10 +89,10 @@ Vector3 mercury_position(double T) noexcept {
     const ComplexPair u6 = unit_of(M6);
     const MultipleTable own = own_table(u1, {tables::mercury_1_venus_range, tables::mercury_2_earth_range,
                                              tables::mercury_3_jupiter_range, tables::mercury_4_saturn_range});
-    const SeriesSums venus = set_sums(own, u2, T, tables::mercury_1_venus_range, tables::mercury_1_venus_terms);
-    const SeriesSums earth = set_sums(own, u3, T, tables::mercury_2_earth_range, tables::mercury_2_earth_terms);
-    const SeriesSums jupiter = set_sums(own, u5, T, tables::mercury_3_jupiter_range, tables::mercury_3_jupiter_terms);
-    const SeriesSums saturn = set_sums(own, u6, T, tables::mercury_4_saturn_range, tables::mercury_4_saturn_terms);
+    const SeriesSums venus = set_sums<tables::mercury_1_venus_terms>(own, u2, T, tables::mercury_1_venus_range);
+    const SeriesSums earth = set_sums<tables::mercury_2_earth_terms>(own, u3, T, tables::mercury_2_earth_range);
+    const SeriesSums jupiter = set_sums<tables::mercury_3_jupiter_terms>(own, u5, T, tables::mercury_3_jupiter_range);
+    const SeriesSums saturn = set_sums<tables::mercury_4_saturn_terms>(own, u6, T, tables::mercury_4_saturn_range);
     double dl = venus.dl + earth.dl + jupiter.dl + saturn.dl;
     const double dr = venus.dr + earth.dr + jupiter.dr + saturn.dr;
     const double db = venus.db + earth.db + jupiter.db + saturn.db;
@@ -117,11 +116,11 @@ Vector3 venus_position(double T) noexcept {
     const MultipleTable own =
         own_table(u2, {tables::venus_1_mercury_range, tables::venus_2_earth_range, tables::venus_3_mars_range,
                        tables::venus_4_jupiter_range, tables::venus_5_saturn_range});
-    const SeriesSums mercury = set_sums(own, u1, T, tables::venus_1_mercury_range, tables::venus_1_mercury_terms);
-    const SeriesSums earth = set_sums(own, u3, T, tables::venus_2_earth_range, tables::venus_2_earth_terms);
-    const SeriesSums mars = set_sums(own, u4, T, tables::venus_3_mars_range, tables::venus_3_mars_terms);
-    const SeriesSums jupiter = set_sums(own, u5, T, tables::venus_4_jupiter_range, tables::venus_4_jupiter_terms);
-    const SeriesSums saturn = set_sums(own, u6, T, tables::venus_5_saturn_range, tables::venus_5_saturn_terms);
+    const SeriesSums mercury = set_sums<tables::venus_1_mercury_terms>(own, u1, T, tables::venus_1_mercury_range);
+    const SeriesSums earth = set_sums<tables::venus_2_earth_terms>(own, u3, T, tables::venus_2_earth_range);
+    const SeriesSums mars = set_sums<tables::venus_3_mars_terms>(own, u4, T, tables::venus_3_mars_range);
+    const SeriesSums jupiter = set_sums<tables::venus_4_jupiter_terms>(own, u5, T, tables::venus_4_jupiter_range);
+    const SeriesSums saturn = set_sums<tables::venus_5_saturn_terms>(own, u6, T, tables::venus_5_saturn_range);
     double dl = mercury.dl + earth.dl + mars.dl + jupiter.dl + saturn.dl;
     const double dr = mercury.dr + earth.dr + mars.dr + jupiter.dr + saturn.dr;
     const double db = mercury.db + earth.db + mars.db + jupiter.db + saturn.db;
@@ -142,16 +141,16 @@ Vector3 mars_position(double T) noexcept {
     const ComplexPair u6 = unit_of(M6);
     const MultipleTable own = own_table(u4, {tables::mars_1_venus_range, tables::mars_2_earth_range,
                                              tables::mars_3_jupiter_range, tables::mars_4_saturn_range});
-    const SeriesSums venus = set_sums(own, u2, T, tables::mars_1_venus_range, tables::mars_1_venus_terms);
-    const SeriesSums earth = set_sums(own, u3, T, tables::mars_2_earth_range, tables::mars_2_earth_terms);
-    const SeriesSums jupiter = set_sums(own, u5, T, tables::mars_3_jupiter_range, tables::mars_3_jupiter_terms);
-    const SeriesSums saturn = set_sums(own, u6, T, tables::mars_4_saturn_range, tables::mars_4_saturn_terms);
+    const SeriesSums venus = set_sums<tables::mars_1_venus_terms>(own, u2, T, tables::mars_1_venus_range);
+    const SeriesSums earth = set_sums<tables::mars_2_earth_terms>(own, u3, T, tables::mars_2_earth_range);
+    const SeriesSums jupiter = set_sums<tables::mars_3_jupiter_terms>(own, u5, T, tables::mars_3_jupiter_range);
+    const SeriesSums saturn = set_sums<tables::mars_4_saturn_terms>(own, u6, T, tables::mars_4_saturn_range);
     double dl = venus.dl + earth.dl + jupiter.dl + saturn.dl;
     const double dr = venus.dr + earth.dr + jupiter.dr + saturn.dr;
     const double db = venus.db + earth.db + jupiter.db + saturn.db;
     dl += 52.49 * std::sin(turns(0.1868 + 0.0549 * T)) + 0.61 * std::sin(turns(0.9220 + 0.3307 * T)) +
-          0.32 * std::sin(turns(0.4731 + 2.1485 * T)) + 0.28 * std::sin(turns(0.9467 + 0.1133 * T)) + 0.14 +
-          0.87 * T - 0.11 * T * T;
+          0.32 * std::sin(turns(0.4731 + 2.1485 * T)) + 0.28 * std::sin(turns(0.9467 + 0.1133 * T)) + 0.14 + 0.87 * T -
+          0.11 * T * T;
     return close_theory(mars_closing, T, M4, dl, dr, db);
 }
 
@@ -163,8 +162,8 @@ Vector3 jupiter_position(double T) noexcept {
     const double M7 = mean_anomaly(0.3969537, 1.1902586, T);
     const ComplexPair u7 = unit_of(M7);
     const MultipleTable own = own_table(u5, {tables::jupiter_1_saturn_range, tables::jupiter_2_uranus_range});
-    const SeriesSums saturn = set_sums(own, u6, T, tables::jupiter_1_saturn_range, tables::jupiter_1_saturn_terms);
-    const SeriesSums uranus = set_sums(own, u7, T, tables::jupiter_2_uranus_range, tables::jupiter_2_uranus_terms);
+    const SeriesSums saturn = set_sums<tables::jupiter_1_saturn_terms>(own, u6, T, tables::jupiter_1_saturn_range);
+    const SeriesSums uranus = set_sums<tables::jupiter_2_uranus_terms>(own, u7, T, tables::jupiter_2_uranus_range);
     double dl = saturn.dl + uranus.dl;
     double dr = saturn.dr + uranus.dr;
     double db = saturn.db + uranus.db;
@@ -188,9 +187,9 @@ Vector3 saturn_position(double T) noexcept {
     const ComplexPair u8 = unit_of(M8);
     const MultipleTable own =
         own_table(u6, {tables::saturn_1_jupiter_range, tables::saturn_2_uranus_range, tables::saturn_3_neptune_range});
-    const SeriesSums jupiter = set_sums(own, u5, T, tables::saturn_1_jupiter_range, tables::saturn_1_jupiter_terms);
-    const SeriesSums uranus = set_sums(own, u7, T, tables::saturn_2_uranus_range, tables::saturn_2_uranus_terms);
-    const SeriesSums neptune = set_sums(own, u8, T, tables::saturn_3_neptune_range, tables::saturn_3_neptune_terms);
+    const SeriesSums jupiter = set_sums<tables::saturn_1_jupiter_terms>(own, u5, T, tables::saturn_1_jupiter_range);
+    const SeriesSums uranus = set_sums<tables::saturn_2_uranus_terms>(own, u7, T, tables::saturn_2_uranus_range);
+    const SeriesSums neptune = set_sums<tables::saturn_3_neptune_terms>(own, u8, T, tables::saturn_3_neptune_range);
     double dl = jupiter.dl + uranus.dl + neptune.dl;
     double dr = jupiter.dr + uranus.dr + neptune.dr;
     double db = jupiter.db + uranus.db + neptune.db;
@@ -217,12 +216,12 @@ Vector3 uranus_position(double T) noexcept {
     const ComplexPair u8 = unit_of(M8);
     const MultipleTable own =
         own_table(u7, {tables::uranus_1_jupiter_range, tables::uranus_2_saturn_range, tables::uranus_3_neptune_range});
-    const SeriesSums jupiter = set_sums(own, u5, T, tables::uranus_1_jupiter_range, tables::uranus_1_jupiter_terms);
-    const SeriesSums saturn = set_sums(own, u6, T, tables::uranus_2_saturn_range, tables::uranus_2_saturn_terms);
-    const SeriesSums neptune = set_sums(own, u8, T, tables::uranus_3_neptune_range, tables::uranus_3_neptune_terms);
+    const SeriesSums jupiter = set_sums<tables::uranus_1_jupiter_terms>(own, u5, T, tables::uranus_1_jupiter_range);
+    const SeriesSums saturn = set_sums<tables::uranus_2_saturn_terms>(own, u6, T, tables::uranus_2_saturn_range);
+    const SeriesSums neptune = set_sums<tables::uranus_3_neptune_terms>(own, u8, T, tables::uranus_3_neptune_range);
     // The fourth set's arguments all carry twice Jupiter's mean anomaly.
     const SeriesSums saturn_phase =
-        phase_set_sums(u7, u6, T, tables::uranus_4_saturn_range, tables::uranus_4_saturn_terms, 2.0 * M5);
+        phase_set_sums<tables::uranus_4_saturn_terms>(u7, u6, T, tables::uranus_4_saturn_range, 2.0 * M5);
     const double dl = jupiter.dl + saturn.dl + neptune.dl + saturn_phase.dl;
     const double dr = jupiter.dr + saturn.dr + neptune.dr + saturn_phase.dr;
     const double db = jupiter.db + saturn.db + neptune.db + saturn_phase.db;
@@ -240,9 +239,9 @@ Vector3 neptune_position(double T) noexcept {
     const ComplexPair u8 = unit_of(M8);
     const MultipleTable own = own_table(
         u8, {tables::neptune_1_jupiter_range, tables::neptune_2_saturn_range, tables::neptune_3_uranus_range});
-    const SeriesSums jupiter = set_sums(own, u5, T, tables::neptune_1_jupiter_range, tables::neptune_1_jupiter_terms);
-    const SeriesSums saturn = set_sums(own, u6, T, tables::neptune_2_saturn_range, tables::neptune_2_saturn_terms);
-    const SeriesSums uranus = set_sums(own, u7, T, tables::neptune_3_uranus_range, tables::neptune_3_uranus_terms);
+    const SeriesSums jupiter = set_sums<tables::neptune_1_jupiter_terms>(own, u5, T, tables::neptune_1_jupiter_range);
+    const SeriesSums saturn = set_sums<tables::neptune_2_saturn_terms>(own, u6, T, tables::neptune_2_saturn_range);
+    const SeriesSums uranus = set_sums<tables::neptune_3_uranus_terms>(own, u7, T, tables::neptune_3_uranus_range);
     const double dl = jupiter.dl + saturn.dl + uranus.dl;
     const double dr = jupiter.dr + saturn.dr + uranus.dr;
     const double db = jupiter.db + saturn.db + uranus.db;
@@ -251,14 +250,22 @@ Vector3 neptune_position(double T) noexcept {
 
 Vector3 planet_position(int body, double T) noexcept {
     switch (body) {
-        case 1: return mercury_position(T);
-        case 2: return venus_position(T);
-        case earth_body: return -sun_position(T);
-        case 4: return mars_position(T);
-        case 5: return jupiter_position(T);
-        case 6: return saturn_position(T);
-        case 7: return uranus_position(T);
-        case 8: return neptune_position(T);
+        case 1:
+            return mercury_position(T);
+        case 2:
+            return venus_position(T);
+        case earth_body:
+            return -sun_position(T);
+        case 4:
+            return mars_position(T);
+        case 5:
+            return jupiter_position(T);
+        case 6:
+            return saturn_position(T);
+        case 7:
+            return uranus_position(T);
+        case 8:
+            return neptune_position(T);
         case 9: return pluto_position(T);
         default: return Vector3();
     }

@@ -32,8 +32,8 @@ Vector3 pluto_position(double T) noexcept {
     pluto.fill(u9, own.k_min, own.k_max);
     jupiter_table.fill(u5, tables::pluto_1_jupiter_range.j_min, tables::pluto_1_jupiter_range.j_max);
     saturn_table.fill(u6, tables::pluto_2_saturn_range.j_min, tables::pluto_2_saturn_range.j_max);
-    const detail::SeriesSums jupiter = detail::sum_terms(pluto, jupiter_table, T, tables::pluto_1_jupiter_terms);
-    const detail::SeriesSums saturn = detail::sum_terms(pluto, saturn_table, T, tables::pluto_2_saturn_terms);
+    const detail::SeriesSums jupiter = detail::sum_terms<tables::pluto_1_jupiter_terms>(pluto, jupiter_table, T);
+    const detail::SeriesSums saturn = detail::sum_terms<tables::pluto_2_saturn_terms>(pluto, saturn_table, T);
     const double phi = M5 - M6;
     const double psi = phi + M9;
     const double sp = std::sin(phi), cp = std::cos(phi), ss = std::sin(psi), cs = std::cos(psi);

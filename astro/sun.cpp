@@ -30,14 +30,13 @@ constexpr double fixed_obliquity = obliquity_j2000_deg * pi / 180.0;
 
 // The sums of one set of the Sun's theory: the Earth's table and the
 // perturber's over the set's range of j.
-template <detail::SeriesPart part, std::size_t N>
+template <const auto& terms, detail::SeriesPart part>
 detail::SeriesSums set_sums(const detail::MultipleTable& earth, ComplexPair perturber, double T,
-                            const SeriesRange& range, const std::array<SeriesTerm, N>& terms) noexcept {
+                            const SeriesRange& range) noexcept {
     detail::MultipleTable second;
     second.fill(perturber, range.j_min, range.j_max);
-    return detail::sum_terms<part>(earth, second, T, terms);
+    return detail::sum_terms<terms, part>(earth, second, T);
 }
-
 
 // The Sun's theory at T: the longitude L, and with SeriesPart::all the
 // latitude B (radians) and the distance R (AU). The longitude is formed the
@@ -58,14 +57,14 @@ void solar_theory(double T, double& L, double& B, double& R) noexcept {
         {tables::sun_venus_range, tables::sun_mars_range, tables::sun_jupiter_range, tables::sun_saturn_range});
     detail::MultipleTable earth;
     earth.fill(unit_of(M3), own.k_min, own.k_max);
-    const detail::SeriesSums venus = set_sums<part>(earth, unit_of(M2), T, tables::sun_venus_range,
-                                                    tables::sun_venus_terms);
-    const detail::SeriesSums mars = set_sums<part>(earth, unit_of(M4), T, tables::sun_mars_range,
-                                                   tables::sun_mars_terms);
-    const detail::SeriesSums jupiter = set_sums<part>(earth, unit_of(M5), T, tables::sun_jupiter_range,
-                                                      tables::sun_jupiter_terms);
-    const detail::SeriesSums saturn = set_sums<part>(earth, unit_of(M6), T, tables::sun_saturn_range,
-                                                     tables::sun_saturn_terms);
+    const detail::SeriesSums venus =
+        set_sums<tables::sun_venus_terms, part>(earth, unit_of(M2), T, tables::sun_venus_range);
+    const detail::SeriesSums mars =
+        set_sums<tables::sun_mars_terms, part>(earth, unit_of(M4), T, tables::sun_mars_range);
+    const detail::SeriesSums jupiter =
+        set_sums<tables::sun_jupiter_terms, part>(earth, unit_of(M5), T, tables::sun_jupiter_range);
+    const detail::SeriesSums saturn =
+        set_sums<tables::sun_saturn_terms, part>(earth, unit_of(M6), T, tables::sun_saturn_range);
 
     // Motion of the Earth about the Earth-Moon barycentre. The sums and
     // differences of the angles are formed first and their sines and cosines

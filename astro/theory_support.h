@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstddef>
 #include <initializer_list>
+#include <utility>
 
 #include "astro/constants.h"
 #include "astro/perturbation_series.h"
@@ -15,6 +16,11 @@ namespace orbant::detail {
 // revolutions per Julian century.
 inline double mean_anomaly(double c0, double c1, double T) noexcept { return two_pi * frac(c0 + c1 * T); }
 
+// Two doubles operated on lane by lane: each lane's sum, difference and
+// product is the IEEE operation on that lane alone, so the doubles are those
+// of the scalar arithmetic.
+using Lanes = double __attribute__((vector_size(16)));
+
 // cos/sin of phase + k*M for the multiples k of one mean anomaly M, shared
 // by all series sets of a theory that take the same anomaly.
 //
@@ -23,7 +29,10 @@ inline double mean_anomaly(double c0, double c1, double T) noexcept { return two
 //        (cos M, sin M), entries k < 0 down with (cos M, -sin M), and -1, 0,
 //        +1 always exist. Every entry depends only on its k, not on the range
 //        filled, so one table over the union of the sets' ranges holds the
-//        same doubles as a table per set.
+//        same doubles as a table per set. Each entry (c, s) is kept in the
+//        two forms the series multiply with: (c, s) and (s, c) when the
+//        table is a set's first factor, (c, c) and (-s, s) when it is the
+//        second.
 class MultipleTable {
 public:
     static constexpr int max_multiple = PerturbationSeries::max_multiple;
@@ -32,32 +41,48 @@ public:
     //           +-max_multiple; c0, s0: cos and sin of the phase.
     void fill(ComplexPair unit, int lo, int hi, double c0 = 1.0, double s0 = 0.0) noexcept {
         const double c = unit.re, s = unit.im;
-        e_[max_multiple] = Entry{c0, s0};
         const int top = std::min(std::max(hi, 1), max_multiple);
         const int bottom = std::max(std::min(lo, -1), -max_multiple);
+        ComplexPair p{c0, s0};
+        store(0, p);
         for (int k = 1; k <= top; ++k) {
-            const Entry& p = e_[static_cast<unsigned>(max_multiple + k - 1)];
-            const ComplexPair n = complex_product(p.re, p.im, c, s);
-            e_[static_cast<unsigned>(max_multiple + k)] = Entry{n.re, n.im};
+            p = complex_product(p.re, p.im, c, s);
+            store(k, p);
         }
+        p = ComplexPair{c0, s0};
         for (int k = -1; k >= bottom; --k) {
-            const Entry& p = e_[static_cast<unsigned>(max_multiple + k + 1)];
-            const ComplexPair n = complex_product(p.re, p.im, c, -s);
-            e_[static_cast<unsigned>(max_multiple + k)] = Entry{n.re, n.im};
+            p = complex_product(p.re, p.im, c, -s);
+            store(k, p);
         }
     }
 
-    // An entry: cos and sin of phase + k*M.
-    struct Entry {
-        double re;
-        double im;
-    };
-    const Entry& operator[](int k) const noexcept { return e_[static_cast<unsigned>(k + max_multiple)]; }
+    // (cos, sin) of entry k.
+    ComplexPair operator[](int k) const noexcept {
+        const Lanes& e = first_[index(k)];
+        return ComplexPair{e[0], e[1]};
+    }
+    // The argument (u, v) of first[k]*second[j], as complex_product forms
+    // it: (c1 c2 - s1 s2, s1 c2 + c1 s2).
+    static Lanes argument(const MultipleTable& first, int k, const MultipleTable& second, int j) noexcept {
+        return first.first_[index(k)] * second.second_cos_[index(j)] +
+               first.first_swapped_[index(k)] * second.second_sin_[index(j)];
+    }
 
 private:
+    static unsigned index(int k) noexcept { return static_cast<unsigned>(k + max_multiple); }
+    void store(int k, ComplexPair p) noexcept {
+        first_[index(k)] = Lanes{p.re, p.im};
+        first_swapped_[index(k)] = Lanes{p.im, p.re};
+        second_cos_[index(k)] = Lanes{p.re, p.re};
+        second_sin_[index(k)] = Lanes{-p.im, p.im};
+    }
+
     // Deliberately without initialisers: the tables are built on every
     // evaluation, and fill writes every entry a set reads.
-    std::array<Entry, 2 * max_multiple + 1> e_;
+    std::array<Lanes, 2 * max_multiple + 1> first_;
+    std::array<Lanes, 2 * max_multiple + 1> first_swapped_;
+    std::array<Lanes, 2 * max_multiple + 1> second_cos_;
+    std::array<Lanes, 2 * max_multiple + 1> second_sin_;
 };
 
 // The sums of one series set: longitude and latitude in arcseconds, radius
@@ -71,37 +96,55 @@ struct SeriesSums {
 // Which sums a set evaluation forms.
 enum class SeriesPart { all, longitude };
 
-// The terms of one set added in table order, as PerturbationSeries::term
-// adds them: the argument's (u, v) = first[k]*second[j] for p = 0, the
-// previous (u, v) times T for p > 0; dl += dlc*u + dls*v and likewise dr and
-// db. With SeriesPart::longitude only dl is formed; its value is the same.
-//
-// Notes: the sums live in locals rather than in a series object, so the
-//        compiler keeps them in registers; each sum keeps its order.
-template <SeriesPart part = SeriesPart::all, std::size_t N>
-SeriesSums sum_terms(const MultipleTable& first, const MultipleTable& second, double T,
-                     const std::array<SeriesTerm, N>& terms) noexcept {
-    double u = 0.0, v = 0.0;
-    double dl = 0.0, dr = 0.0, db = 0.0;
+// A term laid out for the evaluation: the longitude and radius coefficients
+// of the cosine side by side, then those of the sine, then the latitude's.
+struct PackedTerm {
+    Lanes cos_lr;  // (dlc, drc)
+    Lanes sin_lr;  // (dls, drs)
+    Lanes b;       // (dbc, dbs)
+    int k, j, p;
+};
+
+// A set's terms in the evaluation's layout, in table order.
+template <std::size_t N>
+constexpr std::array<PackedTerm, N> packed(const std::array<SeriesTerm, N>& terms) noexcept {
+    std::array<PackedTerm, N> out{};
     for (std::size_t i = 0; i < N; ++i) {
         const SeriesTerm& t = terms[i];
-        if (t.p == 0) {
-            const MultipleTable::Entry& a = first[t.k];
-            const MultipleTable::Entry& b = second[t.j];
-            const ComplexPair w = complex_product(a.re, a.im, b.re, b.im);
-            u = w.re;
-            v = w.im;
-        } else {
-            u *= T;
-            v *= T;
-        }
-        dl += t.dlc * u + t.dls * v;
+        out[i] = PackedTerm{Lanes{t.dlc, t.drc}, Lanes{t.dls, t.drs}, Lanes{t.dbc, t.dbs}, t.k, t.j, t.p};
+    }
+    return out;
+}
+template <const auto& terms>
+inline constexpr auto packed_terms = packed(terms);
+
+// The sums of one set: its terms added in table order, as
+// PerturbationSeries::term adds them: the argument's (u, v) =
+// first[k]*second[j] for p = 0, the previous (u, v) times T for p > 0;
+// dl += dlc*u + dls*v and likewise dr and db. With SeriesPart::longitude
+// the same dl alone.
+//
+// Notes: dl and dr are formed in the two lanes of one pair, lane by lane,
+//        so each keeps its own order of operations; db = dbc*u + dbs*v from
+//        the products of one pair.
+template <const auto& terms, SeriesPart part = SeriesPart::all>
+SeriesSums sum_terms(const MultipleTable& first, const MultipleTable& second, double T) noexcept {
+    const auto& table = packed_terms<terms>;
+    Lanes w{0.0, 0.0};
+    Lanes lr{0.0, 0.0};
+    double db = 0.0;
+    const Lanes TT{T, T};
+    for (const PackedTerm& t : table) {
+        w = t.p == 0 ? MultipleTable::argument(first, t.k, second, t.j) : w * TT;
+        const Lanes u{w[0], w[0]};
+        const Lanes v{w[1], w[1]};
+        lr += t.cos_lr * u + t.sin_lr * v;
         if constexpr (part == SeriesPart::all) {
-            dr += t.drc * u + t.drs * v;
-            db += t.dbc * u + t.dbs * v;
+            const Lanes products = t.b * w;
+            db += products[0] + products[1];
         }
     }
-    return SeriesSums{dl, dr, db};
+    return SeriesSums{lr[0], lr[1], db};
 }
 
 // The union of the ranges of the own anomaly's multiples over several sets.
