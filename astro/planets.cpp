@@ -59,7 +59,7 @@ MultipleTable own_table(ComplexPair own, std::initializer_list<SeriesRange> rang
 // The sums of one set: the perturber's table over the set's range of j.
 template <const auto& terms>
 SeriesSums set_sums(const MultipleTable& own, ComplexPair perturber, double T, const SeriesRange& range) noexcept {
-    MultipleTable second;
+    detail::PerturberTable second;
     second.fill(perturber, range.j_min, range.j_max);
     return detail::sum_terms<terms>(own, second, T);
 }

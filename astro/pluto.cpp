@@ -28,7 +28,8 @@ Vector3 pluto_position(double T) noexcept {
     const ComplexPair u9 = unit_of(M9);
     const SeriesRange own =
         detail::own_range_union({tables::pluto_1_jupiter_range, tables::pluto_2_saturn_range});
-    detail::MultipleTable pluto, jupiter_table, saturn_table;
+    detail::MultipleTable pluto;
+    detail::PerturberTable jupiter_table, saturn_table;
     pluto.fill(u9, own.k_min, own.k_max);
     jupiter_table.fill(u5, tables::pluto_1_jupiter_range.j_min, tables::pluto_1_jupiter_range.j_max);
     saturn_table.fill(u6, tables::pluto_2_saturn_range.j_min, tables::pluto_2_saturn_range.j_max);

@@ -33,7 +33,7 @@ constexpr double fixed_obliquity = obliquity_j2000_deg * pi / 180.0;
 template <const auto& terms, detail::SeriesPart part>
 detail::SeriesSums set_sums(const detail::MultipleTable& earth, ComplexPair perturber, double T,
                             const SeriesRange& range) noexcept {
-    detail::MultipleTable second;
+    detail::PerturberTable second;
     second.fill(perturber, range.j_min, range.j_max);
     return detail::sum_terms<terms, part>(earth, second, T);
 }

@@ -30,10 +30,11 @@ using Lanes = double __attribute__((vector_size(16)));
 //        +1 always exist. Every entry depends only on its k, not on the range
 //        filled, so one table over the union of the sets' ranges holds the
 //        same doubles as a table per set. Each entry (c, s) is kept in the
-//        two forms the series multiply with: (c, s) and (s, c) when the
-//        table is a set's first factor, (c, c) and (-s, s) when it is the
-//        second.
-class MultipleTable {
+//        two forms the series multiply with: (c, s) and (s, c) in the table
+//        of a set's own anomaly (perturber false), (c, c) and (-s, s) in the
+//        perturber's (perturber true).
+template <bool perturber>
+class MultipleTableOf {
 public:
     static constexpr int max_multiple = PerturbationSeries::max_multiple;
 
@@ -56,34 +57,35 @@ public:
         }
     }
 
-    // (cos, sin) of entry k.
-    ComplexPair operator[](int k) const noexcept {
-        const Lanes& e = first_[index(k)];
-        return ComplexPair{e[0], e[1]};
-    }
-    // The argument (u, v) of first[k]*second[j], as complex_product forms
-    // it: (c1 c2 - s1 s2, s1 c2 + c1 s2).
-    static Lanes argument(const MultipleTable& first, int k, const MultipleTable& second, int j) noexcept {
-        return first.first_[index(k)] * second.second_cos_[index(j)] +
-               first.first_swapped_[index(k)] * second.second_sin_[index(j)];
-    }
+    // The two forms of entry k.
+    const Lanes& a(int k) const noexcept { return a_[index(k)]; }
+    const Lanes& b(int k) const noexcept { return b_[index(k)]; }
 
 private:
     static unsigned index(int k) noexcept { return static_cast<unsigned>(k + max_multiple); }
     void store(int k, ComplexPair p) noexcept {
-        first_[index(k)] = Lanes{p.re, p.im};
-        first_swapped_[index(k)] = Lanes{p.im, p.re};
-        second_cos_[index(k)] = Lanes{p.re, p.re};
-        second_sin_[index(k)] = Lanes{-p.im, p.im};
+        if constexpr (perturber) {
+            a_[index(k)] = Lanes{p.re, p.re};
+            b_[index(k)] = Lanes{-p.im, p.im};
+        } else {
+            a_[index(k)] = Lanes{p.re, p.im};
+            b_[index(k)] = Lanes{p.im, p.re};
+        }
     }
 
     // Deliberately without initialisers: the tables are built on every
     // evaluation, and fill writes every entry a set reads.
-    std::array<Lanes, 2 * max_multiple + 1> first_;
-    std::array<Lanes, 2 * max_multiple + 1> first_swapped_;
-    std::array<Lanes, 2 * max_multiple + 1> second_cos_;
-    std::array<Lanes, 2 * max_multiple + 1> second_sin_;
+    std::array<Lanes, 2 * max_multiple + 1> a_;
+    std::array<Lanes, 2 * max_multiple + 1> b_;
 };
+using MultipleTable = MultipleTableOf<false>;
+using PerturberTable = MultipleTableOf<true>;
+
+// The argument (u, v) of own[k]*perturber[j] as complex_product forms it:
+// (c1 c2 - s1 s2, s1 c2 + c1 s2), lane by lane.
+inline Lanes argument(const MultipleTable& own, int k, const PerturberTable& perturber, int j) noexcept {
+    return own.a(k) * perturber.a(j) + own.b(k) * perturber.b(j);
+}
 
 // The sums of one series set: longitude and latitude in arcseconds, radius
 // in the theory's unit.
@@ -128,14 +130,14 @@ inline constexpr auto packed_terms = packed(terms);
 //        so each keeps its own order of operations; db = dbc*u + dbs*v from
 //        the products of one pair.
 template <const auto& terms, SeriesPart part = SeriesPart::all>
-SeriesSums sum_terms(const MultipleTable& first, const MultipleTable& second, double T) noexcept {
+SeriesSums sum_terms(const MultipleTable& first, const PerturberTable& second, double T) noexcept {
     const auto& table = packed_terms<terms>;
     Lanes w{0.0, 0.0};
     Lanes lr{0.0, 0.0};
     double db = 0.0;
     const Lanes TT{T, T};
     for (const PackedTerm& t : table) {
-        w = t.p == 0 ? MultipleTable::argument(first, t.k, second, t.j) : w * TT;
+        w = t.p == 0 ? argument(first, t.k, second, t.j) : w * TT;
         const Lanes u{w[0], w[0]};
         const Lanes v{w[1], w[1]};
         lr += t.cos_lr * u + t.sin_lr * v;
