@@ -120,6 +120,16 @@ constexpr std::array<PackedTerm, N> packed(const std::array<SeriesTerm, N>& term
 template <const auto& terms>
 inline constexpr auto packed_terms = packed(terms);
 
+// True when every multiple of a set lies inside the tables' entries.
+template <std::size_t N>
+constexpr bool multiples_inside_tables(const std::array<SeriesTerm, N>& terms) noexcept {
+    constexpr int m = PerturbationSeries::max_multiple;
+    for (const SeriesTerm& t : terms) {
+        if (t.k < -m || t.k > m || t.j < -m || t.j > m) return false;
+    }
+    return true;
+}
+
 // The sums of one set: its terms added in table order, as
 // PerturbationSeries::term adds them: the argument's (u, v) =
 // first[k]*second[j] for p = 0, the previous (u, v) times T for p > 0;
@@ -131,6 +141,7 @@ inline constexpr auto packed_terms = packed(terms);
 //        the products of one pair.
 template <const auto& terms, SeriesPart part = SeriesPart::all>
 SeriesSums sum_terms(const MultipleTable& first, const PerturberTable& second, double T) noexcept {
+    static_assert(multiples_inside_tables(terms));
     const auto& table = packed_terms<terms>;
     Lanes w{0.0, 0.0};
     Lanes lr{0.0, 0.0};

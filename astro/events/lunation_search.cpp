@@ -1,8 +1,9 @@
 #include "astro/events/lunation_search.h"
 
 #include <array>
+#include <bit>
 #include <climits>
-#include <limits>
+#include <cstdint>
 
 #include "astro/constants.h"
 #include "astro/events/eclipse.h"
@@ -41,24 +42,27 @@ double reduced_phase_offset(int k, double elongation) noexcept {
 // instants it has evaluated: the bracket ends the root finder starts from,
 // and each root, where the next phase's bracket begins. The theories are
 // pure functions, so a remembered value is the very double a new evaluation
-// would give; an instant no longer held is simply evaluated again.
+// would give; an instant no longer held is simply evaluated again. Instants
+// are matched by their bits, so that -0 and +0 stay apart.
 class ElongationMemo {
 public:
     double operator()(double T) noexcept {
+        const std::uint64_t bits = std::bit_cast<std::uint64_t>(T);
         for (int i = 0; i < size; ++i) {
             const Entry& e = entries_[static_cast<unsigned>((newest_ - i + size) % size)];
-            if (e.T == T) return e.elongation;
+            if (e.filled && e.T_bits == bits) return e.elongation;
         }
         newest_ = (newest_ + 1) % size;
-        entries_[static_cast<unsigned>(newest_)] = Entry{T, elongation_in_longitude(T)};
+        entries_[static_cast<unsigned>(newest_)] = Entry{bits, elongation_in_longitude(T), true};
         return entries_[static_cast<unsigned>(newest_)].elongation;
     }
 
 private:
     static constexpr int size = 8;
     struct Entry {
-        double T = std::numeric_limits<double>::quiet_NaN();  // matches no instant
+        std::uint64_t T_bits = 0;
         double elongation = 0.0;
+        bool filled = false;
     };
     std::array<Entry, size> entries_{};
     int newest_ = 0;

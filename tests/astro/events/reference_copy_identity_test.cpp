@@ -56,7 +56,7 @@ struct BitComparison {
 std::vector<double> instants() {
     std::vector<double> t;
     for (int i = 0; i < 4000; ++i) t.push_back(-1.0 + 2.0 * ((i * 2671) % 4000) / 4000.0 + 3.7e-6 * (i % 17));
-    for (double x : {-40.0, -3.5, 0.0, 1e-12, 2.75, 25.0}) t.push_back(x);
+    for (double x : {-40.0, -3.5, -0.0, 0.0, 1e-12, 2.75, 25.0}) t.push_back(x);
     return t;
 }
 
