@@ -8,6 +8,7 @@
 
 #include "astro/constants.h"
 #include "astro/time_scales.h"
+#include "bench/min_statistic.h"
 #include "tests/reference_copies/old_engine.h"
 
 namespace {
@@ -100,11 +101,11 @@ void BM_old_planets_page_rise_set(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_old_sun_position);
-BENCHMARK(BM_old_moon_position);
-BENCHMARK(BM_old_planet_position)->DenseRange(1, 9)->ArgName("body");
-BENCHMARK(BM_old_mars_position);
-BENCHMARK(BM_old_phase_offset);
-BENCHMARK(BM_old_LunationSearch);
-BENCHMARK(BM_old_PhaseList100Years)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_old_planets_page_rise_set);
+BENCHMARK(BM_old_sun_position)->ComputeStatistics("min", min_of_repetitions);
+BENCHMARK(BM_old_moon_position)->ComputeStatistics("min", min_of_repetitions);
+BENCHMARK(BM_old_planet_position)->DenseRange(1, 9)->ArgName("body")->ComputeStatistics("min", min_of_repetitions);
+BENCHMARK(BM_old_mars_position)->ComputeStatistics("min", min_of_repetitions);
+BENCHMARK(BM_old_phase_offset)->ComputeStatistics("min", min_of_repetitions);
+BENCHMARK(BM_old_LunationSearch)->ComputeStatistics("min", min_of_repetitions);
+BENCHMARK(BM_old_PhaseList100Years)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", min_of_repetitions);
+BENCHMARK(BM_old_planets_page_rise_set)->ComputeStatistics("min", min_of_repetitions);
