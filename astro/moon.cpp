@@ -30,21 +30,43 @@ inline double revolutions(double x) noexcept { return two_pi * frac(x); }
 
 // cos/sin table of one argument: entry k = f^|k| (cos kx, sin kx).
 struct ArgumentTable {
-    std::array<ComplexPair, 2 * max_multiple + 1> e;
+    // An entry, deliberately without initialisers: the tables are built on
+    // every evaluation and fill writes every entry the series read (see the
+    // checks of the multiples below).
+    struct Entry {
+        double re;
+        double im;
+    };
+    std::array<Entry, 2 * max_multiple + 1> e;
     void fill(double f, double x, int top) noexcept {
-        e[max_multiple] = ComplexPair{1.0, 0.0};
+        e[max_multiple] = Entry{1.0, 0.0};
         const ComplexPair one{f * std::cos(x), f * std::sin(x)};
-        e[max_multiple + 1] = one;
-        e[max_multiple - 1] = ComplexPair{one.re, -one.im};
+        e[max_multiple + 1] = Entry{one.re, one.im};
+        e[max_multiple - 1] = Entry{one.re, -one.im};
         for (int k = 2; k <= top; ++k) {
-            const ComplexPair& p = e[static_cast<unsigned>(max_multiple + k - 1)];
+            const Entry& p = e[static_cast<unsigned>(max_multiple + k - 1)];
             const ComplexPair n = complex_product(p.re, p.im, one.re, one.im);
-            e[static_cast<unsigned>(max_multiple + k)] = n;
-            e[static_cast<unsigned>(max_multiple - k)] = ComplexPair{n.re, -n.im};
+            e[static_cast<unsigned>(max_multiple + k)] = Entry{n.re, n.im};
+            e[static_cast<unsigned>(max_multiple - k)] = Entry{n.re, -n.im};
         }
     }
-    const ComplexPair& operator[](int k) const noexcept { return e[static_cast<unsigned>(k + max_multiple)]; }
+    const Entry& operator[](int k) const noexcept { return e[static_cast<unsigned>(k + max_multiple)]; }
 };
+
+// Largest multiples filled in the tables of l, ls, F and D.
+constexpr int l_top = 4, ls_top = 3, F_top = 4, D_top = 6;
+
+// True when no term of a table uses a multiple beyond the filled entries.
+template <class Terms>
+constexpr bool multiples_filled(const Terms& terms) noexcept {
+    auto within = [](int k, int top) { return k >= -top && k <= top; };
+    for (const auto& t : terms) {
+        if (!within(t.p, l_top) || !within(t.q, ls_top) || !within(t.r, F_top) || !within(t.s, D_top)) return false;
+    }
+    return true;
+}
+static_assert(multiples_filled(tables::moon_main_terms));
+static_assert(multiples_filled(tables::moon_latitude_terms));
 
 struct LunarTables {
     ArgumentTable l, ls, F, D;
@@ -54,9 +76,9 @@ struct LunarTables {
     ComplexPair argument(int p, int q, int r, int s) const noexcept {
         ComplexPair w{1.0, 0.0};
         bool first = true;
-        auto mul = [&](const ComplexPair& t) {
+        auto mul = [&](const ArgumentTable::Entry& t) {
             if (first) {
-                w = t;
+                w = ComplexPair{t.re, t.im};
                 first = false;
             } else {
                 w = complex_product(w.re, w.im, t.re, t.im);
@@ -70,9 +92,12 @@ struct LunarTables {
     }
 };
 
-}  // namespace
-
-Vector3 moon_position(double T) noexcept {
+// The lunar theory at T: the longitude lambda, and with full the latitude
+// beta (radians) and the distance (km). The longitude is formed the same way
+// in both cases; without full the sums of the latitude and the parallax are
+// left out.
+template <bool full>
+void lunar_theory(double T, double& lambda, double& beta, double& distance) noexcept {
     const double T2 = T * T;
 
     // Long-period perturbations.
@@ -101,24 +126,21 @@ Vector3 moon_position(double T) noexcept {
 
     const double latitude_factor = latitude_factor_base + latitude_factor_dgam * DGAM;
     LunarTables tab;
-    tab.l.fill(1.000002208, l, 4);
-    tab.ls.fill(0.997504612 - 0.002495388 * T, ls, 3);
-    tab.F.fill(latitude_factor, F, 4);
-    tab.D.fill(1.0, D, 6);
+    tab.l.fill(1.000002208, l, l_top);
+    tab.ls.fill(0.997504612 - 0.002495388 * T, ls, ls_top);
+    tab.F.fill(latitude_factor, F, F_top);
+    tab.D.fill(1.0, D, D_top);
 
     // Main series.
     double dlam = 0.0, dS = 0.0, gam1C = 0.0, sinPi = sin_parallax_base;
     for (const MoonTerm& t : tables::moon_main_terms) {
         const ComplexPair w = tab.argument(t.p, t.q, t.r, t.s);
         dlam += t.c_lambda * w.im;
-        dS += t.c_s * w.im;
-        gam1C += t.c_gamma * w.re;
-        sinPi += t.c_p * w.re;
-    }
-    // Latitude terms.
-    double N = 0.0;
-    for (const MoonLatitudeTerm& t : tables::moon_latitude_terms) {
-        N += t.c * tab.argument(t.p, t.q, t.r, t.s).im;
+        if constexpr (full) {
+            dS += t.c_s * w.im;
+            gam1C += t.c_gamma * w.re;
+            sinPi += t.c_p * w.re;
+        }
     }
     // Planetary perturbations in longitude, arcsec.
     dlam += 0.82 * std::sin(revolutions(0.7736 - 62.5512 * T)) + 0.31 * std::sin(revolutions(0.0466 - 125.1025 * T)) +
@@ -128,12 +150,33 @@ Vector3 moon_position(double T) noexcept {
             0.24 * std::sin(revolutions(0.2275 - 5.7374 * T)) + 0.28 * std::sin(revolutions(0.2965 + 2.6929 * T)) +
             0.33 * std::sin(revolutions(0.3132 + 6.3368 * T));
 
-    const double distance = Arcs * earth_equatorial_radius_km / (parallax_scale * sinPi);
-    const double S = F + dS / Arcs;
-    const double beta =
-        (latitude_factor * (latitude_amplitude + gam1C) * std::sin(S) - 6.24 * std::sin(3.0 * S) + N) / Arcs;
-    const double lambda = modulo(L0 + dlam / Arcs, two_pi);
+    lambda = modulo(L0 + dlam / Arcs, two_pi);
+    if constexpr (full) {
+        // Latitude terms.
+        double N = 0.0;
+        for (const MoonLatitudeTerm& t : tables::moon_latitude_terms) {
+            N += t.c * tab.argument(t.p, t.q, t.r, t.s).im;
+        }
+        distance = Arcs * earth_equatorial_radius_km / (parallax_scale * sinPi);
+        const double S = F + dS / Arcs;
+        beta = (latitude_factor * (latitude_amplitude + gam1C) * std::sin(S) - 6.24 * std::sin(3.0 * S) + N) / Arcs;
+    } else {
+        beta = distance = 0.0;
+    }
+}
+
+}  // namespace
+
+Vector3 moon_position(double T) noexcept {
+    double lambda = 0.0, beta = 0.0, distance = 0.0;
+    lunar_theory<true>(T, lambda, beta, distance);
     return Vector3(Polar(lambda, beta, distance));
+}
+
+double moon_longitude(double T) noexcept {
+    double lambda = 0.0, beta = 0.0, distance = 0.0;
+    lunar_theory<false>(T, lambda, beta, distance);
+    return lambda;
 }
 
 Vector3 moon_equatorial_of_date(double T) noexcept {

@@ -75,4 +75,14 @@ Vector3 moon_equatorial_of_date(double T) noexcept;
 // Accuracy: a few arcminutes.
 RaDec moon_low_precision(double T) noexcept;
 
+// The Moon's geocentric ecliptic longitude alone.
+//
+// Given:    T: Julian centuries from J2000.0.
+// Returned: lambda in [0, 2*pi), radians: the same double as
+//           moon_position(T).polar(0).
+// Notes:    for searches that need only the longitude: the latitude and
+//           parallax sums and the vector are not formed.
+// Reference, Accuracy: as moon_position.
+double moon_longitude(double T) noexcept;
+
 }  // namespace orbant

@@ -1,7 +1,10 @@
 #include "astro/planets.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstddef>
+#include <initializer_list>
 
 #include "astro/sun.h"
 #include "astro/tables/jupiter_terms.h"
@@ -17,7 +20,8 @@ namespace orbant {
 
 using detail::ClosingConstants;
 using detail::close_theory;
-using detail::evaluate_set;
+using detail::MultipleTable;
+using detail::SeriesSums;
 using detail::mean_anomaly;
 
 namespace {
@@ -44,6 +48,32 @@ constexpr ClosingConstants neptune_closing{0.1254046, 4982.8, -21.3, 54.77, 0.26
 // 2*pi*x without reduction, radians (x in revolutions).
 inline double turns(double x) noexcept { return two_pi * x; }
 
+// The own anomaly's table over the union of the sets' ranges of k.
+MultipleTable own_table(ComplexPair own, std::initializer_list<SeriesRange> ranges) noexcept {
+    const SeriesRange r = detail::own_range_union(ranges);
+    MultipleTable t;
+    t.fill(own, r.k_min, r.k_max);
+    return t;
+}
+
+// The sums of one set: the perturber's table over the set's range of j.
+template <const auto& terms>
+SeriesSums set_sums(const MultipleTable& own, ComplexPair perturber, double T, const SeriesRange& range) noexcept {
+    detail::PerturberTable second;
+    second.fill(perturber, range.j_min, range.j_max);
+    return detail::sum_terms<terms>(own, second, T);
+}
+
+// The same for a set whose arguments all carry a phase, radians: its own
+// table of phase + k*M.
+template <const auto& terms>
+SeriesSums phase_set_sums(ComplexPair own, ComplexPair perturber, double T, const SeriesRange& range,
+                          double phase) noexcept {
+    MultipleTable first;
+    first.fill(own, range.k_min, range.k_max, std::cos(phase), std::sin(phase));
+    return set_sums<terms>(first, perturber, T, range);
+}
+
 }  // namespace
 
 Vector3 mercury_position(double T) noexcept {
@@ -57,11 +87,12 @@ Vector3 mercury_position(double T) noexcept {
     const ComplexPair u5 = unit_of(M5);
     const double M6 = mean_anomaly(0.8823333, 3.3943333, T);
     const ComplexPair u6 = unit_of(M6);
-    PlanetaryPerturbationSeries venus, earth, jupiter, saturn;
-    evaluate_set(venus, T, u1, u2, tables::mercury_1_venus_range, tables::mercury_1_venus_terms);
-    evaluate_set(earth, T, u1, u3, tables::mercury_2_earth_range, tables::mercury_2_earth_terms);
-    evaluate_set(jupiter, T, u1, u5, tables::mercury_3_jupiter_range, tables::mercury_3_jupiter_terms);
-    evaluate_set(saturn, T, u1, u6, tables::mercury_4_saturn_range, tables::mercury_4_saturn_terms);
+    const MultipleTable own = own_table(u1, {tables::mercury_1_venus_range, tables::mercury_2_earth_range,
+                                             tables::mercury_3_jupiter_range, tables::mercury_4_saturn_range});
+    const SeriesSums venus = set_sums<tables::mercury_1_venus_terms>(own, u2, T, tables::mercury_1_venus_range);
+    const SeriesSums earth = set_sums<tables::mercury_2_earth_terms>(own, u3, T, tables::mercury_2_earth_range);
+    const SeriesSums jupiter = set_sums<tables::mercury_3_jupiter_terms>(own, u5, T, tables::mercury_3_jupiter_range);
+    const SeriesSums saturn = set_sums<tables::mercury_4_saturn_terms>(own, u6, T, tables::mercury_4_saturn_range);
     double dl = venus.dl + earth.dl + jupiter.dl + saturn.dl;
     const double dr = venus.dr + earth.dr + jupiter.dr + saturn.dr;
     const double db = venus.db + earth.db + jupiter.db + saturn.db;
@@ -82,12 +113,14 @@ Vector3 venus_position(double T) noexcept {
     const ComplexPair u5 = unit_of(M5);
     const double M6 = mean_anomaly(0.8830539, 3.3947206, T);
     const ComplexPair u6 = unit_of(M6);
-    PlanetaryPerturbationSeries mercury, earth, mars, jupiter, saturn;
-    evaluate_set(mercury, T, u2, u1, tables::venus_1_mercury_range, tables::venus_1_mercury_terms);
-    evaluate_set(earth, T, u2, u3, tables::venus_2_earth_range, tables::venus_2_earth_terms);
-    evaluate_set(mars, T, u2, u4, tables::venus_3_mars_range, tables::venus_3_mars_terms);
-    evaluate_set(jupiter, T, u2, u5, tables::venus_4_jupiter_range, tables::venus_4_jupiter_terms);
-    evaluate_set(saturn, T, u2, u6, tables::venus_5_saturn_range, tables::venus_5_saturn_terms);
+    const MultipleTable own =
+        own_table(u2, {tables::venus_1_mercury_range, tables::venus_2_earth_range, tables::venus_3_mars_range,
+                       tables::venus_4_jupiter_range, tables::venus_5_saturn_range});
+    const SeriesSums mercury = set_sums<tables::venus_1_mercury_terms>(own, u1, T, tables::venus_1_mercury_range);
+    const SeriesSums earth = set_sums<tables::venus_2_earth_terms>(own, u3, T, tables::venus_2_earth_range);
+    const SeriesSums mars = set_sums<tables::venus_3_mars_terms>(own, u4, T, tables::venus_3_mars_range);
+    const SeriesSums jupiter = set_sums<tables::venus_4_jupiter_terms>(own, u5, T, tables::venus_4_jupiter_range);
+    const SeriesSums saturn = set_sums<tables::venus_5_saturn_terms>(own, u6, T, tables::venus_5_saturn_range);
     double dl = mercury.dl + earth.dl + mars.dl + jupiter.dl + saturn.dl;
     const double dr = mercury.dr + earth.dr + mars.dr + jupiter.dr + saturn.dr;
     const double db = mercury.db + earth.db + mars.db + jupiter.db + saturn.db;
@@ -106,17 +139,18 @@ Vector3 mars_position(double T) noexcept {
     const ComplexPair u5 = unit_of(M5);
     const double M6 = mean_anomaly(0.8811167, 3.393525, T);
     const ComplexPair u6 = unit_of(M6);
-    PlanetaryPerturbationSeries venus, earth, jupiter, saturn;
-    evaluate_set(venus, T, u4, u2, tables::mars_1_venus_range, tables::mars_1_venus_terms);
-    evaluate_set(earth, T, u4, u3, tables::mars_2_earth_range, tables::mars_2_earth_terms);
-    evaluate_set(jupiter, T, u4, u5, tables::mars_3_jupiter_range, tables::mars_3_jupiter_terms);
-    evaluate_set(saturn, T, u4, u6, tables::mars_4_saturn_range, tables::mars_4_saturn_terms);
+    const MultipleTable own = own_table(u4, {tables::mars_1_venus_range, tables::mars_2_earth_range,
+                                             tables::mars_3_jupiter_range, tables::mars_4_saturn_range});
+    const SeriesSums venus = set_sums<tables::mars_1_venus_terms>(own, u2, T, tables::mars_1_venus_range);
+    const SeriesSums earth = set_sums<tables::mars_2_earth_terms>(own, u3, T, tables::mars_2_earth_range);
+    const SeriesSums jupiter = set_sums<tables::mars_3_jupiter_terms>(own, u5, T, tables::mars_3_jupiter_range);
+    const SeriesSums saturn = set_sums<tables::mars_4_saturn_terms>(own, u6, T, tables::mars_4_saturn_range);
     double dl = venus.dl + earth.dl + jupiter.dl + saturn.dl;
     const double dr = venus.dr + earth.dr + jupiter.dr + saturn.dr;
     const double db = venus.db + earth.db + jupiter.db + saturn.db;
     dl += 52.49 * std::sin(turns(0.1868 + 0.0549 * T)) + 0.61 * std::sin(turns(0.9220 + 0.3307 * T)) +
-          0.32 * std::sin(turns(0.4731 + 2.1485 * T)) + 0.28 * std::sin(turns(0.9467 + 0.1133 * T)) + 0.14 +
-          0.87 * T - 0.11 * T * T;
+          0.32 * std::sin(turns(0.4731 + 2.1485 * T)) + 0.28 * std::sin(turns(0.9467 + 0.1133 * T)) + 0.14 + 0.87 * T -
+          0.11 * T * T;
     return close_theory(mars_closing, T, M4, dl, dr, db);
 }
 
@@ -127,9 +161,9 @@ Vector3 jupiter_position(double T) noexcept {
     const ComplexPair u6 = unit_of(M6);
     const double M7 = mean_anomaly(0.3969537, 1.1902586, T);
     const ComplexPair u7 = unit_of(M7);
-    PlanetaryPerturbationSeries saturn, uranus;
-    evaluate_set(saturn, T, u5, u6, tables::jupiter_1_saturn_range, tables::jupiter_1_saturn_terms);
-    evaluate_set(uranus, T, u5, u7, tables::jupiter_2_uranus_range, tables::jupiter_2_uranus_terms);
+    const MultipleTable own = own_table(u5, {tables::jupiter_1_saturn_range, tables::jupiter_2_uranus_range});
+    const SeriesSums saturn = set_sums<tables::jupiter_1_saturn_terms>(own, u6, T, tables::jupiter_1_saturn_range);
+    const SeriesSums uranus = set_sums<tables::jupiter_2_uranus_terms>(own, u7, T, tables::jupiter_2_uranus_range);
     double dl = saturn.dl + uranus.dl;
     double dr = saturn.dr + uranus.dr;
     double db = saturn.db + uranus.db;
@@ -151,10 +185,11 @@ Vector3 saturn_position(double T) noexcept {
     const ComplexPair u7 = unit_of(M7);
     const double M8 = mean_anomaly(0.7208473, 0.6068623, T);
     const ComplexPair u8 = unit_of(M8);
-    PlanetaryPerturbationSeries jupiter, uranus, neptune;
-    evaluate_set(jupiter, T, u6, u5, tables::saturn_1_jupiter_range, tables::saturn_1_jupiter_terms);
-    evaluate_set(uranus, T, u6, u7, tables::saturn_2_uranus_range, tables::saturn_2_uranus_terms);
-    evaluate_set(neptune, T, u6, u8, tables::saturn_3_neptune_range, tables::saturn_3_neptune_terms);
+    const MultipleTable own =
+        own_table(u6, {tables::saturn_1_jupiter_range, tables::saturn_2_uranus_range, tables::saturn_3_neptune_range});
+    const SeriesSums jupiter = set_sums<tables::saturn_1_jupiter_terms>(own, u5, T, tables::saturn_1_jupiter_range);
+    const SeriesSums uranus = set_sums<tables::saturn_2_uranus_terms>(own, u7, T, tables::saturn_2_uranus_range);
+    const SeriesSums neptune = set_sums<tables::saturn_3_neptune_terms>(own, u8, T, tables::saturn_3_neptune_range);
     double dl = jupiter.dl + uranus.dl + neptune.dl;
     double dr = jupiter.dr + uranus.dr + neptune.dr;
     double db = jupiter.db + uranus.db + neptune.db;
@@ -179,12 +214,14 @@ Vector3 uranus_position(double T) noexcept {
     const ComplexPair u7 = unit_of(M7);
     const double M8 = mean_anomaly(0.7216833, 0.6068528, T);
     const ComplexPair u8 = unit_of(M8);
-    PlanetaryPerturbationSeries jupiter, saturn, neptune, saturn_phase;
-    evaluate_set(jupiter, T, u7, u5, tables::uranus_1_jupiter_range, tables::uranus_1_jupiter_terms);
-    evaluate_set(saturn, T, u7, u6, tables::uranus_2_saturn_range, tables::uranus_2_saturn_terms);
-    evaluate_set(neptune, T, u7, u8, tables::uranus_3_neptune_range, tables::uranus_3_neptune_terms);
+    const MultipleTable own =
+        own_table(u7, {tables::uranus_1_jupiter_range, tables::uranus_2_saturn_range, tables::uranus_3_neptune_range});
+    const SeriesSums jupiter = set_sums<tables::uranus_1_jupiter_terms>(own, u5, T, tables::uranus_1_jupiter_range);
+    const SeriesSums saturn = set_sums<tables::uranus_2_saturn_terms>(own, u6, T, tables::uranus_2_saturn_range);
+    const SeriesSums neptune = set_sums<tables::uranus_3_neptune_terms>(own, u8, T, tables::uranus_3_neptune_range);
     // The fourth set's arguments all carry twice Jupiter's mean anomaly.
-    evaluate_set(saturn_phase, T, u7, u6, tables::uranus_4_saturn_range, tables::uranus_4_saturn_terms, 2.0 * M5);
+    const SeriesSums saturn_phase =
+        phase_set_sums<tables::uranus_4_saturn_terms>(u7, u6, T, tables::uranus_4_saturn_range, 2.0 * M5);
     const double dl = jupiter.dl + saturn.dl + neptune.dl + saturn_phase.dl;
     const double dr = jupiter.dr + saturn.dr + neptune.dr + saturn_phase.dr;
     const double db = jupiter.db + saturn.db + neptune.db + saturn_phase.db;
@@ -200,10 +237,11 @@ Vector3 neptune_position(double T) noexcept {
     const ComplexPair u7 = unit_of(M7);
     const double M8 = mean_anomaly(0.7214906, 0.6068526, T);
     const ComplexPair u8 = unit_of(M8);
-    PlanetaryPerturbationSeries jupiter, saturn, uranus;
-    evaluate_set(jupiter, T, u8, u5, tables::neptune_1_jupiter_range, tables::neptune_1_jupiter_terms);
-    evaluate_set(saturn, T, u8, u6, tables::neptune_2_saturn_range, tables::neptune_2_saturn_terms);
-    evaluate_set(uranus, T, u8, u7, tables::neptune_3_uranus_range, tables::neptune_3_uranus_terms);
+    const MultipleTable own = own_table(
+        u8, {tables::neptune_1_jupiter_range, tables::neptune_2_saturn_range, tables::neptune_3_uranus_range});
+    const SeriesSums jupiter = set_sums<tables::neptune_1_jupiter_terms>(own, u5, T, tables::neptune_1_jupiter_range);
+    const SeriesSums saturn = set_sums<tables::neptune_2_saturn_terms>(own, u6, T, tables::neptune_2_saturn_range);
+    const SeriesSums uranus = set_sums<tables::neptune_3_uranus_terms>(own, u7, T, tables::neptune_3_uranus_range);
     const double dl = jupiter.dl + saturn.dl + uranus.dl;
     const double dr = jupiter.dr + saturn.dr + uranus.dr;
     const double db = jupiter.db + saturn.db + uranus.db;

@@ -26,9 +26,15 @@ Vector3 pluto_position(double T) noexcept {
     const ComplexPair u6 = unit_of(M6);
     const double M9 = detail::mean_anomaly(0.0385795, 0.4026667, T);
     const ComplexPair u9 = unit_of(M9);
-    PlanetaryPerturbationSeries jupiter, saturn;
-    detail::evaluate_set(jupiter, T, u9, u5, tables::pluto_1_jupiter_range, tables::pluto_1_jupiter_terms);
-    detail::evaluate_set(saturn, T, u9, u6, tables::pluto_2_saturn_range, tables::pluto_2_saturn_terms);
+    const SeriesRange own =
+        detail::own_range_union({tables::pluto_1_jupiter_range, tables::pluto_2_saturn_range});
+    detail::MultipleTable pluto;
+    detail::PerturberTable jupiter_table, saturn_table;
+    pluto.fill(u9, own.k_min, own.k_max);
+    jupiter_table.fill(u5, tables::pluto_1_jupiter_range.j_min, tables::pluto_1_jupiter_range.j_max);
+    saturn_table.fill(u6, tables::pluto_2_saturn_range.j_min, tables::pluto_2_saturn_range.j_max);
+    const detail::SeriesSums jupiter = detail::sum_terms<tables::pluto_1_jupiter_terms>(pluto, jupiter_table, T);
+    const detail::SeriesSums saturn = detail::sum_terms<tables::pluto_2_saturn_terms>(pluto, saturn_table, T);
     const double phi = M5 - M6;
     const double psi = phi + M9;
     const double sp = std::sin(phi), cp = std::cos(phi), ss = std::sin(psi), cs = std::cos(psi);

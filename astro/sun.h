@@ -42,4 +42,14 @@ Vector3 sun_equatorial_of_date(double T) noexcept;
 // Accuracy: about 1' in longitude.
 RaDec sun_low_precision(double T) noexcept;
 
+// The Sun's geocentric ecliptic longitude alone.
+//
+// Given:    T: Julian centuries from J2000.0.
+// Returned: L in [0, 2*pi), radians: the same double as
+//           sun_position(T).polar(0).
+// Notes:    for searches that need only the longitude: the latitude and
+//           distance terms and the vector are not formed.
+// Reference, Accuracy: as sun_position.
+double sun_longitude(double T) noexcept;
+
 }  // namespace orbant

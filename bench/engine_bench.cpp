@@ -5,10 +5,12 @@
 #include <array>
 #include <cstddef>
 
+#include "astro/events/lunation_search.h"
 #include "astro/moon.h"
 #include "astro/planets.h"
 #include "astro/sun.h"
 #include "astro/time_scales.h"
+#include "bench/min_statistic.h"
 
 namespace {
 
@@ -76,23 +78,27 @@ void BM_uranus_position(benchmark::State& s) {
 void BM_neptune_position(benchmark::State& s) {
     run_over_instants(s, [](double T) { return orbant::neptune_position(T); });
 }
+void BM_phase_offset(benchmark::State& s) {
+    run_over_instants(s, [](double T) { return orbant::phase_offset(2, T); });
+}
 void BM_pluto_position(benchmark::State& s) { run_over_instants(s, [](double T) { return orbant::pluto_position(T); }); }
 
 }  // namespace
 
-BENCHMARK(BM_sun_position);
+BENCHMARK(BM_sun_position)->ComputeStatistics("min", min_of_repetitions);
 BENCHMARK(BM_sun_equatorial_of_date);
 BENCHMARK(BM_sun_low_precision);
-BENCHMARK(BM_moon_position);
+BENCHMARK(BM_moon_position)->ComputeStatistics("min", min_of_repetitions);
 BENCHMARK(BM_moon_equatorial_of_date);
 BENCHMARK(BM_moon_low_precision);
 BENCHMARK(BM_gmst);
-BENCHMARK(BM_planet_position)->DenseRange(1, 9)->ArgName("body");
+BENCHMARK(BM_planet_position)->DenseRange(1, 9)->ArgName("body")->ComputeStatistics("min", min_of_repetitions);
 BENCHMARK(BM_mercury_position);
 BENCHMARK(BM_venus_position);
-BENCHMARK(BM_mars_position);
+BENCHMARK(BM_mars_position)->ComputeStatistics("min", min_of_repetitions);
 BENCHMARK(BM_jupiter_position);
 BENCHMARK(BM_saturn_position);
 BENCHMARK(BM_uranus_position);
 BENCHMARK(BM_neptune_position);
 BENCHMARK(BM_pluto_position);
+BENCHMARK(BM_phase_offset)->ComputeStatistics("min", min_of_repetitions);

@@ -8,6 +8,7 @@
 #include "astro/constants.h"
 #include "astro/events/lunation_search.h"
 #include "astro/time_scales.h"
+#include "bench/min_statistic.h"
 #include "pages/events_texts.h"
 
 namespace {
@@ -24,7 +25,7 @@ void BM_LunationSearch(benchmark::State& state) {
         benchmark::DoNotOptimize(l);
     }
 }
-BENCHMARK(BM_LunationSearch);
+BENCHMARK(BM_LunationSearch)->ComputeStatistics("min", min_of_repetitions);
 
 // The phase list of 1950..2049 (1238 lunations, 4952 rows) through the
 // list loop, rows counted only: the search itself.
@@ -46,7 +47,7 @@ void BM_PhaseList100Years(benchmark::State& state) {
     }
     state.SetLabel(std::to_string(lunations) + " lunations");
 }
-BENCHMARK(BM_PhaseList100Years)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PhaseList100Years)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", min_of_repetitions);
 
 // The same century with the row texts made, as the text front end and the
 // page do (weekday, date, time, event text).

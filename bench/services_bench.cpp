@@ -12,6 +12,7 @@
 #include "astro/services/positions.h"
 #include "astro/services/rise_set.h"
 #include "astro/time_scales.h"
+#include "bench/min_statistic.h"
 
 namespace {
 
@@ -74,6 +75,28 @@ void BM_planet_rise_set(benchmark::State& state) {
     }
 }
 
+// Rising and setting of the eight planets of the planets page on the days of
+// 2024, as the page computes them: the day once, each planet's track once.
+void BM_planets_page_rise_set(benchmark::State& state) {
+    static constexpr std::array<int, 8> bodies{1, 2, 4, 5, 6, 7, 8, 9};
+    int day = 0;
+    for (auto _ : state) {
+        const orbant::CivilDateTime instant{2024, 1, 1 + day, 12, 0, 0};
+        const orbant::PlanetRiseSetDay d =
+            orbant::planet_rise_set_day(instant, longitude_deg, latitude_deg, zone_hours);
+        for (int body : bodies) {
+            double rise = 0.0, set = 0.0;
+            int rise_status = 0, set_status = 0;
+            const orbant::PlanetDayTrack track = orbant::planet_day_track(body, d);
+            orbant::planet_rise_set(d, track, orbant::planet_event_rise, rise, rise_status);
+            orbant::planet_rise_set(d, track, orbant::planet_event_set, set, set_status);
+            benchmark::DoNotOptimize(rise + set);
+            benchmark::DoNotOptimize(rise_status + set_status);
+        }
+        day = day == 365 ? 0 : day + 1;
+    }
+}
+
 void BM_sun_horizontal(benchmark::State& state) {
     std::size_t i = 0;
     double alt = 0.0, az = 0.0, dist = 0.0;
@@ -130,6 +153,7 @@ BENCHMARK(BM_rise_set_scan_moon);
 BENCHMARK(BM_rise_set_scan_sun);
 BENCHMARK(BM_rise_set_scan_nautical);
 BENCHMARK(BM_planet_rise_set);
+BENCHMARK(BM_planets_page_rise_set)->ComputeStatistics("min", min_of_repetitions);
 BENCHMARK(BM_sun_horizontal);
 BENCHMARK(BM_moon_horizontal);
 BENCHMARK(BM_planet_horizontal);

@@ -26,6 +26,8 @@ PageTexts planets_page_texts(const SheetState& state) {
     PageTexts page;
     page.caption = planets_page_caption;
     page.texts.reserve(planet_rows.size() * planet_column_headings.size());
+    // The day's frame and the Earth serve the rising and setting of all rows.
+    const PlanetRiseSetDay day = planet_rise_set_day(state.current_time, longitude, latitude, offset);
     for (const PlanetRow& row : planet_rows) {
         const CivilDateTime now = state.current_time;  // each service gets its own copy
 
@@ -35,8 +37,9 @@ PageTexts planets_page_texts(const SheetState& state) {
 
         double rise = 0.0, set = 0.0;
         int rise_status = 0, set_status = 0;
-        planet_rise_set(row.body, planet_event_rise, now, longitude, latitude, offset, rise, rise_status);
-        planet_rise_set(row.body, planet_event_set, now, longitude, latitude, offset, set, set_status);
+        const PlanetDayTrack track = planet_day_track(row.body, day);
+        planet_rise_set(day, track, planet_event_rise, rise, rise_status);
+        planet_rise_set(day, track, planet_event_set, set, set_status);
 
         const double phase = planet_illumination(row.body, now, offset);
 

@@ -1,7 +1,9 @@
 #include "astro/events/lunation_search.h"
 
 #include <array>
+#include <bit>
 #include <climits>
+#include <cstdint>
 
 #include "astro/constants.h"
 #include "astro/events/eclipse.h"
@@ -25,6 +27,87 @@ static_assert(phase_kinds.size() == 4);
 
 // Mean synodic month, days: only for the size of the progress range.
 inline constexpr double mean_synodic_month = 29.530588853;
+
+// The Moon's ecliptic longitude at T minus the Sun's at T - light_time,
+// radians, not reduced.
+double elongation_in_longitude(double T) noexcept { return moon_longitude(T) - sun_longitude(T - light_time); }
+
+// The elongation less k quarter turns, reduced to [-pi, pi).
+double reduced_phase_offset(int k, double elongation) noexcept {
+    const double x = elongation - k * pi / 2.0;
+    return modulo(x + pi, two_pi) - pi;
+}
+
+// The elongations at the instants evaluated last. The search asks again for
+// instants it has evaluated: the bracket ends the root finder starts from,
+// and each root, where the next phase's bracket begins. The theories are
+// pure functions, so a remembered value is the very double a new evaluation
+// would give; an instant no longer held is simply evaluated again. Instants
+// are matched by their bits, so that -0 and +0 stay apart.
+class ElongationMemo {
+public:
+    double operator()(double T) noexcept {
+        const std::uint64_t bits = std::bit_cast<std::uint64_t>(T);
+        for (int i = 0; i < size; ++i) {
+            const Entry& e = entries_[static_cast<unsigned>((newest_ - i + size) % size)];
+            if (e.filled && e.T_bits == bits) return e.elongation;
+        }
+        newest_ = (newest_ + 1) % size;
+        entries_[static_cast<unsigned>(newest_)] = Entry{bits, elongation_in_longitude(T), true};
+        return entries_[static_cast<unsigned>(newest_)].elongation;
+    }
+
+private:
+    static constexpr int size = 8;
+    struct Entry {
+        std::uint64_t T_bits = 0;
+        double elongation = 0.0;
+        bool filled = false;
+    };
+    std::array<Entry, size> entries_{};
+    int newest_ = 0;
+};
+
+// lunation_search with the elongations remembered in memo, which may hold
+// those of the previous lunation.
+double search_lunation(double& T, Lunation& lunation, ElongationMemo& memo) noexcept {
+    double x2 = T + lunation_step;
+    for (int k = 0; k < 4; ++k) {
+        const auto offset = [k, &memo](double t) noexcept { return reduced_phase_offset(k, memo(t)); };
+        double f1 = offset(T);
+        double f2 = offset(x2);
+        // Step on until the function rises through zero across one step: the
+        // same sign, or the jump from +pi to -pi, means not yet.
+        while (f2 * f1 > 0.0 || f2 < f1) {
+            T = x2;
+            x2 = x2 + lunation_step;
+            f1 = f2;
+            f2 = offset(x2);
+        }
+        const double Tr = find_root(offset, T, x2, lunation_tolerance).root;
+        const DeltaT dt = delta_t(Tr);
+        const double mjd = days_per_century * Tr + mjd_j2000 - dt.seconds * (1.0 / seconds_per_day);
+        switch (k) {
+            case 0:
+                lunation.new_moon = mjd;
+                lunation.solar_class = solar_eclipse_class(moon_position(Tr).polar(1));
+                break;
+            case 1:
+                lunation.first_quarter = mjd;
+                break;
+            case 2:
+                lunation.full_moon = mjd;
+                lunation.lunar_class = lunar_eclipse_class(moon_position(Tr).polar(1));
+                break;
+            default:
+                lunation.last_quarter = mjd;
+                break;
+        }
+        T = Tr;
+        x2 = Tr + lunation_step;
+    }
+    return T + lunation_step;
+}
 
 // The walk through the lunations shared by both lists: calls row_maker for
 // each lunation found, and drives the progress.
@@ -52,9 +135,10 @@ bool walk_lunations(int first_year, int last_year, double zone_hours, ProgressSi
     int position = 1;
     if (n >= 0) {
         Lunation lunation;
+        ElongationMemo memo;
         for (int i = 0; i <= n || lunation.last_quarter < end_mjd; ++i) {
             lunation = Lunation{};
-            lunation_search(T, lunation);
+            search_lunation(T, lunation, memo);
             row_maker(lunation);
             progress(position, maximum);
             ++position;
@@ -66,51 +150,11 @@ bool walk_lunations(int first_year, int last_year, double zone_hours, ProgressSi
 
 }  // namespace
 
-double phase_offset(int k, double T) noexcept {
-    const double moon_longitude = moon_position(T).polar(0);
-    const double sun_longitude = sun_position(T - light_time).polar(0);
-    const double x = moon_longitude - sun_longitude - k * pi / 2.0;
-    return modulo(x + pi, two_pi) - pi;
-}
+double phase_offset(int k, double T) noexcept { return reduced_phase_offset(k, elongation_in_longitude(T)); }
 
 double lunation_search(double& T, Lunation& lunation) noexcept {
-    double x2 = T + lunation_step;
-    for (int k = 0; k < 4; ++k) {
-        const auto offset = [k](double t) noexcept { return phase_offset(k, t); };
-        double f1 = offset(T);
-        double f2 = offset(x2);
-        // Step on until the function rises through zero across one step: the
-        // same sign, or the jump from +pi to -pi, means not yet.
-        while (f2 * f1 > 0.0 || f2 < f1) {
-            T = x2;
-            x2 = x2 + lunation_step;
-            f1 = f2;
-            f2 = offset(x2);
-        }
-        const double Tr = find_root(offset, T, x2, lunation_tolerance).root;
-        const DeltaT dt = delta_t(Tr);
-        const double mjd = days_per_century * Tr + mjd_j2000 - dt.seconds * (1.0 / seconds_per_day);
-        const double beta = moon_position(Tr).polar(1);
-        switch (k) {
-            case 0:
-                lunation.new_moon = mjd;
-                lunation.solar_class = solar_eclipse_class(beta);
-                break;
-            case 1:
-                lunation.first_quarter = mjd;
-                break;
-            case 2:
-                lunation.full_moon = mjd;
-                lunation.lunar_class = lunar_eclipse_class(beta);
-                break;
-            default:
-                lunation.last_quarter = mjd;
-                break;
-        }
-        T = Tr;
-        x2 = Tr + lunation_step;
-    }
-    return T + lunation_step;
+    ElongationMemo memo;
+    return search_lunation(T, lunation, memo);
 }
 
 bool fill_phase_list(int first_year, int last_year, double zone_hours, EventSink rows,

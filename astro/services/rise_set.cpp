@@ -43,13 +43,6 @@ inline constexpr double scan_end_hour = 25.0;
 inline constexpr double planet_start_hour = 12.0;
 inline constexpr int planet_max_corrections = 11;
 
-// Geocentric equatorial right ascension and declination of body (0 the Sun)
-// at T, mean equator of date.
-RaDec body_equatorial(int body, double T) noexcept {
-    const Vector3 v = planet_geocentric_equatorial(body, T);
-    return RaDec{v.polar(0), v.polar(1)};
-}
-
 }  // namespace
 
 double sin_altitude(int index, double mjd0, double hour, double longitude, double cos_latitude,
@@ -138,30 +131,49 @@ void rise_set_scan(int index, double mjd0, double longitude, double latitude, do
     } while (hour != scan_end_hour && !(has_rise == 1 && has_set == 1));
 }
 
-void planet_rise_set(int body, int event, CivilDateTime instant, double longitude_deg, double latitude_deg,
-                     double offset_hours, double& time, int& status) noexcept {
+PlanetRiseSetDay planet_rise_set_day(CivilDateTime instant, double longitude_deg, double latitude_deg,
+                                     double offset_hours) noexcept {
     const double lambda = longitude_deg * radians_per_degree;
-    const double phi = latitude_deg * radians_per_degree;
     const double mjd0 = mjd_from_date(instant.year, instant.month, instant.day, 0, 0, 0.0) -
                         offset_hours * days_per_hour;
-    const double theta0 = gmst(mjd0) + lambda;
+    PlanetRiseSetDay day;
+    day.latitude = latitude_deg * radians_per_degree;
+    day.sin_latitude = std::sin(day.latitude);
+    day.cos_latitude = std::cos(day.latitude);
+    day.sidereal_midnight = gmst(mjd0) + lambda;
+    day.T0 = (mjd0 - mjd_j2000) / days_per_century;
+    day.T1 = day.T0 + centuries_per_day;
+    day.earth0 = planet_position(earth_body, day.T0);
+    day.earth1 = planet_position(earth_body, day.T1);
+    day.to_equator0 = ecliptic_to_equatorial_matrix(day.T0);
+    day.to_equator1 = ecliptic_to_equatorial_matrix(day.T1);
+    return day;
+}
 
-    const double T0 = (mjd0 - mjd_j2000) / days_per_century;
-    const RaDec start = body_equatorial(body, T0);
-    const double T1 = T0 + centuries_per_day;
-    const RaDec end = body_equatorial(body, T1);
-    double alpha0 = start.ra;
-    double alpha1 = end.ra;
-    const double delta0 = start.dec;
-    const double delta1 = end.dec;
-    if (alpha0 - alpha1 > pi) {
-        alpha1 = alpha1 + two_pi;
+PlanetDayTrack planet_day_track(int body, const PlanetRiseSetDay& day) noexcept {
+    const Vector3 start = day.to_equator0 * (planet_position(body, day.T0) - day.earth0);
+    const Vector3 end = day.to_equator1 * (planet_position(body, day.T1) - day.earth1);
+    PlanetDayTrack track;
+    track.alpha0 = start.polar(0);
+    track.alpha1 = end.polar(0);
+    track.delta0 = start.polar(1);
+    track.delta1 = end.polar(1);
+    if (track.alpha0 - track.alpha1 > pi) {
+        track.alpha1 = track.alpha1 + two_pi;
     }
-    if (alpha0 - alpha1 < -pi) {
-        alpha0 = alpha0 + two_pi;
+    if (track.alpha0 - track.alpha1 < -pi) {
+        track.alpha0 = track.alpha0 + two_pi;
     }
+    track.sin_h0 = body == 0 ? planet_sun_sin_threshold : planet_sin_threshold;
+    return track;
+}
 
-    const double sin_h0 = body == sun_body ? planet_sun_sin_threshold : planet_sin_threshold;
+void planet_rise_set(const PlanetRiseSetDay& day, const PlanetDayTrack& track, int event, double& time,
+                     int& status) noexcept {
+    const double phi = day.latitude;
+    const double alpha0 = track.alpha0, alpha1 = track.alpha1;
+    const double delta0 = track.delta0, delta1 = track.delta1;
+    const double sin_h0 = track.sin_h0;
     status = status_found;
     time = planet_start_hour;
     int i = 0;
@@ -170,14 +182,14 @@ void planet_rise_set(int body, int event, CivilDateTime instant, double longitud
         const double f = time / 24.0;
         const double alpha = alpha0 + f * (alpha1 - alpha0);
         const double delta = delta0 + f * (delta1 - delta0);
-        const double cos_h = (sin_h0 - std::sin(delta) * std::sin(phi)) / (std::cos(delta) * std::cos(phi));
+        const double cos_h = (sin_h0 - std::sin(delta) * day.sin_latitude) / (std::cos(delta) * day.cos_latitude);
         if (!(std::fabs(cos_h) < 1.0)) {
             status = delta * phi >= 0.0 ? status_never_sets : status_never_rises;
             return;
         }
         const double H = std::acos(cos_h);
         status = status_found;
-        const double theta = theta0 + time * sidereal_radians_per_hour;
+        const double theta = day.sidereal_midnight + time * sidereal_radians_per_hour;
         double d = theta - alpha;
         if (event == planet_event_rise) {
             d = d + H;
@@ -189,6 +201,12 @@ void planet_rise_set(int body, int event, CivilDateTime instant, double longitud
         time = time - dt;
         i = i + 1;
     } while (!(std::fabs(dt) <= planet_rise_set_tolerance_hours || i >= planet_max_corrections));
+}
+
+void planet_rise_set(int body, int event, CivilDateTime instant, double longitude_deg, double latitude_deg,
+                     double offset_hours, double& time, int& status) noexcept {
+    const PlanetRiseSetDay day = planet_rise_set_day(instant, longitude_deg, latitude_deg, offset_hours);
+    planet_rise_set(day, planet_day_track(body, day), event, time, status);
 }
 
 }  // namespace orbant

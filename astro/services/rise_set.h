@@ -1,6 +1,8 @@
 #pragma once
 
 #include "astro/civil_date_time.h"
+#include "astro/matrix3.h"
+#include "astro/vector3.h"
 
 // Rising and setting on a civil day: the hourly scan with parabolic
 // interpolation for the Moon, the Sun and the twilights, and the iterative
@@ -133,5 +135,56 @@ void rise_set_scan(int index, double mjd0, double longitude, double latitude, do
 //           (convergence limit 0.008 h, linear interpolation).
 void planet_rise_set(int body, int event, CivilDateTime instant, double longitude_deg, double latitude_deg,
                      double offset_hours, double& time, int& status) noexcept;
+
+// What the rising and setting of every body on one civil day share: the
+// day's frame and the Earth at its start and end.
+struct PlanetRiseSetDay {
+    double latitude = 0.0;             // radians
+    double sin_latitude = 0.0;         // its sine and cosine
+    double cos_latitude = 0.0;
+    double sidereal_midnight = 0.0;    // gmst at local midnight plus the longitude, radians
+    double T0 = 0.0;                   // Julian centuries at local midnight
+    double T1 = 0.0;                   // T0 plus one day
+    Vector3 earth0, earth1;            // the Earth's heliocentric vectors at T0, T1, AU
+    Matrix3 to_equator0, to_equator1;  // ecliptic_to_equatorial_matrix at T0, T1
+};
+
+// One body's direction at the start and end of a day, ready for the
+// interpolation.
+struct PlanetDayTrack {
+    double alpha0 = 0.0, alpha1 = 0.0;  // right ascensions, radians, one unwrapped against the other
+    double delta0 = 0.0, delta1 = 0.0;  // declinations, radians
+    double sin_h0 = 0.0;                // sine of the body's threshold altitude
+};
+
+// The shared part of planet_rise_set for one civil day.
+//
+// Given:    instant (only the date is read), longitude_deg, latitude_deg,
+//           offset_hours as in planet_rise_set.
+// Returned: the day's frame and the Earth at its start and end.
+// Notes:    with planet_day_track and the overload of planet_rise_set below
+//           it gives the very doubles of planet_rise_set, which is built
+//           from them; a page of several bodies and events computes the
+//           Earth twice and each body twice instead of four times per event.
+// Reference, Accuracy: as planet_rise_set.
+PlanetRiseSetDay planet_rise_set_day(CivilDateTime instant, double longitude_deg, double latitude_deg,
+                                     double offset_hours) noexcept;
+
+// A body's directions at the start and end of a prepared day.
+//
+// Given:    body: as planet_rise_set; day: from planet_rise_set_day.
+// Returned: right ascensions (one shifted by 2*pi when they straddle 0),
+//           declinations and the threshold of the body.
+// Reference, Accuracy: as planet_rise_set.
+PlanetDayTrack planet_day_track(int body, const PlanetRiseSetDay& day) noexcept;
+
+// planet_rise_set on a prepared day and track.
+//
+// Given:    day, track: from the two functions above; event: as
+//           planet_rise_set.
+// Returned: time, status: as planet_rise_set.
+// Reference, Accuracy: as planet_rise_set.
+void planet_rise_set(const PlanetRiseSetDay& day, const PlanetDayTrack& track, int event, double& time,
+                     int& status) noexcept;
 
 }  // namespace orbant
