@@ -14,8 +14,6 @@
 namespace orbant {
 namespace {
 
-using Kind = DrawItem::Kind;
-
 struct LayoutCase {
     const char* name;
     int cx, cy;
@@ -122,31 +120,22 @@ TEST(OverviewScene, BackgroundAndLegend) {
 }
 
 // A paint that is not full first draws the remembered dots (which removes
-// them), then the new ones, all in NOT-XOR without outline.
+// them), then the new ones; with the box ticked only the risen bodies.
 TEST(OverviewScene, AnUpdateErasesTheRememberedDotsFirst) {
     const SheetState s = test::state_at(53.55, 10.0, 1.0, 0, {2024, 11, 5, 21, 40, 0});
     const OverviewLayout l = overview_layout(240, 320, true);
     OverviewDirections remembered{};
-    for (BodyDirection& b : remembered) b = {123.0, 0.2};
-    const OverviewPaint p = overview_paint(s, l, false, false, remembered);
-    ASSERT_EQ(p.scene.items.size(), 2 * overview_body_count);
-    EXPECT_EQ(p.drawn, overview_directions(s));
-    for (std::size_t i = 0; i < p.scene.items.size(); ++i) {
-        const DrawItem& item = p.scene.items[i];
-        const std::size_t body = i % overview_body_count;
-        const OverviewDot dot = overview_dot(l, body, i < overview_body_count ? remembered[body] : p.drawn[body], false);
-        EXPECT_EQ(item.kind, Kind::ellipse);
-        EXPECT_EQ(item.mode, RasterMode::not_xor);
-        EXPECT_FALSE(item.pen.has_value());
-        EXPECT_EQ(item.rect, (SceneRect{dot.centre.x - dot.radius, dot.centre.y - dot.radius,
-                                        dot.centre.x + dot.radius, dot.centre.y + dot.radius}))
-            << i;
-    }
-    // With the box ticked the bodies below the horizon are left out.
+    remembered.fill({123.0, 0.2});
+    const OverviewPaint all = overview_paint(s, l, false, false, remembered);
+    ASSERT_EQ(all.scene.items.size(), 2 * overview_body_count);
+    // The Sun's dot at 123 degrees: x = 94 + int(34 sin 123°) = 94 + 28, y =
+    // 96 - int(34 cos 123°) = 96 + 18, radius 6.
+    EXPECT_EQ(all.scene.items.front().rect, (SceneRect{116, 108, 128, 120}));
+    EXPECT_EQ(all.drawn, overview_directions(s));
     std::size_t risen = 0;
-    for (const BodyDirection& b : p.drawn) risen += b.altitude > 0.0 ? 1 : 0;
-    EXPECT_GT(risen, 0u);
-    EXPECT_LT(risen, overview_body_count);
+    for (const BodyDirection& b : all.drawn) risen += b.altitude > 0.0 ? 1 : 0;
+    ASSERT_GT(risen, 0u);
+    ASSERT_LT(risen, overview_body_count);
     EXPECT_EQ(overview_paint(s, l, false, true, remembered).scene.items.size(), overview_body_count + risen);
 }
 
