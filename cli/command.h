@@ -25,7 +25,7 @@ struct Args {
 };
 
 // Options that take no value.
-inline const std::set<std::string> flag_options = {"--json", "--eclipses", "--help", "--version"};
+inline const std::set<std::string> flag_options = {"--json", "--eclipses", "--all", "--help", "--version"};
 
 // Bad arguments: main prints the message, the command's usage, and exits 2.
 struct UsageError : std::runtime_error {
