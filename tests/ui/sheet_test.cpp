@@ -136,15 +136,18 @@ TEST_F(SheetTest, FailedFirstWriteIsReportedAndTheDefaultsStayInUse) {
 }
 
 TEST_F(SheetTest, TimerRunsAtLeastOnceASecondAndStopsAtClose) {
-    for (int period : {10, 1, 0, -5}) {
+    // A period outside 1..86400 s makes the record damaged: the defaults'
+    // 10 s are used.
+    for (int period : {10, 1, 86400, 0, -5}) {
         SettingsRecord r = default_settings();
         r.timer_period = period;
         write_settings(folder(), r);
         CAllControlsSheet s(clock, ui, folder());
+        const int used = period >= 1 && period <= 86400 ? period : default_timer_period;
         EXPECT_TRUE(s.clock_timer_running());
-        EXPECT_EQ(s.clock_timer_interval_ms(), std::max(period, 1) * 1000) << period;
-        EXPECT_EQ(s.state().timer_period, period);  // the stored value is kept
-        EXPECT_EQ(s.state().stored_settings.timer_period, period);
+        EXPECT_EQ(s.clock_timer_interval_ms(), used * 1000) << period;
+        EXPECT_EQ(s.state().timer_period, used);
+        EXPECT_EQ(s.state().stored_settings.timer_period, used);
         s.reject();
         EXPECT_FALSE(s.clock_timer_running());
     }
