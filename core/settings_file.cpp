@@ -182,6 +182,16 @@ SettingsRecord default_settings() {
     return r;
 }
 
+SettingsReadStatus settings_from_file_bytes(std::span<const std::uint8_t> bytes, SettingsRecord& record) {
+    if (bytes.size() < settings_file_size) return SettingsReadStatus::unreadable;
+    Image image{};
+    std::memcpy(image.data(), bytes.data(), settings_file_size);
+    const SettingsRecord r = decode_settings(image);
+    if (!settings_values_in_range(r)) return SettingsReadStatus::unreadable;
+    record = r;
+    return SettingsReadStatus::read;
+}
+
 SettingsReadStatus read_settings_file(const std::string& path, SettingsRecord& record) {
     std::vector<std::uint8_t> bytes;
     std::string why;
@@ -192,13 +202,7 @@ SettingsReadStatus read_settings_file(const std::string& path, SettingsRecord& r
     // A file that exists but cannot be read is not to be replaced unseen.
     case ReadStatus::failed: return SettingsReadStatus::unreadable;
     }
-    if (bytes.size() < settings_file_size) return SettingsReadStatus::unreadable;
-    Image image{};
-    std::memcpy(image.data(), bytes.data(), settings_file_size);
-    SettingsRecord r = decode_settings(image);
-    if (!settings_values_in_range(r)) return SettingsReadStatus::unreadable;
-    record = r;
-    return SettingsReadStatus::read;
+    return settings_from_file_bytes(bytes, record);
 }
 
 std::string damaged_copy_name(const std::string& path, int number) {

@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdint>
 #include <ostream>
+#include <span>
 #include <string>
 
 namespace orbant {
@@ -76,6 +77,10 @@ enum class SettingsReadStatus {
     unreadable,   // it cannot be read, is shorter than 64 bytes or holds a value out of range
     not_regular,  // a FIFO, device or folder: not read, and never to be replaced
 };
+
+// The record of a file's bytes (its first 64; more are ignored): read, or
+// unreadable when shorter or out of range. `record` changes only when read.
+SettingsReadStatus settings_from_file_bytes(std::span<const std::uint8_t> bytes, SettingsRecord& record);
 
 // Reads the file at `path` into `record` without touching the disk
 // otherwise. `record` changes only when the status is read.

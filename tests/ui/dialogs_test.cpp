@@ -184,6 +184,7 @@ TEST(SetupDialog, ValuesOutOfRangeAreRefused) {
 TEST(SetupDialog, PlaceNameEditTakesAtMost19Characters) {
     ScriptedUiServices ui;
     CSetupDlg dlg(ui);
+    dlg.fields().timer_period = 10;  // a fresh dialog's 0 s is out of range
     dlg.show();
     auto* name = line_edit(dlg.control(1010));
     name->setFocus();
