@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QTabBar>
 #include <fstream>
+#include <filesystem>
+#include <sys/stat.h>
 #include <iterator>
 
 #include "core/settings_file.h"
@@ -122,6 +124,18 @@ TEST_F(SheetTest, DamagedSettingsAreKeptAndReplacedByTheDefaults) {
     EXPECT_EQ(state().place_name, "Hamburg");
     EXPECT_EQ(file_bytes(folder() + "/Setup.dat.bad").size(), 5u);
     EXPECT_EQ(file_bytes(folder() + "/Setup.dat").size(), 64u);
+}
+
+TEST_F(SheetTest, ASettingsFifoIsLeftAloneAndTheDefaultsAreUsed) {
+    // Opening a FIFO used to wait for a writer for ever.
+    ASSERT_EQ(::mkfifo((folder() + "/Setup.dat").c_str(), 0600), 0);
+    open_sheet();
+    EXPECT_EQ(state().place_name, "Hamburg");
+    ASSERT_EQ(ui.messages.size(), 1u) << "the defaults could not be written";
+    EXPECT_TRUE(ui.messages[0].text.contains("Setup.dat")) << ui.messages[0].text.toStdString();
+    sheet->reject();
+    EXPECT_TRUE(std::filesystem::is_fifo(folder() + "/Setup.dat"));
+    EXPECT_FALSE(std::filesystem::exists(folder() + "/Setup.dat.bad"));
 }
 
 TEST_F(SheetTest, FailedFirstWriteIsReportedAndTheDefaultsStayInUse) {
