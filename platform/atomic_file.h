@@ -1,4 +1,5 @@
 #pragma once
+#include <cerrno>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -49,7 +50,7 @@ enum class AtomicWriteStep { none, create, write, sync, rename };
 // do not stop. Not for concurrent use.
 class ScopedAtomicWriteFault {
 public:
-    explicit ScopedAtomicWriteFault(AtomicWriteStep step, int error_number = 5 /* EIO */);
+    explicit ScopedAtomicWriteFault(AtomicWriteStep step, int error_number = EIO);
     ~ScopedAtomicWriteFault();
     ScopedAtomicWriteFault(const ScopedAtomicWriteFault&) = delete;
     ScopedAtomicWriteFault& operator=(const ScopedAtomicWriteFault&) = delete;
