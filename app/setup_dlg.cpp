@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "core/location_file.h"
+#include "core/value_ranges.h"
 #include "platform/qt/ddx.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/ui_services.h"
@@ -39,10 +40,18 @@ void CSetupDlg::write_fields() {
 }
 
 bool CSetupDlg::read_fields() {
-    if (!ddx_read_int(edit(id_setup_timer_period), fields_.timer_period, ui_, this)) return false;
-    if (!ddx_read_double(edit(id_setup_latitude), fields_.latitude, ui_, this)) return false;
-    if (!ddx_read_double(edit(id_setup_longitude), fields_.longitude, ui_, this)) return false;
-    if (!ddx_read_int(edit(id_setup_time_zone), fields_.time_zone, ui_, this)) return false;
+    if (!ddx_read_int_in_range(edit(id_setup_timer_period), fields_.timer_period, timer_period_min,
+                               timer_period_max, ui_, this))
+        return false;
+    if (!ddx_read_double_in_range(edit(id_setup_latitude), fields_.latitude, -latitude_limit, latitude_limit, ui_,
+                                  this))
+        return false;
+    if (!ddx_read_double_in_range(edit(id_setup_longitude), fields_.longitude, -longitude_limit, longitude_limit,
+                                  ui_, this))
+        return false;
+    constexpr auto zone_limit = static_cast<std::int32_t>(time_zone_limit);
+    if (!ddx_read_int_in_range(edit(id_setup_time_zone), fields_.time_zone, -zone_limit, zone_limit, ui_, this))
+        return false;
     fields_.place_name = edit(id_setup_place_name)->text().toStdString();
     fields_.night_mode = check(id_setup_night_mode)->isChecked() ? 1 : 0;
     fields_.auto_summer_time = check(id_setup_auto_summer_time)->isChecked() ? 1 : 0;

@@ -20,6 +20,21 @@ namespace {
 // Largest number of rows one call may print.
 constexpr double max_rows = 1000000.0;
 
+// The accepted span of MJD: 1 January -4000 0h to 1 January 8001 0h
+// (years -4000 to 8000; Julian calendar before 1582-10-15), the span over
+// which the theories are used at all. Outside it their series give
+// meaningless values.
+constexpr double first_mjd = -2139943.0;
+constexpr double end_mjd = 2243365.0;
+
+double mjd_option(const Args& args, const std::string& name) {
+    const double mjd = parse_double_option(args, name);
+    if (!(mjd >= first_mjd && mjd < end_mjd))
+        throw UsageError("option " + name + ": MJD " + *args.value(name) +
+                         " is outside the years -4000 to 8000 (MJD -2139943 up to 2243365)");
+    return mjd;
+}
+
 // Body names and their engine numbers.
 struct BodyName {
     const char* name;
@@ -73,8 +88,8 @@ int run_ephemeris(const Args& args, std::ostream& out, std::ostream&) {
         }
     }
     if (equatorial && body == earth_body) throw UsageError("the earth has no geocentric position (use --frame ecliptic)");
-    const double start = parse_double_option(args, "--start");
-    const double end = parse_double_option(args, "--end");
+    const double start = mjd_option(args, "--start");
+    const double end = mjd_option(args, "--end");
     const double step = parse_double_option(args, "--step");
     if (end < start) throw UsageError("--end lies before --start");
     if (!(step > 0.0)) throw UsageError("--step must be positive");
@@ -107,7 +122,8 @@ const bool registered = register_command({
     "Equatorial: right ascension and declination with the geocentric distance;\n"
     "Sun and Moon of date with nutation, planets as the display computes them.\n"
     "Radius in AU, the Moon's in km. Bodies: sun, moon, mercury, venus, earth,\n"
-    "mars, jupiter, saturn, uranus, neptune, pluto. At most 1,000,000 rows.\n",
+    "mars, jupiter, saturn, uranus, neptune, pluto. At most 1,000,000 rows.\n"
+    "The MJD must lie in the years -4000 to 8000: -2139943 <= MJD < 2243365.\n",
     {"--body", "--frame", "--start", "--end", "--step", "--config-dir"},
     run_ephemeris,
 });

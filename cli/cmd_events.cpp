@@ -25,10 +25,16 @@ int year_option(const Args& args, const std::string& name) {
 int run_events(const Args& args, std::ostream& out, std::ostream& err) {
     const int first_year = year_option(args, "--from");
     const int last_year = year_option(args, "--to");
+    if (last_year < first_year)
+        throw UsageError("option --to: year " + std::to_string(last_year) + " lies before --from " +
+                         std::to_string(first_year));
     std::string format = "text";
     if (const std::string* f = args.value("--format")) format = *f;
     if (format != "text" && format != "csv" && format != "ics")
         throw UsageError("option --format: '" + format + "' is not one of text, csv, ics");
+    if (format == "ics" && (first_year < icalendar_year_min || last_year > icalendar_year_max))
+        throw UsageError("option --format ics: the calendar form takes --from and --to in the years " +
+                         std::to_string(icalendar_year_min) + " to " + std::to_string(icalendar_year_max));
 
     const SheetState state = sheet_state_from_args(args, &err);
     std::vector<EventEntry> entries;
@@ -42,8 +48,9 @@ int run_events(const Args& args, std::ostream& out, std::ostream& err) {
     } else if (format == "csv") {
         out << events_csv(entries);
     } else {
-        if (!icalendar_representable(entries))
-            throw UsageError("the calendar form holds the years 1 to 9999 only");
+        // The list's leading December of year 0 and its tail in year 10000
+        // cannot be written as four-digit years; the asked years always can.
+        std::erase_if(entries, [](const EventEntry& e) { return !icalendar_representable(e); });
         const CivilDateTime& t = state.current_time;
         const double created =
             mjd_from_date(t.year, t.month, t.day, t.hour, t.minute, t.second) - state.time_offset_hours() / 24.0;
@@ -73,7 +80,9 @@ const bool registered = register_command({
     "  text  exactly the text the page's \"Copy\" button puts on the clipboard\n"
     "  csv   weekday,date,time,event,local_mjd\n"
     "  ics   an iCalendar file (RFC 5545), one event per row, start in UTC to\n"
-    "        the second; DTSTAMP is the instant of --at (else the clock)\n",
+    "        the second; DTSTAMP is the instant of --at (else the clock);\n"
+    "        --from and --to in the years 1 to 9999, events outside them left out\n"
+    "--to must not lie before --from.\n",
     events_options(),
     run_events,
 });

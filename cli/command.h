@@ -55,8 +55,11 @@ const std::vector<Command>& commands();
 // value or a second command word.
 Args parse_args(const std::vector<std::string>& argv);
 
-// Strict number parsing for option values; the whole text must be a number.
-// Throw UsageError naming the option otherwise.
+// Strict number parsing for option values; the whole text must be a decimal
+// number (sign, digits, point, exponent; an integer: sign and digits): no
+// blanks, no hexadecimal, no "inf" or "nan". A double that underflows is
+// taken as the nearest tiny value or zero; an overflow is refused. Throw
+// UsageError naming the option otherwise.
 double parse_double_option(const Args& args, const std::string& name);
 long long parse_int_option(const Args& args, const std::string& name);
 

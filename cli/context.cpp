@@ -3,16 +3,13 @@
 #include <cmath>
 
 #include "core/settings_file.h"
+#include "core/value_ranges.h"
 #include "platform/clock.h"
 #include "platform/config_dir.h"
 
 namespace orbant::cli {
 
 namespace {
-
-constexpr double max_latitude = 90.0;     // degrees
-constexpr double max_longitude = 180.0;   // degrees
-constexpr double max_zone_hours = 14.0;   // farthest zone in use, hours
 
 double bounded_option(const Args& args, const std::string& name, double limit) {
     const double v = parse_double_option(args, name);
@@ -47,6 +44,8 @@ SheetState sheet_state_from_args(const Args& args, DeviceClock& clock, std::ostr
     const SettingsReadStatus status = read_settings_file(path, stored);
     if (status == SettingsReadStatus::unreadable && warnings)
         *warnings << "orbant-cli: \"" << path << "\" is damaged; the built-in settings are used\n";
+    if (status == SettingsReadStatus::not_regular && warnings)
+        *warnings << "orbant-cli: \"" << path << "\" is not a regular file; the built-in settings are used\n";
     if (status != SettingsReadStatus::read) stored = default_settings();
 
     CivilDateTime now;
@@ -55,7 +54,8 @@ SheetState sheet_state_from_args(const Args& args, DeviceClock& clock, std::ostr
         std::int64_t seconds = 0;
         now = parse_at_option(*at);
         if (!seconds_from_local_time(now, seconds))
-            throw UsageError("option --at: '" + *at + "' cannot be converted by the local-time rules");
+            throw UsageError("option --at: '" + *at +
+                             "' cannot be converted by the local-time rules (they take the years from 1900 on)");
         // The displayed instant as the local-time rules give it back (a time
         // skipped by a spring-forward change moves on as the device's does).
         local_time_from_seconds(seconds, now);
@@ -66,9 +66,9 @@ SheetState sheet_state_from_args(const Args& args, DeviceClock& clock, std::ostr
     }
     start_up_sheet_state(s, stored, now, daylight_now);
 
-    if (args.value("--lat")) s.observer_latitude = bounded_option(args, "--lat", max_latitude);
-    if (args.value("--lon")) s.observer_longitude = bounded_option(args, "--lon", max_longitude);
-    if (args.value("--zone")) s.time_zone = bounded_option(args, "--zone", max_zone_hours);
+    if (args.value("--lat")) s.observer_latitude = bounded_option(args, "--lat", latitude_limit);
+    if (args.value("--lon")) s.observer_longitude = bounded_option(args, "--lon", longitude_limit);
+    if (args.value("--zone")) s.time_zone = bounded_option(args, "--zone", time_zone_limit);
     if (args.value("--summer")) {
         const long long v = parse_int_option(args, "--summer");
         if (v != 0 && v != 1) throw UsageError("option --summer: '" + *args.value("--summer") + "' is not 0 or 1");

@@ -1,9 +1,6 @@
 // orbant-cli: the text front end. Prints the texts of the program's pages,
 // event lists and ephemerides for a place and an instant.
 #include <algorithm>
-#include <cerrno>
-#include <cmath>
-#include <cstdlib>
 #include <iostream>
 
 #include "cli/command.h"
@@ -11,11 +8,6 @@
 namespace orbant::cli {
 
 namespace {
-std::vector<Command>& registry() {
-    static std::vector<Command> list;
-    return list;
-}
-
 void print_general_usage(std::ostream& os) {
     os << "usage: orbant-cli [options] COMMAND [options]\n       orbant-cli --version\n\ncommands:\n";
     for (const auto& c : commands()) os << "  " << c.name << "  " << c.summary << "\n";
@@ -23,68 +15,6 @@ void print_general_usage(std::ostream& os) {
           "'orbant-cli COMMAND --help' prints the options of a command.\n";
 }
 }  // namespace
-
-bool register_command(Command command) {
-    auto& list = registry();
-    list.push_back(std::move(command));
-    std::sort(list.begin(), list.end(), [](const Command& a, const Command& b) { return a.name < b.name; });
-    return true;
-}
-
-const std::vector<Command>& commands() { return registry(); }
-
-Args parse_args(const std::vector<std::string>& argv) {
-    Args args;
-    for (std::size_t i = 0; i < argv.size(); ++i) {
-        const std::string& a = argv[i];
-        if (a.rfind("--", 0) == 0 && a.size() > 2) {
-            std::string name = a, value;
-            bool inline_value = false;
-            if (auto eq = a.find('='); eq != std::string::npos) {
-                name = a.substr(0, eq);
-                value = a.substr(eq + 1);
-                inline_value = true;
-            }
-            if (flag_options.count(name)) {
-                if (inline_value) throw UsageError("option " + name + " takes no value");
-                args.flags.insert(name);
-                continue;
-            }
-            if (!inline_value) {
-                if (i + 1 >= argv.size()) throw UsageError("option " + name + " needs a value");
-                value = argv[++i];
-            }
-            args.values[name] = value;
-        } else if (args.command.empty()) {
-            args.command = a;
-        } else {
-            throw UsageError("unexpected argument '" + a + "'");
-        }
-    }
-    return args;
-}
-
-double parse_double_option(const Args& args, const std::string& name) {
-    const std::string* v = args.value(name);
-    if (!v) throw UsageError("option " + name + " is missing");
-    errno = 0;
-    char* end = nullptr;
-    double d = std::strtod(v->c_str(), &end);
-    if (v->empty() || end != v->c_str() + v->size() || errno == ERANGE || !std::isfinite(d))
-        throw UsageError("option " + name + ": '" + *v + "' is not a number");
-    return d;
-}
-
-long long parse_int_option(const Args& args, const std::string& name) {
-    const std::string* v = args.value(name);
-    if (!v) throw UsageError("option " + name + " is missing");
-    errno = 0;
-    char* end = nullptr;
-    long long n = std::strtoll(v->c_str(), &end, 10);
-    if (v->empty() || end != v->c_str() + v->size() || errno == ERANGE)
-        throw UsageError("option " + name + ": '" + *v + "' is not an integer");
-    return n;
-}
 
 }  // namespace orbant::cli
 

@@ -2,16 +2,13 @@
 
 #include <filesystem>
 
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "core/value_ranges.h"
 #include "platform/atomic_file.h"
 #include "platform/little_endian.h"
-
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cmath>
-#include <cstdio>
-#include <cstring>
 
 namespace orbant {
 
@@ -24,23 +21,9 @@ inline constexpr std::size_t time_zone_offset = 24;
 
 std::string quoted(const std::string& path) { return "\"" + path + "\""; }
 
-std::string errno_text(int err) { return std::strerror(err); }
-
-// Reads up to `size` bytes; returns the count read, or -1 with `err` set.
-ssize_t read_up_to(int fd, std::uint8_t* data, std::size_t size, int& err) {
-    std::size_t total = 0;
-    while (total < size) {
-        const ssize_t n = ::read(fd, data + total, size - total);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            err = errno;
-            return -1;
-        }
-        if (n == 0) break;
-        total += static_cast<std::size_t>(n);
-    }
-    return static_cast<ssize_t>(total);
-}
+// Why a record's place is refused.
+constexpr const char* place_range_text =
+    "the longitude (-360 to 360), latitude (-90 to 90) or time zone (-14 to 14 hours) is out of range";
 
 }  // namespace
 
@@ -65,9 +48,8 @@ bool decode_location(std::span<const std::uint8_t> bytes, LocationRecord& record
     decoded.longitude = get_double_le(bytes.data() + longitude_offset);
     decoded.latitude = get_double_le(bytes.data() + latitude_offset);
     decoded.time_zone = get_double_le(bytes.data() + time_zone_offset);
-    if (!std::isfinite(decoded.longitude) || !std::isfinite(decoded.latitude) ||
-        !std::isfinite(decoded.time_zone)) {
-        error = "the longitude, latitude or time zone is not a finite number";
+    if (!place_in_range(decoded.longitude, decoded.latitude, decoded.time_zone)) {
+        error = place_range_text;
         return false;
     }
     record = decoded;
@@ -75,22 +57,19 @@ bool decode_location(std::span<const std::uint8_t> bytes, LocationRecord& record
 }
 
 bool read_location_file(const std::string& path, LocationRecord& record, std::string& error) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        error = "cannot open the location file " + quoted(path) + ": " + errno_text(errno);
-        return false;
-    }
-    std::array<std::uint8_t, location_file_size> bytes{};
-    int err = 0;
-    const ssize_t n = read_up_to(fd, bytes.data(), bytes.size(), err);
-    ::close(fd);
-    if (n < 0) {
-        error = "cannot read the location file " + quoted(path) + ": " + errno_text(err);
-        return false;
-    }
+    std::vector<std::uint8_t> bytes;
     std::string why;
-    if (!decode_location(std::span<const std::uint8_t>(bytes.data(), static_cast<std::size_t>(n)),
-                         record, why)) {
+    switch (read_file_prefix(path, location_file_size, bytes, why)) {
+    case ReadStatus::read: break;
+    case ReadStatus::not_regular:
+        error = "the location file " + quoted(path) + " is not a regular file";
+        return false;
+    case ReadStatus::missing:
+    case ReadStatus::failed:
+        error = "cannot open the location file " + quoted(path) + ": " + why;
+        return false;
+    }
+    if (!decode_location(bytes, record, why)) {
         error = "the location file " + quoted(path) + " is not valid: " + why;
         return false;
     }
@@ -99,10 +78,8 @@ bool read_location_file(const std::string& path, LocationRecord& record, std::st
 
 bool write_location_file(const std::string& path, const LocationRecord& record,
                          std::string& error) {
-    if (!std::isfinite(record.longitude) || !std::isfinite(record.latitude) ||
-        !std::isfinite(record.time_zone)) {
-        error = "cannot write the location file " + quoted(path) +
-                ": the longitude, latitude or time zone is not a finite number";
+    if (!place_in_range(record.longitude, record.latitude, record.time_zone)) {
+        error = "cannot write the location file " + quoted(path) + ": " + place_range_text;
         return false;
     }
     const auto bytes = encode_location(record);

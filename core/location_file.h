@@ -40,20 +40,22 @@ std::array<std::uint8_t, location_file_size> encode_location(const LocationRecor
 
 // Decodes the first 32 bytes of `bytes` into `record`. Refuses (returns false,
 // `record` untouched, `error` set) fewer than 32 bytes and a longitude,
-// latitude or time zone that is not a finite number. Bytes after the 32nd
-// are ignored.
+// latitude or time zone outside the ranges of core/value_ranges.h (also
+// one that is not a number). Bytes after the 32nd are ignored.
 bool decode_location(std::span<const std::uint8_t> bytes, LocationRecord& record,
                      std::string& error);
 
-// Reads the location file at `path` (UTF-8). On any failure (cannot open,
-// cannot read, too short, not finite) returns false, leaves `record` as it
+// Reads the location file at `path` (UTF-8), opened without blocking; a
+// FIFO, device or folder is refused. On any failure (cannot open, cannot
+// read, not a regular file, too short, out of range) returns false, leaves `record` as it
 // was and sets `error` to a message naming the file.
 bool read_location_file(const std::string& path, LocationRecord& record, std::string& error);
 
 // Writes `record` to `path` atomically: a temporary file in the same folder
 // is written, flushed to disk and renamed over `path`, so that `path` holds
-// either its old contents or all 32 new bytes. Refuses non-finite values (a
-// file that could not be read back). On failure returns false, removes the
+// either its old contents or all 32 new bytes; through a symbolic link the
+// file it names is replaced. Refuses values out of range (a file that could
+// not be read back). On failure returns false, removes the
 // temporary file and sets `error` to a message naming the file.
 bool write_location_file(const std::string& path, const LocationRecord& record,
                          std::string& error);

@@ -1,6 +1,7 @@
 #include "core/settings_file.h"
 
 #include <bit>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -11,6 +12,7 @@
 #include "platform/atomic_file.h"
 #include "platform/config_dir.h"
 #include "platform/little_endian.h"
+#include "core/value_ranges.h"
 
 namespace orbant {
 
@@ -127,6 +129,10 @@ bool settings_values_finite(const SettingsRecord& r) {
     return std::isfinite(r.longitude) && std::isfinite(r.latitude) && std::isfinite(r.time_zone);
 }
 
+bool settings_values_in_range(const SettingsRecord& r) {
+    return place_in_range(r.longitude, r.latitude, r.time_zone) && timer_period_in_range(r.timer_period);
+}
+
 std::string utf8_to_windows1252(const std::string& utf8) {
     std::string out;
     out.reserve(utf8.size());
@@ -176,36 +182,74 @@ SettingsRecord default_settings() {
     return r;
 }
 
-SettingsReadStatus read_settings_file(const std::string& path, SettingsRecord& record) {
-    std::vector<std::uint8_t> bytes;
-    if (!read_file_prefix(path, settings_file_size, bytes)) {
-        // A file that exists but cannot be read is not to be replaced unseen.
-        std::error_code ec;
-        return std::filesystem::exists(path, ec) ? SettingsReadStatus::unreadable : SettingsReadStatus::missing;
-    }
+SettingsReadStatus settings_from_file_bytes(std::span<const std::uint8_t> bytes, SettingsRecord& record) {
     if (bytes.size() < settings_file_size) return SettingsReadStatus::unreadable;
     Image image{};
     std::memcpy(image.data(), bytes.data(), settings_file_size);
-    SettingsRecord r = decode_settings(image);
-    if (!settings_values_finite(r)) return SettingsReadStatus::unreadable;
+    const SettingsRecord r = decode_settings(image);
+    if (!settings_values_in_range(r)) return SettingsReadStatus::unreadable;
     record = r;
     return SettingsReadStatus::read;
 }
+
+SettingsReadStatus read_settings_file(const std::string& path, SettingsRecord& record) {
+    std::vector<std::uint8_t> bytes;
+    std::string why;
+    switch (read_file_prefix(path, settings_file_size, bytes, why)) {
+    case ReadStatus::read: break;
+    case ReadStatus::missing: return SettingsReadStatus::missing;
+    case ReadStatus::not_regular: return SettingsReadStatus::not_regular;
+    // A file that exists but cannot be read is not to be replaced unseen.
+    case ReadStatus::failed: return SettingsReadStatus::unreadable;
+    }
+    return settings_from_file_bytes(bytes, record);
+}
+
+std::string damaged_copy_name(const std::string& path, int number) {
+    std::string name = path + bad_settings_suffix;
+    if (number > 0) {
+        name += '.';
+        name += std::to_string(number);
+    }
+    return name;
+}
+
+namespace {
+
+// Renames `from` to the first free name of damaged_copy_name; never
+// replaces an existing file. Returns the name used, or "" with `error` set.
+std::string keep_damaged_copy(const std::string& from, std::string& error) {
+    constexpr int max_copies = 1000;
+    for (int number = 0; number < max_copies; ++number) {
+        const std::string to = damaged_copy_name(from, number);
+        const int err = rename_without_replacing(from, to);
+        if (err == 0) return to;
+        if (err == EEXIST) continue;
+        error = std::strerror(err);
+        return {};
+    }
+    error = "there are " + std::to_string(max_copies) + " damaged copies already";
+    return {};
+}
+
+}  // namespace
 
 bool load_settings(const std::string& folder, SettingsRecord& record, std::ostream& warnings) {
     const std::string path = path_in_folder(folder, settings_file_name);
     const SettingsReadStatus status = read_settings_file(path, record);
     if (status == SettingsReadStatus::read) return true;
-    if (status == SettingsReadStatus::unreadable) {
-        const std::string kept = path + bad_settings_suffix;
-        std::error_code ec;
-        std::filesystem::rename(path, kept, ec);
-        if (ec)
-            warnings << "orbant: \"" << path << "\" is damaged and cannot be kept as \"" << kept
-                     << "\" (" << ec.message() << "); the built-in settings are used\n";
+    if (status == SettingsReadStatus::not_regular) {
+        warnings << "orbant: \"" << path
+                 << "\" is not a regular file; it is left alone and the built-in settings are used\n";
+    } else if (status == SettingsReadStatus::unreadable) {
+        std::string why;
+        const std::string kept = keep_damaged_copy(path, why);
+        if (kept.empty())
+            warnings << "orbant: \"" << path << "\" is damaged and cannot be kept as a copy (" << why
+                     << "); the built-in settings are used\n";
         else
             warnings << "orbant: \"" << path << "\" is damaged (shorter than " << settings_file_size
-                     << " bytes or not a settings record); kept as \"" << kept
+                     << " bytes or a value out of range); kept as \"" << kept
                      << "\", the built-in settings are used\n";
     }
     return false;

@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdint>
 #include <ostream>
+#include <span>
 #include <string>
 
 namespace orbant {
@@ -44,8 +45,12 @@ std::array<std::uint8_t, settings_file_size> encode_settings(const SettingsRecor
 // The record of a 64-byte image.
 SettingsRecord decode_settings(const std::array<std::uint8_t, settings_file_size>& bytes);
 
-// True when the image's doubles are all finite (a record fit to use).
+// True when the image's doubles are all finite.
 bool settings_values_finite(const SettingsRecord& record);
+
+// True when longitude, latitude, zone and timer period lie within the
+// ranges of core/value_ranges.h (a record fit to use).
+bool settings_values_in_range(const SettingsRecord& record);
 
 // UTF-8 text to Windows-1252 bytes, one byte per character; a character the
 // code page cannot represent (or an invalid UTF-8 sequence) becomes '?'.
@@ -68,18 +73,29 @@ SettingsRecord default_settings();
 
 enum class SettingsReadStatus {
     read,        // a full, finite 64-byte record was read
-    missing,     // there is no file (or it cannot be opened)
-    unreadable,  // the file is shorter than 64 bytes or holds non-finite doubles
+    missing,      // there is no file
+    unreadable,   // it cannot be read, is shorter than 64 bytes or holds a value out of range
+    not_regular,  // a FIFO, device or folder: not read, and never to be replaced
 };
+
+// The record of a file's bytes (its first 64; more are ignored): read, or
+// unreadable when shorter or out of range. `record` changes only when read.
+SettingsReadStatus settings_from_file_bytes(std::span<const std::uint8_t> bytes, SettingsRecord& record);
 
 // Reads the file at `path` into `record` without touching the disk
 // otherwise. `record` changes only when the status is read.
 SettingsReadStatus read_settings_file(const std::string& path, SettingsRecord& record);
 
+// The name of the `number`th kept copy of a damaged file: "Setup.dat.bad",
+// then "Setup.dat.bad.1", "Setup.dat.bad.2", ...
+std::string damaged_copy_name(const std::string& path, int number);
+
 // Loads "Setup.dat" of the settings folder into `record`. Returns true when
-// it was read. An unreadable file is first kept as "Setup.dat.bad" (nothing
-// lost) and a warning naming it goes to `warnings`; then false is returned,
-// as for a missing file, and `record` is unchanged.
+// it was read. An unreadable file is first kept under the first free name of
+// damaged_copy_name (nothing lost, earlier copies stay) and a warning naming
+// it goes to `warnings`; then false is returned, as for a missing file, and
+// `record` is unchanged. Something that is not a regular file is left where
+// it is, with a warning.
 bool load_settings(const std::string& folder, SettingsRecord& record, std::ostream& warnings);
 
 // Writes the record as "Setup.dat" of the settings folder (created when

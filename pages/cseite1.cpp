@@ -8,6 +8,7 @@
 #include "app/all_controls_sheet.h"
 #include "app/page1_actions.h"
 #include "platform/clock.h"
+#include "core/value_ranges.h"
 #include "platform/qt/ddx.h"
 #include "platform/qt/ui_services.h"
 
@@ -91,8 +92,9 @@ bool CSeite1::read_fields() {
            ddx_read_int(edit(id_year), fields_.year, ui, this) &&
            ddx_read_int(edit(id_hour), fields_.hour, ui, this) &&
            ddx_read_int(edit(id_minute), fields_.minute, ui, this) &&
-           ddx_read_double(edit(id_latitude), fields_.latitude, ui, this) &&
-           ddx_read_double(edit(id_longitude), fields_.longitude, ui, this);
+           ddx_read_double_in_range(edit(id_latitude), fields_.latitude, -latitude_limit, latitude_limit, ui, this) &&
+           ddx_read_double_in_range(edit(id_longitude), fields_.longitude, -longitude_limit, longitude_limit, ui,
+                                    this);
 }
 
 void CSeite1::write_fields() {

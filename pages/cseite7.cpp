@@ -1,7 +1,9 @@
 #include "pages/cseite7.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -20,6 +22,36 @@
 #include "platform/qt/ui_services.h"
 
 namespace orbant {
+
+namespace {
+// Thrown from the progress sink to end a search that Escape cancelled; the
+// list loops pass a sink's exception on.
+struct SearchCancelled {};
+
+// Watches every event of the program while it lives.
+class InputFilter {
+public:
+    explicit InputFilter(QObject* filter) : filter_(filter) { QCoreApplication::instance()->installEventFilter(filter_); }
+    ~InputFilter() { QCoreApplication::instance()->removeEventFilter(filter_); }
+    InputFilter(const InputFilter&) = delete;
+    InputFilter& operator=(const InputFilter&) = delete;
+
+private:
+    QObject* filter_;
+};
+
+bool is_user_input(QEvent::Type type) {
+    switch (type) {
+    case QEvent::KeyPress: case QEvent::KeyRelease: case QEvent::ShortcutOverride: case QEvent::Shortcut:
+    case QEvent::MouseButtonPress: case QEvent::MouseButtonRelease: case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove: case QEvent::Wheel: case QEvent::TouchBegin: case QEvent::TouchUpdate:
+    case QEvent::TouchEnd: case QEvent::ContextMenu: case QEvent::InputMethod:
+        return true;
+    default:
+        return false;
+    }
+}
+}  // namespace
 
 CSeite7::CSeite7(CAllControlsSheet& sheet) : SheetPage(sheet, cseite7_template, 0, false) {
     list_ = control_as<QTreeWidget>(events_list_id);
@@ -95,14 +127,23 @@ void CSeite7::show_progress(int position, int maximum) {
     const int top = std::max(maximum, 1);
     progress_->setRange(0, top);
     progress_->setValue(std::min(position, top));
-    // Let the window repaint the bar and the rows so far; input waits until
-    // the search is over.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // Let the window repaint the bar and the rows so far. The event filter
+    // drops input meanwhile, except an Escape that ends the search.
+    QCoreApplication::processEvents();
+    if (cancel_requested_) throw SearchCancelled{};
+}
+
+bool CSeite7::eventFilter(QObject* watched, QEvent* event) {
+    if (!searching_ || !is_user_input(event->type())) return SheetPage::eventFilter(watched, event);
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+        cancel_requested_ = true;
+    return true;
 }
 
 void CSeite7::search() {
     if (searching_) return;
     searching_ = true;
+    cancel_requested_ = false;
     read_fields();
     list_->clear();
     rows_.clear();
@@ -113,15 +154,22 @@ void CSeite7::search() {
     const double zone = state().time_zone;  // standard time: summer time is not added
     const auto add = [this](const EventHit& hit) { add_event_row(hit.local_mjd, hit.text); };
     const auto progress = [this](int position, int maximum) { show_progress(position, maximum); };
-    if (selection_ == 0) {
-        fill_phase_list(first_year_, last_year_, zone, add, progress);
-    } else if (selection_ == 1) {
-        fill_eclipse_list(first_year_, last_year_, zone, add, progress);
-    }
+    {
+        const InputFilter filter(this);
+        try {
+            if (selection_ == 0) {
+                fill_phase_list(first_year_, last_year_, zone, add, progress);
+            } else if (selection_ == 1) {
+                fill_eclipse_list(first_year_, last_year_, zone, add, progress);
+            }
+        } catch (const SearchCancelled&) {
+            progress_->setValue(progress_->minimum());  // as the end of a finished search leaves it
+        }
 
-    // Presses made while the search ran reach the disabled buttons here and
-    // are dropped, instead of starting the search again.
-    QCoreApplication::processEvents();
+        // Input that is still queued is dropped by the filter, so that no press
+        // starts the search again.
+        QCoreApplication::processEvents();
+    }
     search_button_->setEnabled(true);
     copy_button_->setEnabled(true);
     searching_ = false;

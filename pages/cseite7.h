@@ -69,10 +69,15 @@ public:
     void add_event_row(double local_mjd, std::string_view text);
 
     // Button 1045: reads the fields, clears the list and runs the search the
-    // selection asks for. Ignored while a search runs.
+    // selection asks for. Ignored while a search runs. While it runs, input
+    // to the program is dropped except Escape, which ends the search: the
+    // rows found so far stay and the progress bar returns to its start.
     void search();
     // Button 1053: the list as text on the clipboard.
     void copy();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void read_fields();
@@ -91,6 +96,7 @@ private:
     int row_counter_ = 0;
     std::vector<EventRow> rows_;  // the list's rows, as shown
     bool searching_ = false;
+    bool cancel_requested_ = false;  // Escape was pressed during the search
 };
 
 }  // namespace orbant

@@ -208,11 +208,14 @@ long long lunation_number(double ut_mjd, EventKind kind) noexcept {
     return std::llround((ut_mjd - lunation_origin_mjd) / synodic_month_days - lunation_fraction(kind));
 }
 
+bool icalendar_representable(const EventEntry& entry) noexcept {
+    const long long year = utc_stamp_from_mjd(entry.ut_mjd).year;
+    return year >= icalendar_year_min && year <= icalendar_year_max;
+}
+
 bool icalendar_representable(const std::vector<EventEntry>& entries) noexcept {
-    for (const EventEntry& e : entries) {
-        const long long year = utc_stamp_from_mjd(e.ut_mjd).year;
-        if (year < 1 || year > 9999) return false;
-    }
+    for (const EventEntry& e : entries)
+        if (!icalendar_representable(e)) return false;
     return true;
 }
 

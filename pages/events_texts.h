@@ -107,7 +107,14 @@ long long lunation_number(double ut_mjd, EventKind kind) noexcept;
 // zone_hours is the zone's standard offset named in the descriptions.
 std::string events_icalendar(const std::vector<EventEntry>& entries, double created_ut_mjd, double zone_hours);
 
+// The years an iCalendar date can hold: four digits.
+inline constexpr int icalendar_year_min = 1;
+inline constexpr int icalendar_year_max = 9999;
+
 // True when every entry's UTC year can be written as four digits (1..9999).
 bool icalendar_representable(const std::vector<EventEntry>& entries) noexcept;
+
+// True when the entry's UTC year can be written as four digits.
+bool icalendar_representable(const EventEntry& entry) noexcept;
 
 }  // namespace orbant

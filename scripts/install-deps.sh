@@ -5,10 +5,11 @@
 set -euo pipefail
 
 # tzdata: the tests' local-time rules (Europe/Berlin); locales: localedef,
-# with which a test builds a German locale of its own.
-# The last three lines: checks of the desktop entry, the metadata and the
-# manual pages, the Debian package (scripts/package.sh); librsvg2-bin
-# renders the icon's PNGs (tools/make_icons.sh).
+# with which a test builds a German locale of its own. Then: checks of the
+# desktop entry, the metadata and the manual pages, the Debian package
+# (scripts/package.sh); librsvg2-bin renders the icon's PNGs
+# (tools/make_icons.sh); libgps-dev for the GPS receiver, gpsd for its
+# tests; clang brings libFuzzer for the fuzz targets (scripts/fuzz.sh).
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
@@ -18,6 +19,7 @@ packages=(
   dpkg-dev file lintian
   librsvg2-bin
   libgps-dev gpsd
+  clang
 )
 
 missing=()

@@ -60,6 +60,42 @@ bool ddx_read_double(QLineEdit* edit, double& field, UiServices& ui, QWidget* pa
     return false;
 }
 
+QString ddx_integer_range_message(std::int32_t min, std::int32_t max) {
+    return QStringLiteral("Please enter an integer between %1 and %2.").arg(min).arg(max);
+}
+
+QString ddx_number_range_message(double min, double max) {
+    return QStringLiteral("Please enter a number between %1 and %2.").arg(ddx_double_text(min), ddx_double_text(max));
+}
+
+namespace {
+// Shows a range message for `edit` and gives it the focus; false.
+bool refuse_out_of_range(QLineEdit* edit, const QString& message, UiServices& ui, QWidget* parent) {
+    ui.message_box(parent, message, MessageKind::warning);
+    if (edit) edit->setFocus();
+    return false;
+}
+}  // namespace
+
+bool ddx_read_int_in_range(QLineEdit* edit, std::int32_t& field, std::int32_t min, std::int32_t max,
+                           UiServices& ui, QWidget* parent) {
+    std::int32_t value = field;
+    if (!ddx_read_int(edit, value, ui, parent)) return false;
+    if (value < min || value > max) return refuse_out_of_range(edit, ddx_integer_range_message(min, max), ui, parent);
+    field = value;
+    return true;
+}
+
+bool ddx_read_double_in_range(QLineEdit* edit, double& field, double min, double max, UiServices& ui,
+                              QWidget* parent) {
+    double value = field;
+    if (!ddx_read_double(edit, value, ui, parent)) return false;
+    if (!(value >= min && value <= max))
+        return refuse_out_of_range(edit, ddx_number_range_message(min, max), ui, parent);
+    field = value;
+    return true;
+}
+
 void ddx_write_int(QLineEdit* edit, std::int32_t field) {
     if (edit) edit->setText(QString::number(field));
 }

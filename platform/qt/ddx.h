@@ -29,6 +29,20 @@ bool ddx_read_int(QLineEdit* edit, std::int32_t& field, UiServices& ui, QWidget*
 // Reads a double field from an edit; "Please enter a number." on failure.
 bool ddx_read_double(QLineEdit* edit, double& field, UiServices& ui, QWidget* parent);
 
+// The range messages of the data exchange: "Please enter an integer
+// between 1 and 86400." and "Please enter a number between -90 and 90."
+// (the limits as ddx_double_text writes them).
+QString ddx_integer_range_message(std::int32_t min, std::int32_t max);
+QString ddx_number_range_message(double min, double max);
+
+// As ddx_read_int and ddx_read_double, then a value outside min..max shows
+// the range message, gives the edit the focus and returns false; the field
+// keeps its value.
+bool ddx_read_int_in_range(QLineEdit* edit, std::int32_t& field, std::int32_t min, std::int32_t max,
+                           UiServices& ui, QWidget* parent);
+bool ddx_read_double_in_range(QLineEdit* edit, double& field, double min, double max, UiServices& ui,
+                              QWidget* parent);
+
 // Writes fields to edits: integers as plain decimal, doubles with up to 15
 // significant digits (C notation, locale-independent).
 void ddx_write_int(QLineEdit* edit, std::int32_t field);

@@ -115,6 +115,12 @@ TEST(EphemerisCommand, BadArgumentsExitWithStatusTwoAndPrintNothing) {
         {"--body", "earth", "--frame", "equatorial", "--start", "0", "--end", "1", "--step", "1"},
         {"--body", "sun", "--start", "x", "--end", "1", "--step", "1"},
         {"--start", "0", "--end", "1", "--step", "1"},
+        // Only the years -4000 to 8000: MJD -2139943 up to 2243365.
+        {"--body", "sun", "--start", "1e300", "--end", "1e300", "--step", "1"},
+        {"--body", "sun", "--start", "1e9", "--end", "1e9", "--step", "1"},
+        {"--body", "moon", "--start", "-1e15", "--end", "0", "--step", "1e14"},
+        {"--body", "sun", "--start", "-2139943.5", "--end", "-2139943", "--step", "1"},
+        {"--body", "sun", "--start", "2243364", "--end", "2243365", "--step", "1"},
     };
     for (const auto& args : bad) {
         const CliResult r = run_ephemeris(args);
@@ -123,6 +129,9 @@ TEST(EphemerisCommand, BadArgumentsExitWithStatusTwoAndPrintNothing) {
         EXPECT_EQ(r.status, 2) << joined;
         EXPECT_EQ(r.out, "") << joined;
     }
+    const CliResult edges = run_ephemeris({"--body", "moon", "--start", "-2139943", "--end", "2243364.9", "--step", "2191653.9"});
+    EXPECT_EQ(edges.status, 0);
+    EXPECT_EQ(lines_of(edges.out).size(), 4u) << edges.out;
     // Exactly 1,000,000 rows are allowed: 0 .. 999999.
     const CliResult most = run_ephemeris({"--body", "sun", "--start", "0", "--end", "0.999999", "--step", "0.000001"});
     EXPECT_EQ(most.status, 0);

@@ -114,6 +114,9 @@ TEST(CliEvents, BadArgumentsExitWithStatusTwo) {
         {"events", "--from", "2024", "--to", "2024", "--format", "pdf"},
         {"events", "--from", "2024", "--to", "99999999999"},
         {"events", "--from", "-1", "--to", "0", "--format", "ics"},
+        {"events", "--from", "9999", "--to", "10000", "--format", "ics"},
+        {"events", "--from", "2026", "--to", "2025"},
+        {"events", "--from", "2024", "--to", "2022", "--eclipses"},
     };
     for (const auto& args : bad) {
         const CliRun r = run_cli(args);
@@ -123,10 +126,17 @@ TEST(CliEvents, BadArgumentsExitWithStatusTwo) {
     }
 }
 
-TEST(CliEvents, ReversedSpanListsNothing) {
-    const CliRun r = run_cli({"events", "--from", "2024", "--to", "2022"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "");
+TEST(CliEvents, CalendarTakesTheFirstAndLastFourDigitYears) {
+    // The list starts in December of the year before --from and ends early
+    // in the year after --to; what a four-digit year cannot hold is left out.
+    for (const char* year : {"1", "9999"}) {
+        const CliRun r = run_cli({"events", "--from", year, "--to", year, "--format", "ics", "--at", "2026-01-01 00:00"});
+        EXPECT_EQ(r.status, 0) << year << r.err;
+        const std::string first_start = r.out.substr(r.out.find("DTSTART:") + 8, 4);
+        EXPECT_EQ(first_start, year[0] == '1' ? "0001" : "9998") << year;
+        EXPECT_EQ(r.out.find("DTSTART:0000"), std::string::npos);
+        EXPECT_EQ(r.out.find("DTSTART:1000"), std::string::npos);
+    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Golden tests of "orbant-cli time": run the binary and compare its output.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -131,6 +132,19 @@ TEST(CliTime, BadArgumentsExitWithUsage) {
         {{"time", "--summer", "2"}, "--summer"},
         {{"time", "--bogus", "1"}, "--bogus"},
         {{"time", "--lat"}, "--lat"},
+        // Decimal numbers only, within the program's ranges.
+        {{"time", "--lat", "0x10"}, "--lat"},
+        {{"time", "--lat", " 5"}, "--lat"},
+        {{"time", "--lat", "5 "}, "--lat"},
+        {{"time", "--lat", "1e"}, "--lat"},
+        {{"time", "--lat", "."}, "--lat"},
+        {{"time", "--zone", "inf"}, "--zone"},
+        {{"time", "--zone", "nan"}, "--zone"},
+        {{"time", "--zone", "1e400"}, "--zone"},
+        {{"time", "--lon", "360.5"}, "--lon"},
+        {{"time", "--summer", " 1"}, "--summer"},
+        {{"time", "--summer", "0x1"}, "--summer"},
+        {{"time", "--at", "1899-12-31 23:59"}, "from 1900 on"},
     };
     for (const Case& c : cases) {
         const CliRun r = run_cli(tmp, config, c.args);
@@ -140,6 +154,41 @@ TEST(CliTime, BadArgumentsExitWithUsage) {
         EXPECT_NE(r.err.find("usage:"), std::string::npos) << r.err;
     }
     EXPECT_FALSE(fs::exists(config));
+}
+
+TEST(CliTime, DecimalNumbersAtTheLimitsAreTaken) {
+    TempFolder tmp;
+    const CliRun r = run_cli(tmp, "", {"time", "--lat", "-90", "--lon", "+360", "--zone", "1e-320", "--summer", "+0",
+                                       "--at", "1900-01-01 00:00"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("Breite: -90.00\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Länge: 360.00\n"), std::string::npos) << r.out;
+}
+
+TEST(CliTime, SpecialOrAbsurdSettingsFilesGiveTheDefaults) {
+    TempFolder tmp;
+    const std::string fifo = tmp.file("fifo"), absurd = tmp.file("absurd");
+    fs::create_directories(fifo);
+    ASSERT_EQ(::mkfifo((fifo + "/Setup.dat").c_str(), 0600), 0);
+    fs::create_directories(absurd);
+    orbant::SettingsRecord record = orbant::default_settings();
+    record.time_zone = 1e300;
+    const auto image = orbant::encode_settings(record);
+    std::ofstream(absurd + "/Setup.dat", std::ios::binary)
+        .write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
+    for (const std::string& config : {fifo, absurd}) {
+        for (const char* page : {"time", "sun", "moon"}) {
+            // A FIFO used to block the open for ever; the timeout ends such a run.
+            const CliRun r = ::orbant::testing::run_orbant_cli({"--config-dir", config, page, "--at", "2026-01-01 00:00"},
+                                                               tmp.file("stderr"), "TZ=UTC timeout 20");
+            EXPECT_EQ(r.status, 0) << config << " " << page;
+            EXPECT_NE(r.err.find("Setup.dat"), std::string::npos) << r.err;
+            EXPECT_EQ(r.out.find("nan"), std::string::npos) << r.out;
+            EXPECT_EQ(r.out.find("-2147483648"), std::string::npos) << r.out;
+        }
+    }
+    EXPECT_TRUE(fs::is_fifo(fifo + "/Setup.dat"));
+    EXPECT_EQ(fs::file_size(absurd + "/Setup.dat"), 64u);
 }
 
 TEST(CliTime, HelpNamesTheOptions) {

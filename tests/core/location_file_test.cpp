@@ -1,4 +1,5 @@
 #include "core/location_file.h"
+#include "platform/atomic_file.h"
 #include "tests/support/scoped_environment.h"
 
 #include <gtest/gtest.h>
@@ -97,18 +98,27 @@ TEST(LocationRecordLayout, RefusesShortAndNonFiniteRecords) {
         EXPECT_FALSE(error.empty());
         EXPECT_EQ(out.latitude, 77.0) << "a refused record must leave the output alone";
     }
-    for (double bad : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
-                       -std::numeric_limits<double>::infinity()}) {
-        for (int field = 0; field < 3; ++field) {
+    // Per field (longitude, latitude, zone): its limits are taken, anything
+    // beyond them is refused like a value that is not a number.
+    const double limit[3] = {360.0, 90.0, 14.0};
+    for (int field = 0; field < 3; ++field) {
+        for (double bad : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+                           -std::numeric_limits<double>::infinity(), 1e300, std::nextafter(limit[field], 1e9),
+                           -std::nextafter(limit[field], 1e9)}) {
             LocationRecord r = good;
             (field == 0 ? r.longitude : field == 1 ? r.latitude : r.time_zone) = bad;
-            const auto enc = encode_location(r);
             LocationRecord out;
             out.latitude = 77.0;
             error.clear();
-            EXPECT_FALSE(decode_location(enc, out, error)) << field;
-            EXPECT_NE(error.find("finite"), std::string::npos) << error;
+            EXPECT_FALSE(decode_location(encode_location(r), out, error)) << field << " " << bad;
+            EXPECT_NE(error.find("out of range"), std::string::npos) << error;
             EXPECT_EQ(out.latitude, 77.0);
+        }
+        for (double edge : {limit[field], -limit[field]}) {
+            LocationRecord r = good;
+            (field == 0 ? r.longitude : field == 1 ? r.latitude : r.time_zone) = edge;
+            LocationRecord out;
+            EXPECT_TRUE(decode_location(encode_location(r), out, error)) << field << " " << edge;
         }
     }
 }
@@ -199,26 +209,31 @@ TEST(LocationFile, FailedLoadsChangeNothing) {
 }
 
 TEST(LocationFile, FailedSaveLeavesTheOldFileAndNoTemporary) {
-    if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
-    TempFolder dir;
-    const std::string path = dir.file("Fest.ort");
-    LocationRecord old_place;
-    old_place.latitude = 11.0;
-    std::string error;
-    ASSERT_TRUE(write_location_file(path, old_place, error)) << error;
-    const auto before = file_bytes(path);
+    for (AtomicWriteStep step :
+         {AtomicWriteStep::create, AtomicWriteStep::write, AtomicWriteStep::sync, AtomicWriteStep::rename}) {
+        TempFolder dir;
+        const std::string path = dir.file("Fest.ort");
+        LocationRecord old_place;
+        old_place.latitude = 11.0;
+        std::string error;
+        ASSERT_TRUE(write_location_file(path, old_place, error)) << error;
+        const auto before = file_bytes(path);
 
-    fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
-    LocationRecord new_place;
-    new_place.latitude = 22.0;
-    error.clear();
-    EXPECT_FALSE(write_location_file(path, new_place, error));
-    EXPECT_NE(error.find(path), std::string::npos) << error;
-    fs::permissions(dir.path(), fs::perms::owner_all);
-    EXPECT_EQ(file_bytes(path), before);
-    int entries = 0;
-    for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir.path())) ++entries;
-    EXPECT_EQ(entries, 1);
+        LocationRecord new_place;
+        new_place.latitude = 22.0;
+        error.clear();
+        bool saved = true;
+        {
+            ScopedAtomicWriteFault fault(step);
+            saved = write_location_file(path, new_place, error);
+        }
+        EXPECT_FALSE(saved) << static_cast<int>(step);
+        EXPECT_NE(error.find(path), std::string::npos) << error;
+        EXPECT_EQ(file_bytes(path), before);
+        int entries = 0;
+        for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir.path())) ++entries;
+        EXPECT_EQ(entries, 1) << static_cast<int>(step);
+    }
 }
 
 // The rename is the last step: when it fails (here: the target is a folder
@@ -244,12 +259,29 @@ TEST(LocationFile, MissingFolderAndNonFiniteValuesAreReported) {
     EXPECT_FALSE(write_location_file(dir.file("nicht/da.ort"), LocationRecord{}, error));
     EXPECT_NE(error.find("nicht/da.ort"), std::string::npos) << error;
 
-    LocationRecord r;
-    r.longitude = std::numeric_limits<double>::infinity();
-    error.clear();
-    EXPECT_FALSE(write_location_file(dir.file("inf.ort"), r, error));
-    EXPECT_FALSE(fs::exists(dir.file("inf.ort")));
-    EXPECT_FALSE(error.empty());
+    for (double bad : {std::numeric_limits<double>::infinity(), 360.5}) {
+        LocationRecord r;
+        r.longitude = bad;
+        error.clear();
+        EXPECT_FALSE(write_location_file(dir.file("weit.ort"), r, error));
+        EXPECT_FALSE(fs::exists(dir.file("weit.ort")));
+        EXPECT_FALSE(error.empty());
+    }
+}
+
+TEST(LocationFile, AFifoOrFolderIsRefusedWithoutWaiting) {
+    TempFolder dir;
+    ASSERT_EQ(::mkfifo(dir.file("Rohr.ort").c_str(), 0600), 0);
+    fs::create_directory(dir.file("Ordner.ort"));
+    for (const char* name : {"Rohr.ort", "Ordner.ort"}) {
+        LocationRecord r;
+        std::string error;
+        EXPECT_FALSE(read_location_file(dir.file(name), r, error)) << name;
+        EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
+        // Saving does not put a plain file in its place either.
+        EXPECT_FALSE(write_location_file(dir.file(name), LocationRecord{}, error)) << name;
+        EXPECT_FALSE(fs::is_regular_file(dir.file(name))) << name;
+    }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <cerrno>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -71,7 +72,7 @@ TEST(SettingsFile, RecordRoundTripsThroughTheFile) {
     r.longitude = -122.4194;
     r.latitude = -33.925;
     r.time_zone = 5.5;
-    r.timer_period = -3;  // stored as typed
+    r.timer_period = 86400;
     r.auto_summer_time = 0;
     r.night_mode = 0;
     store_place_name(r, "Köln-Müngersdorf");
@@ -83,7 +84,7 @@ TEST(SettingsFile, RecordRoundTripsThroughTheFile) {
     EXPECT_EQ(back.longitude, r.longitude);
     EXPECT_EQ(back.latitude, r.latitude);
     EXPECT_EQ(back.time_zone, 5.5);
-    EXPECT_EQ(back.timer_period, -3);
+    EXPECT_EQ(back.timer_period, 86400);
     EXPECT_EQ(back.auto_summer_time, 0);
     EXPECT_EQ(back.night_mode, 0);
     EXPECT_EQ(stored_place_name(back), "Köln-Müngersdorf");
@@ -182,21 +183,69 @@ TEST(SettingsFile, ShortFileIsKeptAsBadAndNotRead) {
     EXPECT_NE(warnings.str().find("Setup.dat.bad"), std::string::npos) << warnings.str();
 }
 
-TEST(SettingsFile, NonFiniteDoublesMakeTheFileUnreadable) {
-    for (double bad : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()}) {
-        for (int field = 0; field < 3; ++field) {
-            TempFolder dir;
-            SettingsRecord r = default_settings();
-            (field == 0 ? r.longitude : field == 1 ? r.latitude : r.time_zone) = bad;
-            const auto b = encode_settings(r);
-            write_bytes(dir.file("Setup.dat"), std::vector<std::uint8_t>(b.begin(), b.end()));
-            SettingsRecord out;
-            EXPECT_EQ(read_settings_file(dir.file("Setup.dat"), out), SettingsReadStatus::unreadable);
-            std::ostringstream warnings;
-            EXPECT_FALSE(load_settings(dir.path(), out, warnings));
-            EXPECT_TRUE(fs::exists(dir.file("Setup.dat.bad")));
-        }
+TEST(SettingsFile, ValuesOutOfRangeMakeTheFileUnreadable) {
+    // Each case changes one field of the defaults; `read` tells whether the
+    // record is still taken. The limits themselves are inside.
+    struct Case {
+        int field;  // 0 longitude, 1 latitude, 2 zone, 3 timer period
+        double value;
+        bool read;
+    };
+    const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+    const Case cases[] = {
+        {0, nan, false},  {1, inf, false},    {2, -inf, false},  {2, 1e300, false}, {0, 360.0, true},
+        {0, -360.0, true}, {0, 360.001, false}, {1, 90.0, true},  {1, -90.0, true},  {1, -90.5, false},
+        {2, 14.0, true},  {2, -14.0, true},   {2, 14.25, false}, {3, 1, true},      {3, 86400, true},
+        {3, 0, false},    {3, -5, false},     {3, 86401, false},
+    };
+    for (const Case& c : cases) {
+        TempFolder dir;
+        SettingsRecord r = default_settings();
+        if (c.field == 3)
+            r.timer_period = static_cast<std::int32_t>(c.value);
+        else
+            (c.field == 0 ? r.longitude : c.field == 1 ? r.latitude : r.time_zone) = c.value;
+        const auto b = encode_settings(r);
+        write_bytes(dir.file("Setup.dat"), std::vector<std::uint8_t>(b.begin(), b.end()));
+        SettingsRecord out;
+        EXPECT_EQ(read_settings_file(dir.file("Setup.dat"), out),
+                  c.read ? SettingsReadStatus::read : SettingsReadStatus::unreadable)
+            << c.field << " " << c.value;
+        std::ostringstream warnings;
+        EXPECT_EQ(load_settings(dir.path(), out, warnings), c.read);
+        EXPECT_EQ(fs::exists(dir.file("Setup.dat.bad")), !c.read) << c.field << " " << c.value;
     }
+}
+
+TEST(SettingsFile, EveryDamagedCopyIsKept) {
+    TempFolder dir;
+    std::ostringstream warnings;
+    for (std::uint8_t n = 1; n <= 3; ++n) {
+        write_bytes(dir.file("Setup.dat"), std::vector<std::uint8_t>(n, n));
+        SettingsRecord r;
+        EXPECT_FALSE(load_settings(dir.path(), r, warnings));
+    }
+    EXPECT_EQ(file_bytes(dir.file("Setup.dat.bad")), std::vector<std::uint8_t>(1, 1));
+    EXPECT_EQ(file_bytes(dir.file("Setup.dat.bad.1")), std::vector<std::uint8_t>(2, 2));
+    EXPECT_EQ(file_bytes(dir.file("Setup.dat.bad.2")), std::vector<std::uint8_t>(3, 3));
+    EXPECT_NE(warnings.str().find("Setup.dat.bad.2"), std::string::npos) << warnings.str();
+}
+
+TEST(SettingsFile, AFifoIsNeitherReadNorReplaced) {
+    TempFolder dir;
+    ASSERT_EQ(::mkfifo(dir.file("Setup.dat").c_str(), 0600), 0);
+    SettingsRecord r = default_settings();
+    r.latitude = 7.0;
+    EXPECT_EQ(read_settings_file(dir.file("Setup.dat"), r), SettingsReadStatus::not_regular);
+    std::ostringstream warnings;
+    EXPECT_FALSE(load_settings(dir.path(), r, warnings));
+    EXPECT_EQ(r.latitude, 7.0);
+    EXPECT_NE(warnings.str().find("not a regular file"), std::string::npos) << warnings.str();
+    std::string error;
+    EXPECT_FALSE(save_settings(dir.path(), default_settings(), error));
+    EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
+    EXPECT_TRUE(fs::is_fifo(dir.file("Setup.dat")));
+    EXPECT_FALSE(fs::exists(dir.file("Setup.dat.bad")));
 }
 
 TEST(SettingsFile, LongerFileIsReadFromItsFirst64Bytes) {
@@ -221,20 +270,26 @@ TEST(SettingsFile, ReadingDoesNotTouchTheDisk) {
 }
 
 TEST(SettingsFile, FailedWriteLeavesTheOldFileAndReportsIt) {
-    if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind the super-user";
-    TempFolder dir;
-    std::string error;
-    ASSERT_TRUE(save_settings(dir.path(), default_settings(), error));
-    const auto before = file_bytes(dir.file("Setup.dat"));
-    fs::permissions(dir.path(), fs::perms::owner_write, fs::perm_options::remove);
-    SettingsRecord changed = default_settings();
-    changed.latitude = -1.0;
-    EXPECT_FALSE(save_settings(dir.path(), changed, error));
-    EXPECT_NE(error.find("Setup.dat"), std::string::npos) << error;
-    fs::permissions(dir.path(), fs::perms::owner_write, fs::perm_options::add);
-    EXPECT_EQ(file_bytes(dir.file("Setup.dat")), before);
-    for (const auto& e : fs::directory_iterator(dir.path()))
-        EXPECT_EQ(e.path().filename(), "Setup.dat") << "left behind: " << e.path();
+    for (AtomicWriteStep step :
+         {AtomicWriteStep::create, AtomicWriteStep::write, AtomicWriteStep::sync, AtomicWriteStep::rename}) {
+        TempFolder dir;
+        std::string error;
+        ASSERT_TRUE(save_settings(dir.path(), default_settings(), error));
+        const auto before = file_bytes(dir.file("Setup.dat"));
+        SettingsRecord changed = default_settings();
+        changed.latitude = -1.0;
+        bool saved = true;
+        {
+            ScopedAtomicWriteFault fault(step, ENOSPC);
+            saved = save_settings(dir.path(), changed, error);
+        }
+        EXPECT_FALSE(saved) << static_cast<int>(step);
+        EXPECT_NE(error.find("Setup.dat"), std::string::npos) << error;
+        EXPECT_NE(error.find(std::strerror(ENOSPC)), std::string::npos) << error;
+        EXPECT_EQ(file_bytes(dir.file("Setup.dat")), before);
+        for (const auto& e : fs::directory_iterator(dir.path()))
+            EXPECT_EQ(e.path().filename(), "Setup.dat") << "left behind: " << e.path();
+    }
 }
 
 TEST(SettingsFile, WriteCutShortByTheFileSizeLimitLeavesTheOldFile) {
@@ -293,9 +348,9 @@ TEST(AtomicFile, ReplacesContentsCompletely) {
     ASSERT_TRUE(write_file_atomically(path, small.data(), small.size(), error));
     EXPECT_EQ(file_bytes(path), small);
     std::vector<std::uint8_t> prefix;
-    ASSERT_TRUE(read_file_prefix(path, 1, prefix));
+    ASSERT_EQ(read_file_prefix(path, 1, prefix, error), ReadStatus::read);
     EXPECT_EQ(prefix, std::vector<std::uint8_t>{1});
-    EXPECT_FALSE(read_file_prefix(dir.file("none"), 8, prefix));
+    EXPECT_EQ(read_file_prefix(dir.file("none"), 8, prefix, error), ReadStatus::missing);
 }
 
 TEST(AtomicFile, NewFilesFollowTheUmaskAndReplacedFilesKeepTheirPermissions) {

@@ -117,7 +117,7 @@ TEST(SetupDialog, FreshDialogAndFieldExchange) {
     EXPECT_EQ(dlg.fields().auto_summer_time, 1);
     EXPECT_TRUE(dlg.fields().place_name.empty());
 
-    dlg.fields().timer_period = -5;  // no range checks
+    dlg.fields().timer_period = -5;  // written as held; reading checks the range
     dlg.fields().latitude = 53.123456789012345;
     dlg.fields().longitude = -0.1;
     dlg.fields().time_zone = -3;
@@ -133,20 +133,58 @@ TEST(SetupDialog, FreshDialogAndFieldExchange) {
     EXPECT_FALSE(qobject_cast<QCheckBox*>(dlg.control(1081))->isChecked());
     EXPECT_TRUE(qobject_cast<QCheckBox*>(dlg.control(1031))->isChecked());
 
-    line_edit(dlg.control(1018))->setText(" 100.5 ");
+    line_edit(dlg.control(1017))->setText("3600");
+    line_edit(dlg.control(1018))->setText(" -90 ");
     qobject_cast<QCheckBox*>(dlg.control(1081))->setChecked(true);
     qobject_cast<QCheckBox*>(dlg.control(1031))->setChecked(false);
     ASSERT_TRUE(dlg.read_fields());
-    EXPECT_EQ(dlg.fields().latitude, 100.5) << "out of any sensible range, stored as entered";
+    EXPECT_EQ(dlg.fields().latitude, -90.0);
     EXPECT_EQ(dlg.fields().night_mode, 1);
     EXPECT_EQ(dlg.fields().auto_summer_time, 0);
-    EXPECT_EQ(dlg.fields().timer_period, -5);
+    EXPECT_EQ(dlg.fields().timer_period, 3600);
     EXPECT_TRUE(ui.messages.empty());
+}
+
+// A number outside its range is refused with the data exchange's range
+// message; the field keeps its value and the dialog stays open.
+TEST(SetupDialog, ValuesOutOfRangeAreRefused) {
+    struct Case {
+        int control;
+        const char* text;
+        const char* message;
+    };
+    const Case cases[] = {
+        {1017, "0", "Please enter an integer between 1 and 86400."},
+        {1017, "86401", "Please enter an integer between 1 and 86400."},
+        {1018, "90.000001", "Please enter a number between -90 and 90."},
+        {1018, "1e300", "Please enter a number between -90 and 90."},
+        {1020, "-360.5", "Please enter a number between -360 and 360."},
+        {1021, "15", "Please enter an integer between -14 and 14."},
+        {1021, "-15", "Please enter an integer between -14 and 14."},
+    };
+    for (const Case& c : cases) {
+        ScriptedUiServices ui;
+        CSetupDlg dlg(ui);
+        dlg.fields().timer_period = 10;
+        dlg.fields().latitude = 53.5;
+        dlg.fields().longitude = 10.0;
+        dlg.fields().time_zone = 1;
+        dlg.show();
+        line_edit(dlg.control(c.control))->setText(c.text);
+        qobject_cast<QPushButton*>(dlg.control(1))->click();
+        EXPECT_TRUE(dlg.isVisible()) << c.text;
+        EXPECT_EQ(ui.message_texts(), QStringList{c.message}) << c.text;
+        EXPECT_EQ(dlg.fields().timer_period, 10);
+        EXPECT_EQ(dlg.fields().latitude, 53.5);
+        EXPECT_EQ(dlg.fields().longitude, 10.0);
+        EXPECT_EQ(dlg.fields().time_zone, 1);
+    }
 }
 
 TEST(SetupDialog, PlaceNameEditTakesAtMost19Characters) {
     ScriptedUiServices ui;
     CSetupDlg dlg(ui);
+    dlg.fields().timer_period = 10;  // a fresh dialog's 0 s is out of range
     dlg.show();
     auto* name = line_edit(dlg.control(1010));
     name->setFocus();

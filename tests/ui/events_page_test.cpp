@@ -214,6 +214,29 @@ TEST_F(EventsPage, PressesDuringTheSearchAreIgnored) {
     EXPECT_EQ(ui_.clipboard, "untouched") << "the copy button was disabled during the search";
 }
 
+TEST_F(EventsPage, EscapeEndsALongSearchKeepingItsRows) {
+    set_years("1", "3000");
+    int typed = 0;
+    QObject::connect(bar(), &QProgressBar::valueChanged, [&](int v) {
+        if (v == 5 && typed++ == 0) {
+            QTest::keyClicks(edit(events_first_year_id), "9");  // dropped while the search runs
+            QTest::keyClick(list(), Qt::Key_Escape);
+        }
+    });
+    press(events_search_id);
+    EXPECT_FALSE(page().searching());
+    // Lunation 5 was shown: its rows and at most the next lunation's are kept.
+    const int rows = list()->topLevelItemCount();
+    EXPECT_GE(rows, 20);
+    EXPECT_LE(rows, 24);
+    EXPECT_EQ(bar()->value(), bar()->minimum());
+    EXPECT_EQ(edit(events_first_year_id)->text(), "1");
+    EXPECT_TRUE(page().control_as<QPushButton>(events_search_id)->isEnabled());
+    press(events_copy_id);
+    EXPECT_EQ(ui_.clipboard.count(QLatin1Char('\n')), rows);
+    EXPECT_TRUE(sheet_->isVisible()) << "Escape went to the search, not to the sheet";
+}
+
 TEST_F(EventsPage, PlanetSelectionListsNothing) {
     press(events_search_id);
     ASSERT_EQ(list()->topLevelItemCount(), 56);

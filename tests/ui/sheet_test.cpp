@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QTabBar>
 #include <fstream>
+#include <filesystem>
+#include <sys/stat.h>
 #include <iterator>
 
 #include "core/settings_file.h"
@@ -128,6 +130,18 @@ TEST_F(SheetTest, DamagedSettingsAreKeptAndReplacedByTheDefaults) {
     EXPECT_EQ(file_bytes(folder() + "/Setup.dat").size(), 64u);
 }
 
+TEST_F(SheetTest, ASettingsFifoIsLeftAloneAndTheDefaultsAreUsed) {
+    // Opening a FIFO used to wait for a writer for ever.
+    ASSERT_EQ(::mkfifo((folder() + "/Setup.dat").c_str(), 0600), 0);
+    open_sheet();
+    EXPECT_EQ(state().place_name, "Hamburg");
+    ASSERT_EQ(ui.messages.size(), 1u) << "the defaults could not be written";
+    EXPECT_TRUE(ui.messages[0].text.contains("Setup.dat")) << ui.messages[0].text.toStdString();
+    sheet->reject();
+    EXPECT_TRUE(std::filesystem::is_fifo(folder() + "/Setup.dat"));
+    EXPECT_FALSE(std::filesystem::exists(folder() + "/Setup.dat.bad"));
+}
+
 TEST_F(SheetTest, FailedFirstWriteIsReportedAndTheDefaultsStayInUse) {
     // A folder that is a plain file cannot hold "Setup.dat".
     const std::string blocker = folder() + "/not-a-folder";
@@ -140,15 +154,18 @@ TEST_F(SheetTest, FailedFirstWriteIsReportedAndTheDefaultsStayInUse) {
 }
 
 TEST_F(SheetTest, TimerRunsAtLeastOnceASecondAndStopsAtClose) {
-    for (int period : {10, 1, 0, -5}) {
+    // A period outside 1..86400 s makes the record damaged: the defaults'
+    // 10 s are used.
+    for (int period : {10, 1, 86400, 0, -5}) {
         SettingsRecord r = default_settings();
         r.timer_period = period;
         write_settings(folder(), r);
         CAllControlsSheet s(clock, ui, folder());
+        const int used = period >= 1 && period <= 86400 ? period : default_timer_period;
         EXPECT_TRUE(s.clock_timer_running());
-        EXPECT_EQ(s.clock_timer_interval_ms(), std::max(period, 1) * 1000) << period;
-        EXPECT_EQ(s.state().timer_period, period);  // the stored value is kept
-        EXPECT_EQ(s.state().stored_settings.timer_period, period);
+        EXPECT_EQ(s.clock_timer_interval_ms(), used * 1000) << period;
+        EXPECT_EQ(s.state().timer_period, used);
+        EXPECT_EQ(s.state().stored_settings.timer_period, used);
         s.reject();
         EXPECT_FALSE(s.clock_timer_running());
     }

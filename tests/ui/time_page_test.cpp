@@ -178,14 +178,27 @@ TEST_F(TimePageTest, ZonesOutsideTheListSelectNothingAndStay) {
 }
 
 TEST_F(TimePageTest, BadCoordinateIsReportedAndTheWorkingValueKept) {
-    open_sheet();
-    type(id_latitude, "12,5");
-    type(id_longitude, "8.25");
-    press(id_take_location);
-    ASSERT_EQ(ui.message_texts(), QStringList{"Please enter a number."});
-    // Reading stopped at the latitude: both keep what the page showed.
-    EXPECT_EQ(state().observer_latitude, 53.5);
-    EXPECT_EQ(state().observer_longitude, 10.0);
+    struct Case {
+        const char* latitude;
+        const char* longitude;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"12,5", "8.25", "Please enter a number."},
+        {"90.5", "8.25", "Please enter a number between -90 and 90."},
+        {"53.5", "1e300", "Please enter a number between -360 and 360."},
+    };
+    for (const Case& c : cases) {
+        open_sheet();
+        ui.messages.clear();
+        type(id_latitude, c.latitude);
+        type(id_longitude, c.longitude);
+        press(id_take_location);
+        EXPECT_EQ(ui.message_texts(), QStringList{c.message}) << c.latitude << " " << c.longitude;
+        // Reading stopped at the bad field: the working place is unchanged.
+        EXPECT_EQ(state().observer_latitude, 53.5);
+        EXPECT_EQ(state().observer_longitude, 10.0);
+    }
 }
 
 TEST_F(TimePageTest, StopEnterTakesTheFieldsAndStopsTheClock) {

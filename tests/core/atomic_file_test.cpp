@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/atomic_file.h"
+#include "tests/support/scoped_environment.h"
+
+namespace fs = std::filesystem;
+using namespace orbant;
+
+namespace {
+
+using ::orbant::testing::TempFolder;
+
+std::vector<std::uint8_t> file_bytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void write_bytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::set<std::string> names_in(const std::string& folder) {
+    std::set<std::string> names;
+    for (const auto& e : fs::directory_iterator(folder)) names.insert(e.path().filename().string());
+    return names;
+}
+
+}  // namespace
+
+TEST(AtomicFile, RemovesTheTemporariesOfInterruptedWrites) {
+    TempFolder dir;
+    const std::string path = dir.file("Setup.dat");
+    // Left by killed saves: empty and partly written. Beside them files
+    // that only look alike and must stay.
+    write_bytes(path + ".tmpAb3xY9", {});
+    write_bytes(path + ".tmpQQQQQQ", {1, 2});
+    write_bytes(path + ".tmp-notiz", {3});
+    write_bytes(path + ".tmpAb3xY9x", {4});
+    write_bytes(dir.file("Andere.ort.tmpAb3xY9"), {5});
+    fs::create_directory(path + ".tmpFolder");
+    const std::vector<std::uint8_t> bytes{9, 8, 7};
+    std::string error;
+    ASSERT_TRUE(write_file_atomically(path, bytes.data(), bytes.size(), error)) << error;
+    EXPECT_EQ(file_bytes(path), bytes);
+    EXPECT_EQ(names_in(dir.path()), (std::set<std::string>{"Setup.dat", "Setup.dat.tmp-notiz", "Setup.dat.tmpAb3xY9x",
+                                                           "Andere.ort.tmpAb3xY9", "Setup.dat.tmpFolder"}));
+}
+
+TEST(AtomicFile, WritesThroughASymbolicLink) {
+    TempFolder dir;
+    fs::create_directories(dir.file("echt/tief"));
+    write_bytes(dir.file("echt/tief/Ort.ort"), {1});
+    // A relative link to a relative link: both stay links.
+    fs::create_symlink("tief/Ort.ort", dir.file("echt/zwischen.ort"));
+    fs::create_symlink("echt/zwischen.ort", dir.file("Ort.ort"));
+    const std::vector<std::uint8_t> bytes{4, 5, 6};
+    std::string error;
+    ASSERT_TRUE(write_file_atomically(dir.file("Ort.ort"), bytes.data(), bytes.size(), error)) << error;
+    EXPECT_TRUE(fs::is_symlink(dir.file("Ort.ort")));
+    EXPECT_TRUE(fs::is_symlink(dir.file("echt/zwischen.ort")));
+    EXPECT_EQ(file_bytes(dir.file("echt/tief/Ort.ort")), bytes);
+    EXPECT_EQ(names_in(dir.file("echt/tief")), std::set<std::string>{"Ort.ort"});
+
+    // A dangling link gets its target made.
+    fs::create_symlink("neu.ort", dir.file("Neu.ort"));
+    ASSERT_TRUE(write_file_atomically(dir.file("Neu.ort"), bytes.data(), bytes.size(), error)) << error;
+    EXPECT_TRUE(fs::is_symlink(dir.file("Neu.ort")));
+    EXPECT_EQ(file_bytes(dir.file("neu.ort")), bytes);
+}
+
+TEST(AtomicFile, ReadsOnlyRegularFilesAndNeverWaits) {
+    TempFolder dir;
+    ASSERT_EQ(::mkfifo(dir.file("rohr").c_str(), 0600), 0);
+    std::vector<std::uint8_t> bytes{42};
+    std::string error;
+    EXPECT_EQ(read_file_prefix(dir.file("rohr"), 8, bytes, error), ReadStatus::not_regular);
+    EXPECT_EQ(read_file_prefix(dir.path(), 8, bytes, error), ReadStatus::not_regular);
+    EXPECT_EQ(read_file_prefix("/dev/null", 8, bytes, error), ReadStatus::not_regular);
+    EXPECT_EQ(bytes, std::vector<std::uint8_t>{42});
+}
