@@ -29,9 +29,9 @@ inline constexpr std::array<ControlSpec, 7> cseite6_controls = {{
     {horizon_left_90_id, ControlKind::button, "<<", 28, horizon_row_y, horizon_button_width, horizon_control_height},
     {horizon_right_90_id, ControlKind::button, ">>", 41, horizon_row_y, horizon_button_width,
      horizon_control_height},
-    {horizon_figures_id, ControlKind::check_box, "Bilder", 56, horizon_row_y, 30, horizon_control_height},
-    {horizon_grid_id, ControlKind::check_box, "Netz", 88, horizon_row_y, 27, horizon_control_height},
-    {horizon_ecliptic_id, ControlKind::check_box, "Ecl.", 117, horizon_row_y, 25, horizon_control_height},
+    {horizon_figures_id, ControlKind::check_box, "Bilder", 56, horizon_row_y, 34, horizon_control_height},
+    {horizon_grid_id, ControlKind::check_box, "Netz", 92, horizon_row_y, 28, horizon_control_height},
+    {horizon_ecliptic_id, ControlKind::check_box, "Ecl.", 122, horizon_row_y, 27, horizon_control_height},
 }};
 inline constexpr DialogTemplate cseite6_template{134, horizon_page_caption, page_width_du, page_height_du, "Arial",
                                                  8, cseite6_controls};
