@@ -99,6 +99,9 @@ void append_figures(Scene& scene, const SheetState& state, const HorizonLayout& 
             m.figure_drawn[number] = false;
             return;
         }
+        // Removed only when the previous paint drew it (then all its
+        // earlier positions are inside): a polyline left alone on that
+        // paint is not on the canvas, and drawing it "again" would add it.
         std::vector<ScenePoint> points(last - first);
         if (m.figure_drawn[number] && all_earlier) {
             for (std::size_t k = first; k < last; ++k) points[k - first] = m.earlier[entry(k)];
