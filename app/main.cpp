@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>
+#include <QSaveFile>
+#include <QTabWidget>
+#include <array>
 #include <clocale>
 #include <cstdio>
 #include <memory>
@@ -25,6 +28,33 @@ bool asks_for_help(int argc, char** argv) {
     return false;
 }
 
+bool asks_for_screenshot(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (std::string_view(argv[i]) == "--screenshot" || std::string_view(argv[i]).starts_with("--screenshot="))
+            return true;
+    return false;
+}
+
+// The pages --screenshot names, in tab order.
+constexpr std::array<const char*, 7> screenshot_pages{"zeit",     "horizont",    "mond",      "sonne",
+                                                      "planeten", "uebersicht", "ereignisse"};
+
+// Shows tab `index` of the sheet offscreen, lets it paint and writes the
+// window as PNG through a temporary file. Returns the exit status.
+int write_screenshot(orbant::CAllControlsSheet& sheet, int index, const QString& out) {
+    sheet.show();
+    sheet.tabs()->setCurrentIndex(index);
+    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+    const QImage picture = sheet.grab().toImage();
+    QSaveFile file(out);
+    if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, "PNG") || !file.commit()) {
+        std::fprintf(stderr, "orbant: --out: cannot write '%s': %s\n", out.toLocal8Bit().constData(),
+                     file.errorString().toLocal8Bit().constData());
+        return 1;
+    }
+    return 0;
+}
+
 bool asks_for_version(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view a = argv[i];
@@ -43,7 +73,8 @@ int main(int argc, char** argv) {
     }
     // Help needs no screen: it is printed the same with or without one.
     const bool help = asks_for_help(argc, argv);
-    if (help) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // So does a screenshot: the sheet is built and painted offscreen.
+    if (help || asks_for_screenshot(argc, argv)) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
     // Qt takes the user's locale; the program's number texts use the point.
     std::setlocale(LC_NUMERIC, "C");
@@ -83,10 +114,20 @@ int main(int argc, char** argv) {
         QStringLiteral("Where gpsd listens, for the GPS dialog (default: localhost:2947; an IPv6 address in "
                        "brackets)."),
         QStringLiteral("HOST:PORT"));
+    const QCommandLineOption screenshot_option(
+        QStringLiteral("screenshot"),
+        QStringLiteral("Render this page without a screen and write it as PNG to the file of --out: zeit, "
+                       "horizont, mond, sonne, planeten, uebersicht or ereignisse."),
+        QStringLiteral("PAGE"));
+    const QCommandLineOption out_option(QStringLiteral("out"),
+                                        QStringLiteral("The PNG file --screenshot writes."),
+                                        QStringLiteral("FILE.png"));
     parser.addOption(config_dir_option);
     parser.addOption(clock_option);
     parser.addOption(size_option);
     parser.addOption(gpsd_option);
+    parser.addOption(screenshot_option);
+    parser.addOption(out_option);
     // --help lists Qt's own options too (-platform, -style, -geometry, ...).
     QStringList arguments = QApplication::arguments();
     for (QString& a : arguments)
@@ -104,6 +145,27 @@ int main(int argc, char** argv) {
             return 2;
         }
         screen = size;
+    }
+
+    int screenshot_tab = -1;
+    if (parser.isSet(screenshot_option)) {
+        const std::string page = parser.value(screenshot_option).toStdString();
+        for (std::size_t i = 0; i < screenshot_pages.size(); ++i)
+            if (page == screenshot_pages[i]) screenshot_tab = static_cast<int>(i);
+        if (screenshot_tab < 0) {
+            std::fprintf(stderr,
+                         "orbant: --screenshot: '%s' is not one of zeit, horizont, mond, sonne, planeten, "
+                         "uebersicht, ereignisse\n",
+                         page.c_str());
+            return 2;
+        }
+        if (!parser.isSet(out_option) || parser.value(out_option).isEmpty()) {
+            std::fprintf(stderr, "orbant: --screenshot needs --out FILE.png\n");
+            return 2;
+        }
+    } else if (parser.isSet(out_option)) {
+        std::fprintf(stderr, "orbant: --out needs --screenshot PAGE\n");
+        return 2;
     }
 
     std::unique_ptr<orbant::DeviceClock> clock;
@@ -142,6 +204,7 @@ int main(int argc, char** argv) {
     orbant::CAllControlsSheet sheet(*clock, ui, folder);
     sheet.set_gps_driver(gps_driver);
     if (screen) sheet.resize(screen->width, screen->height);
+    if (screenshot_tab >= 0) return write_screenshot(sheet, screenshot_tab, parser.value(out_option));
     sheet.exec();
     return 0;
 }

@@ -3,17 +3,19 @@
 // is described in the page, every command has its section, and no page
 // describes an option that the program no longer has. Also the version the
 // programs print, and that `orbant` answers --help and --version without a
-// display.
+// display, and that it renders every page as PNG without one.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <regex>
 #include <set>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/support/cli_runner.h"
@@ -194,6 +196,36 @@ TEST(Version, BothProgramsPrintTheProjectVersionWithoutDisplay) {
     EXPECT_NE(metainfo.find("<release version=\"" + version + "\""), std::string::npos);
     const std::string changelog = read_text(std::string(ORBANT_SOURCE_DIR) + "/packaging/changelog");
     EXPECT_EQ(changelog.rfind("orbant (" + version + ") ", 0), 0u);
+}
+
+// Width and height of a PNG file from its IHDR chunk; {0, 0} when the file
+// is not a PNG.
+std::pair<unsigned, unsigned> png_size(const std::string& path) {
+    const std::string data = read_text(path);
+    if (data.size() < 24 || data.compare(0, 8, "\x89PNG\r\n\x1a\n") != 0) return {0, 0};
+    const auto be32 = [&](std::size_t at) {
+        unsigned v = 0;
+        for (std::size_t i = 0; i < 4; ++i) v = (v << 8) | static_cast<unsigned char>(data[at + i]);
+        return v;
+    };
+    return {be32(16), be32(20)};
+}
+
+TEST(Screenshot, EveryPageIsWrittenAsPngWithoutDisplay) {
+    char dir_template[] = "/tmp/orbant-screenshot-XXXXXX";
+    const char* dir = mkdtemp(dir_template);
+    ASSERT_NE(dir, nullptr);
+    const std::string folder = dir;
+    for (const char* page : {"zeit", "horizont", "mond", "sonne", "planeten", "uebersicht", "ereignisse"}) {
+        const std::string out = folder + "/" + page + ".png";
+        const ProgramRun r = run_without_display(
+            ORBANT_APP_PATH, {"--config-dir", folder + "/config", "--clock", "2026-01-15 21:00:00", "--size",
+                              "320x240", "--screenshot", page, "--out", out});
+        EXPECT_EQ(r.status, 0) << page;
+        EXPECT_EQ(png_size(out), (std::pair<unsigned, unsigned>{320, 240})) << page;
+    }
+    EXPECT_EQ(run_without_display(ORBANT_APP_PATH, {"--screenshot", "himmel", "--out", folder + "/x.png"}).status, 2);
+    EXPECT_EQ(run_without_display(ORBANT_APP_PATH, {"--screenshot", "mond"}).status, 2) << "no --out";
 }
 
 }  // namespace
