@@ -9,6 +9,7 @@
 #include "core/location_file.h"
 #include "app/setup_dlg.h"
 #include "pages/cseite1.h"
+#include "platform/clock.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/ui_services.h"
 
@@ -65,7 +66,8 @@ void open_setup_dialog(CAllControlsSheet& sheet, CSeite1& page) {
 }
 
 void open_calendar_dialog(CAllControlsSheet& sheet, CSeite1& page) {
-    CKalenderDLG dialog(&page);
+    const CivilDateTime device = read_device_time(sheet.clock());
+    CKalenderDLG dialog(&page, QDate(device.year, device.month, device.day));
     if (sheet.ui().run_modal(dialog) != QDialog::Accepted || !dialog.date_selected()) return;
     const QDate date = dialog.selected_date();
     SheetState& state = sheet.state();

@@ -43,7 +43,13 @@ bool CSetupDlg::read_fields() {
     if (!ddx_read_double(edit(id_setup_latitude), fields_.latitude, ui_, this)) return false;
     if (!ddx_read_double(edit(id_setup_longitude), fields_.longitude, ui_, this)) return false;
     if (!ddx_read_int(edit(id_setup_time_zone), fields_.time_zone, ui_, this)) return false;
-    fields_.place_name = edit(id_setup_place_name)->text().toStdString();
+    const std::string name = edit(id_setup_place_name)->text().toStdString();
+    if (const std::string message = place_name_storage_message(name); !message.empty()) {
+        ui_.message_box(this, qt_text(message), MessageKind::error);
+        edit(id_setup_place_name)->setFocus();
+        return false;
+    }
+    fields_.place_name = name;
     fields_.night_mode = check(id_setup_night_mode)->isChecked() ? 1 : 0;
     fields_.auto_summer_time = check(id_setup_auto_summer_time)->isChecked() ? 1 : 0;
     return true;

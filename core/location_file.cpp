@@ -56,8 +56,8 @@ std::array<std::uint8_t, location_file_size> encode_location(const LocationRecor
 bool decode_location(std::span<const std::uint8_t> bytes, LocationRecord& record,
                      std::string& error) {
     if (bytes.size() < location_file_size) {
-        error = "a location file holds " + std::to_string(location_file_size) +
-                " bytes, this one only " + std::to_string(bytes.size());
+        error = "eine Standortdatei hat " + std::to_string(location_file_size) + " Bytes, diese nur " +
+                std::to_string(bytes.size());
         return false;
     }
     LocationRecord decoded;
@@ -67,7 +67,7 @@ bool decode_location(std::span<const std::uint8_t> bytes, LocationRecord& record
     decoded.time_zone = get_double_le(bytes.data() + time_zone_offset);
     if (!std::isfinite(decoded.longitude) || !std::isfinite(decoded.latitude) ||
         !std::isfinite(decoded.time_zone)) {
-        error = "the longitude, latitude or time zone is not a finite number";
+        error = "Länge, Breite oder Zeitzone ist keine endliche Zahl";
         return false;
     }
     record = decoded;
@@ -77,7 +77,7 @@ bool decode_location(std::span<const std::uint8_t> bytes, LocationRecord& record
 bool read_location_file(const std::string& path, LocationRecord& record, std::string& error) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        error = "cannot open the location file " + quoted(path) + ": " + errno_text(errno);
+        error = "die Standortdatei " + quoted(path) + " kann nicht geöffnet werden: " + errno_text(errno);
         return false;
     }
     std::array<std::uint8_t, location_file_size> bytes{};
@@ -85,13 +85,13 @@ bool read_location_file(const std::string& path, LocationRecord& record, std::st
     const ssize_t n = read_up_to(fd, bytes.data(), bytes.size(), err);
     ::close(fd);
     if (n < 0) {
-        error = "cannot read the location file " + quoted(path) + ": " + errno_text(err);
+        error = "die Standortdatei " + quoted(path) + " kann nicht gelesen werden: " + errno_text(err);
         return false;
     }
     std::string why;
     if (!decode_location(std::span<const std::uint8_t>(bytes.data(), static_cast<std::size_t>(n)),
                          record, why)) {
-        error = "the location file " + quoted(path) + " is not valid: " + why;
+        error = "die Standortdatei " + quoted(path) + " ist ungültig: " + why;
         return false;
     }
     return true;
@@ -101,14 +101,14 @@ bool write_location_file(const std::string& path, const LocationRecord& record,
                          std::string& error) {
     if (!std::isfinite(record.longitude) || !std::isfinite(record.latitude) ||
         !std::isfinite(record.time_zone)) {
-        error = "cannot write the location file " + quoted(path) +
-                ": the longitude, latitude or time zone is not a finite number";
+        error = "die Standortdatei " + quoted(path) +
+                " kann nicht geschrieben werden: Länge, Breite oder Zeitzone ist keine endliche Zahl";
         return false;
     }
     const auto bytes = encode_location(record);
     std::string why;
     if (!write_file_atomically(path, bytes.data(), bytes.size(), why)) {
-        error = "the location file was not saved: " + why;
+        error = "die Standortdatei wurde nicht gespeichert: " + why;
         return false;
     }
     return true;
