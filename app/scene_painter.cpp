@@ -16,6 +16,7 @@ DrawMode draw_mode(RasterMode mode) {
     case RasterMode::xor_pen: return DrawMode::xor_pen;
     case RasterMode::not_xor: return DrawMode::not_xor;
     case RasterMode::and_pen: return DrawMode::and_pen;
+    case RasterMode::multiply: return DrawMode::multiply;
     }
     return DrawMode::copy;
 }

@@ -47,8 +47,8 @@ MoonPictureLayout moon_picture_layout(int cx, int cy, bool portrait) noexcept;
 
 // Colours of the shadow mask.
 enum class MaskFill { white, shadow };
-inline constexpr unsigned mask_white_rgb = 0xFFFFFFu;   // lit: keeps the Moon under AND
-inline constexpr unsigned mask_shadow_rgb = 0x494D68u;  // RGB(73, 77, 104): bluish grey under AND
+inline constexpr unsigned mask_white_rgb = 0xFFFFFFu;   // lit: keeps the Moon when multiplied
+inline constexpr unsigned mask_shadow_rgb = 0x494D68u;  // RGB(73, 77, 104): darkens to a bluish grey when multiplied
 
 // One filled shape of the mask: a rectangle or the ellipse inscribed in it,
 // in mask pixels, right and bottom exclusive (left <= right, top <= bottom).

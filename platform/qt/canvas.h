@@ -19,6 +19,7 @@ enum class DrawMode {
     xor_pen,  // source XOR destination (drawing twice restores)
     not_xor,  // NOT(source XOR destination)
     and_pen,  // source AND destination
+    multiply, // each colour channel: source * destination / 255, rounded (white keeps the destination)
 };
 
 // Sets a painter's composition for a draw mode (the canvas is RGB32, so the

@@ -1,8 +1,10 @@
-// The canvas primitives on pixels: in XOR, NOT-XOR and AND every primitive
+// The canvas primitives on pixels: in XOR, NOT-XOR, AND and multiplying every primitive
 // combines each pixel it covers once, with the colour the copy mode writes
 // there, and drawing it twice in XOR or NOT-XOR restores the canvas; and a
 // few pixels of each primitive worked out by hand.
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -37,6 +39,11 @@ QRgb combined(QRgb src, QRgb dst, DrawMode mode) {
     case DrawMode::xor_pen: return (src ^ dst) & rgb_bits;
     case DrawMode::not_xor: return ~(src ^ dst) & rgb_bits;
     case DrawMode::and_pen: return src & dst & rgb_bits;
+    case DrawMode::multiply: {
+        const auto channel = [](int a, int b) { return static_cast<int>(std::lround(a * b / 255.0)); };
+        return qRgb(channel(qRed(src), qRed(dst)), channel(qGreen(src), qGreen(dst)),
+                    channel(qBlue(src), qBlue(dst))) & rgb_bits;
+    }
     case DrawMode::copy: break;
     }
     return src & rgb_bits;
@@ -96,7 +103,7 @@ TEST(CanvasPrimitives, EachCoveredPixelIsCombinedOnceAndXorDrawingUndoes) {
         primitive.draw(copy, DrawMode::copy);
         ASSERT_GT(changed_pixels(copy, unused), 0);
 
-        for (DrawMode mode : {DrawMode::xor_pen, DrawMode::not_xor, DrawMode::and_pen}) {
+        for (DrawMode mode : {DrawMode::xor_pen, DrawMode::not_xor, DrawMode::and_pen, DrawMode::multiply}) {
             SCOPED_TRACE(static_cast<int>(mode));
             Canvas c;
             fill_noise(c);
@@ -110,7 +117,7 @@ TEST(CanvasPrimitives, EachCoveredPixelIsCombinedOnceAndXorDrawingUndoes) {
                     wrong += (c.pixel(x, y) & rgb_bits) != expected;
                 }
             EXPECT_EQ(wrong, 0);
-            if (mode == DrawMode::and_pen) continue;
+            if (mode == DrawMode::and_pen || mode == DrawMode::multiply) continue;
             primitive.draw(c, mode);
             EXPECT_EQ(c.image(), before) << "drawn twice";
         }
