@@ -4,9 +4,10 @@
 # when everything is installed. This is the single list of system packages.
 set -euo pipefail
 
-# The last three lines: checks of the desktop entry, the metadata and the
+# The last lines: checks of the desktop entry, the metadata and the
 # manual pages, the Debian package (scripts/package.sh); librsvg2-bin
-# renders the icon's PNGs (tools/make_icons.sh).
+# renders the icon's PNGs (tools/make_icons.sh); qt6-translations-l10n holds
+# Qt's German texts of its own dialogs (file dialogs, message box buttons).
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
@@ -15,6 +16,7 @@ packages=(
   desktop-file-utils appstream man-db
   dpkg-dev file lintian
   librsvg2-bin
+  qt6-translations-l10n
 )
 
 missing=()
