@@ -1,4 +1,6 @@
 #pragma once
+#include <QElapsedTimer>
+#include <QList>
 #include <array>
 #include <cstdint>
 #include <string_view>
@@ -6,6 +8,8 @@
 
 #include "app/sheet_page.h"
 #include "pages/events_texts.h"
+
+class QTreeWidgetItem;
 
 class QTreeWidget;
 class QProgressBar;
@@ -91,6 +95,11 @@ private:
     int row_counter_ = 0;
     std::vector<EventRow> rows_;  // the list's rows, as shown
     bool searching_ = false;
+    // Rows made since the list was last updated; they go in together.
+    QList<QTreeWidgetItem*> pending_items_;
+    int event_text_width_ = 0;    // widest event text of the search, pixels
+    QElapsedTimer since_repaint_;  // since the bar and the rows were last shown
+    void flush_rows();
 };
 
 }  // namespace orbant
