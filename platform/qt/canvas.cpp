@@ -232,6 +232,12 @@ void Canvas::combine_layer(QPoint origin, const QImage& layer, DrawMode mode) {
     }
 }
 
-void Canvas::present(QPainter& painter) const { painter.drawImage(0, 0, image_); }
+void Canvas::present(QPainter& painter, int scale) const {
+    if (scale <= 1) {
+        painter.drawImage(0, 0, image_);
+        return;
+    }
+    painter.drawImage(QRect(0, 0, image_.width() / scale, image_.height() / scale), image_);
+}
 
 }  // namespace orbant

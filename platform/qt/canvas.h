@@ -96,8 +96,9 @@ public:
     QSize size() const noexcept { return image_.size(); }
     QRgb pixel(int x, int y) const { return image_.pixel(x, y); }
 
-    // Copies the canvas to a window's painter at (0, 0).
-    void present(QPainter& painter) const;
+    // Copies the canvas to a window's painter at (0, 0); a canvas drawn at
+    // `scale` device pixels per window pixel covers 1/scale of its size.
+    void present(QPainter& painter, int scale = 1) const;
 
 private:
     // Combines the opaque pixels of `layer` (alpha not 0) with the canvas,

@@ -253,3 +253,33 @@ TEST(ScenePainterTest, SceneDrawnTwiceInXorLeavesTheCanvasAsItWas) {
 
 }  // namespace
 }  // namespace orbant
+
+namespace orbant {
+namespace {
+
+// A scene painted at two device pixels per window pixel covers each window
+// pixel's 2 x 2 device pixels with what the unscaled painting gives it:
+// rectangles and a layer combined by multiplying.
+TEST(ScenePainterScale, TwoDevicePixelsPerWindowPixel) {
+    Scene scene;
+    scene.rectangle({2, 3, 11, 9}, std::nullopt, Rgb{200, 120, 40}, RasterMode::copy);
+    scene.rectangle({5, 1, 14, 6}, std::nullopt, Rgb{0, 255, 128}, RasterMode::xor_pen);
+    scene.begin_layer({4, 4, 12, 10});
+    scene.rectangle({0, 0, 8, 6}, std::nullopt, Rgb{255, 255, 255}, RasterMode::copy);
+    scene.rectangle({0, 0, 3, 6}, std::nullopt, Rgb{73, 77, 104}, RasterMode::copy);
+    scene.end_layer({4, 4, 12, 10}, RasterMode::multiply);
+    ScenePainter painter;
+    Canvas one, two;
+    one.ensure_size(QSize(16, 12), Qt::white);
+    two.ensure_size(QSize(32, 24), Qt::white);
+    painter.paint(one, scene);
+    painter.paint(two, scene, 2);
+    int wrong = 0;
+    for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 16; ++x)
+            for (int d = 0; d < 4; ++d) wrong += two.pixel(2 * x + d % 2, 2 * y + d / 2) != one.pixel(x, y);
+    EXPECT_EQ(wrong, 0);
+}
+
+}  // namespace
+}  // namespace orbant
