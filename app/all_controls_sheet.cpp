@@ -1,5 +1,7 @@
 #include "app/all_controls_sheet.h"
 
+#include <QKeyEvent>
+#include <QShortcut>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimerEvent>
@@ -62,7 +64,19 @@ CAllControlsSheet::CAllControlsSheet(DeviceClock& clock, UiServices& ui, std::st
         if (SheetPage* p = page_at_tab(index)) p->activate();
     });
 
+    auto* quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
+    quit->setContext(Qt::WindowShortcut);
+    connect(quit, &QShortcut::activated, this, &QDialog::reject);
+
     initialise();
+}
+
+void CAllControlsSheet::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 CAllControlsSheet::~CAllControlsSheet() { stop_clock_timer(); }

@@ -92,6 +92,9 @@ public:
 
 protected:
     void timerEvent(QTimerEvent* event) override;
+    // Escape does not close the sheet (what was typed would be lost); it
+    // closes through the window's close button and Ctrl+Q.
+    void keyPressEvent(QKeyEvent* event) override;
     void done(int result) override;
 
 private:

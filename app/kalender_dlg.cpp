@@ -6,7 +6,7 @@
 
 namespace orbant {
 
-CKalenderDLG::CKalenderDLG(QWidget* parent) : QDialog(parent) {
+CKalenderDLG::CKalenderDLG(QWidget* parent, const QDate& initial) : QDialog(parent) {
     setObjectName(QStringLiteral("CKalenderDLG"));
     setWindowTitle(QString::fromUtf8(kalender_dlg_template.caption));
     built_ = build_dialog(kalender_dlg_template, *this);
@@ -17,6 +17,8 @@ CKalenderDLG::CKalenderDLG(QWidget* parent) : QDialog(parent) {
         cal->setLocale(QLocale(QLocale::German, QLocale::Germany));
         cal->setFirstDayOfWeek(Qt::Monday);
         cal->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+        // Shown before the notifications are connected: opening is no choice.
+        if (initial.isValid()) cal->setSelectedDate(initial);
         // A click on the day already highlighted is a selection too, so the
         // click is watched as well as the change of selection.
         connect(cal, &QCalendarWidget::clicked, this, &CKalenderDLG::on_date_selected);

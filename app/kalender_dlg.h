@@ -23,14 +23,15 @@ static_assert(kalender_dlg_controls.size() == 3);
 inline constexpr DialogTemplate kalender_dlg_template{142, "Kalender", page_width_du, page_height_du,
                                                       "Arial", 8, kalender_dlg_controls};
 
-// The calendar dialog: a month calendar that opens on the current date.
+// The calendar dialog: a month calendar that opens on `initial` (the date of
+// the device clock; today's host date when invalid).
 // Each day the user selects (click, keyboard or a selection change) is kept
 // as the selected date and sets date_selected(); the caller reads both after
 // "OK" (see open_calendar_dialog).
 class CKalenderDLG : public QDialog {
     Q_OBJECT
 public:
-    explicit CKalenderDLG(QWidget* parent = nullptr);
+    explicit CKalenderDLG(QWidget* parent = nullptr, const QDate& initial = QDate());
 
     bool date_selected() const noexcept { return date_selected_; }
     // The last selected day (its time of day is 00:00); invalid until one is.

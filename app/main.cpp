@@ -78,6 +78,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     // Qt takes the user's locale; the program's number texts use the point.
     std::setlocale(LC_NUMERIC, "C");
+    // Qt's own dialogs speak German like the program.
+    if (!help && !orbant::install_german_qt_translation(app))
+        std::fprintf(stderr, "orbant: Qt's German translation (qtbase_de.qm) was not found; its dialogs stay English\n");
     QApplication::setApplicationName(QStringLiteral("orbant"));
     QApplication::setApplicationDisplayName(QString::fromUtf8(orbant::sheet_caption));
     QApplication::setApplicationVersion(QStringLiteral(ORBANT_VERSION));

@@ -11,6 +11,7 @@
 #include "gps/cgps_dialog.h"
 #include "pages/gps_texts.h"
 #include "pages/cseite1.h"
+#include "platform/clock.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/ui_services.h"
 
@@ -67,7 +68,8 @@ void open_setup_dialog(CAllControlsSheet& sheet, CSeite1& page) {
 }
 
 void open_calendar_dialog(CAllControlsSheet& sheet, CSeite1& page) {
-    CKalenderDLG dialog(&page);
+    const CivilDateTime device = read_device_time(sheet.clock());
+    CKalenderDLG dialog(&page, QDate(device.year, device.month, device.day));
     if (sheet.ui().run_modal(dialog) != QDialog::Accepted || !dialog.date_selected()) return;
     const QDate date = dialog.selected_date();
     SheetState& state = sheet.state();

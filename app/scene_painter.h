@@ -14,8 +14,11 @@ class ScenePainter {
 public:
     // Draws every item of `scene` in order onto `canvas`. A bitmap that
     // cannot be loaded draws nothing; a layer left open at the end is not
-    // combined.
-    void paint(Canvas& canvas, const Scene& scene);
+    // combined. With `scale` k > 1 (a screen of k device pixels per
+    // window pixel) every position, rectangle and font size is multiplied
+    // by k, so the scene comes out at the screen's resolution; lines and
+    // pixel marks stay one device pixel wide.
+    void paint(Canvas& canvas, const Scene& scene, int scale = 1);
 
 private:
     const QImage& bitmap(int id);

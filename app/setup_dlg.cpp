@@ -52,7 +52,13 @@ bool CSetupDlg::read_fields() {
     constexpr auto zone_limit = static_cast<std::int32_t>(time_zone_limit);
     if (!ddx_read_int_in_range(edit(id_setup_time_zone), fields_.time_zone, -zone_limit, zone_limit, ui_, this))
         return false;
-    fields_.place_name = edit(id_setup_place_name)->text().toStdString();
+    const std::string name = edit(id_setup_place_name)->text().toStdString();
+    if (const std::string message = place_name_storage_message(name); !message.empty()) {
+        ui_.message_box(this, qt_text(message), MessageKind::error);
+        edit(id_setup_place_name)->setFocus();
+        return false;
+    }
+    fields_.place_name = name;
     fields_.night_mode = check(id_setup_night_mode)->isChecked() ? 1 : 0;
     fields_.auto_summer_time = check(id_setup_auto_summer_time)->isChecked() ? 1 : 0;
     return true;

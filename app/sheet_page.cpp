@@ -1,6 +1,7 @@
 #include "app/sheet_page.h"
 
 #include <QPainter>
+#include <QResizeEvent>
 
 #include "app/all_controls_sheet.h"
 
@@ -15,6 +16,10 @@ SheetPage::SheetPage(CAllControlsSheet& sheet, const DialogTemplate& tmpl, int p
       activation_sets_chart_stale_(activation_sets_chart_stale) {
     setObjectName(QString::number(tmpl.resource_id));
     setWindowTitle(caption());
+    // Every page fills its area with the window colour, the drawing pages'
+    // canvases included, so that all pages share one background.
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Window);
     built_ = build_dialog(tmpl, *this, TemplateSizing::follows_window);
 }
 
@@ -60,6 +65,9 @@ void SheetPage::showEvent(QShowEvent* event) {
 
 void SheetPage::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    // A window smaller than the template (a device's screen) scales the page
+    // down until it all shows.
+    built_.fit_to(*this, event->size());
     invalidate(true);
 }
 

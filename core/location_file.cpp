@@ -23,7 +23,7 @@ std::string quoted(const std::string& path) { return "\"" + path + "\""; }
 
 // Why a record's place is refused.
 constexpr const char* place_range_text =
-    "the longitude (-360 to 360), latitude (-90 to 90) or time zone (-14 to 14 hours) is out of range";
+    "Länge (-360 bis 360), Breite (-90 bis 90) oder Zeitzone (-14 bis 14 Stunden) liegt außerhalb des Bereichs";
 
 }  // namespace
 
@@ -39,8 +39,8 @@ std::array<std::uint8_t, location_file_size> encode_location(const LocationRecor
 bool decode_location(std::span<const std::uint8_t> bytes, LocationRecord& record,
                      std::string& error) {
     if (bytes.size() < location_file_size) {
-        error = "a location file holds " + std::to_string(location_file_size) +
-                " bytes, this one only " + std::to_string(bytes.size());
+        error = "eine Standortdatei hat " + std::to_string(location_file_size) + " Bytes, diese nur " +
+                std::to_string(bytes.size());
         return false;
     }
     LocationRecord decoded;
@@ -62,15 +62,15 @@ bool read_location_file(const std::string& path, LocationRecord& record, std::st
     switch (read_file_prefix(path, location_file_size, bytes, why)) {
     case ReadStatus::read: break;
     case ReadStatus::not_regular:
-        error = "the location file " + quoted(path) + " is not a regular file";
+        error = "die Standortdatei " + quoted(path) + " ist keine gewöhnliche Datei";
         return false;
     case ReadStatus::missing:
     case ReadStatus::failed:
-        error = "cannot open the location file " + quoted(path) + ": " + why;
+        error = "die Standortdatei " + quoted(path) + " kann nicht geöffnet werden: " + why;
         return false;
     }
     if (!decode_location(bytes, record, why)) {
-        error = "the location file " + quoted(path) + " is not valid: " + why;
+        error = "die Standortdatei " + quoted(path) + " ist ungültig: " + why;
         return false;
     }
     return true;
@@ -79,13 +79,13 @@ bool read_location_file(const std::string& path, LocationRecord& record, std::st
 bool write_location_file(const std::string& path, const LocationRecord& record,
                          std::string& error) {
     if (!place_in_range(record.longitude, record.latitude, record.time_zone)) {
-        error = "cannot write the location file " + quoted(path) + ": " + place_range_text;
+        error = "die Standortdatei " + quoted(path) + " kann nicht geschrieben werden: " + place_range_text;
         return false;
     }
     const auto bytes = encode_location(record);
     std::string why;
     if (!write_file_atomically(path, bytes.data(), bytes.size(), why)) {
-        error = "the location file was not saved: " + why;
+        error = "die Standortdatei wurde nicht gespeichert: " + why;
         return false;
     }
     return true;

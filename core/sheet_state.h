@@ -3,6 +3,7 @@
 
 #include "astro/civil_date_time.h"
 #include "core/settings_file.h"
+#include "core/time_step.h"
 #include "stars/sky_table.h"
 
 namespace orbant {
@@ -19,6 +20,7 @@ struct SheetState {
     int night_mode = 1;             // "Nachtmodus"
     CivilDateTime current_time{};   // displayed instant, local civil time
     int clock_stopped = 0;          // 1 while the user holds the time fixed
+    SteppedInstant last_step{};     // where the last time step arrived
     int tick_in_progress = 0;       // 1 while a tick is being handled
     int view_busy = 0;              // 1 while the horizon view holds the stylus
     int chart_stale = 1;            // overview chart must be rebuilt

@@ -5,14 +5,24 @@
 namespace orbant {
 
 TimeStepStatus step_local_time(const CivilDateTime& current, std::int64_t delta_seconds,
-                               CivilDateTime& stepped) {
+                               CivilDateTime& stepped, SteppedInstant& last) {
     if (current.year < first_step_year || current.year > last_step_year) return TimeStepStatus::year_out_of_range;
     std::int64_t seconds = 0;
-    CivilDateTime result;
-    if (!seconds_from_local_time(current, seconds) || !local_time_from_seconds(seconds + delta_seconds, result))
+    if (last.known && last.shown == current)
+        seconds = last.seconds;
+    else if (!seconds_from_local_time(current, seconds))
         return TimeStepStatus::conversion_failed;
+    CivilDateTime result;
+    if (!local_time_from_seconds(seconds + delta_seconds, result)) return TimeStepStatus::conversion_failed;
     stepped = result;
+    last = SteppedInstant{result, seconds + delta_seconds, true};
     return TimeStepStatus::stepped;
+}
+
+TimeStepStatus step_local_time(const CivilDateTime& current, std::int64_t delta_seconds,
+                               CivilDateTime& stepped) {
+    SteppedInstant none;
+    return step_local_time(current, delta_seconds, stepped, none);
 }
 
 }  // namespace orbant

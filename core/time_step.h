@@ -20,10 +20,27 @@ enum class TimeStepStatus {
     conversion_failed,   // the local-time rules cannot convert the time
 };
 
+// The instant the last step arrived at: the local time it showed and its
+// seconds since 1970 UT. A local time in the hour that the end of summer
+// time repeats names two instants; while the displayed time is still the one
+// a step produced, the next step starts from that step's instant, not from
+// whichever of the two the local-time rules would choose.
+struct SteppedInstant {
+    CivilDateTime shown{};
+    std::int64_t seconds = 0;
+    bool known = false;
+};
+
 // Moves a displayed instant (local civil time) by `delta_seconds` of real
 // time: local time -> seconds since 1970 UT -> plus delta -> local time, both
-// by the local-time rules of TZ. On any status but `stepped`, `stepped` is
-// left as it was.
+// by the local-time rules of TZ. When `last.known` and `current` equals
+// `last.shown`, the step starts from `last.seconds` instead; on success
+// `last` becomes the instant arrived at. On any status but `stepped`,
+// `stepped` and `last` are left as they were.
+TimeStepStatus step_local_time(const CivilDateTime& current, std::int64_t delta_seconds,
+                               CivilDateTime& stepped, SteppedInstant& last);
+
+// The same without memory of an earlier step.
 TimeStepStatus step_local_time(const CivilDateTime& current, std::int64_t delta_seconds,
                                CivilDateTime& stepped);
 

@@ -31,6 +31,12 @@ CSeite1::CSeite1(CAllControlsSheet& sheet) : SheetPage(sheet, cseite1_template, 
     on_click(id_settings, [this] { open_setup_dialog(this->sheet(), *this); });
     on_click(id_calendar, [this] { open_calendar_dialog(this->sheet(), *this); });
     on_click(id_gps, [this] { open_gps_dialog(this->sheet(), *this); });
+    // Return in a date or time field enters the time, in a place field the place.
+    auto on_return = [this](int id, auto handler) {
+        if (auto* e = edit(id)) connect(e, &QLineEdit::returnPressed, this, handler);
+    };
+    for (int id : {id_day, id_month, id_year, id_hour, id_minute}) on_return(id, [this] { on_stop_enter(); });
+    for (int id : {id_latitude, id_longitude}) on_return(id, [this] { on_take_location(); });
 }
 
 QLineEdit* CSeite1::edit(int id) const { return control_as<QLineEdit>(id); }
@@ -51,9 +57,14 @@ void CSeite1::show_time_status() {
     const PageTexts texts = time_page_texts(s);
     if (s.clock_stopped != 1) {
         copy_time_to_fields();
-        // Written in this order: minute, hour, day, month, year.
-        for (int id : {id_minute, id_hour, id_day, id_month, id_year})
-            if (auto* e = edit(id)) e->setText(QString::fromStdString(*texts.find(id)));
+        // Written in this order: minute, hour, day, month, year. A field the
+        // user is typing in (it has the focus and changed since it was last
+        // filled) is left alone.
+        for (int id : {id_minute, id_hour, id_day, id_month, id_year}) {
+            QLineEdit* e = edit(id);
+            if (!e || (e->hasFocus() && e->isModified())) continue;
+            e->setText(QString::fromStdString(*texts.find(id)));
+        }
     }
     if (auto* status = control_as<QLabel>(id_status)) status->setText(QString::fromStdString(*texts.find(id_status)));
 }
@@ -132,7 +143,7 @@ void CSeite1::on_take_location() {
 
 void CSeite1::step_time(std::int64_t delta_seconds) {
     SheetState& s = state();
-    switch (step_local_time(s.current_time, delta_seconds, s.current_time)) {
+    switch (step_local_time(s.current_time, delta_seconds, s.current_time, s.last_step)) {
     case TimeStepStatus::year_out_of_range:
         sheet().ui().message_box(this, QString::fromUtf8(step_years_message), MessageKind::information);
         return;

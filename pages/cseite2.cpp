@@ -2,6 +2,8 @@
 
 #include <QPainter>
 #include <QResizeEvent>
+#include <algorithm>
+#include <cmath>
 
 #include "app/all_controls_sheet.h"
 #include "astro/services/phase.h"
@@ -62,13 +64,15 @@ void CSeite2::on_paint(bool erase) {
         cy_ = height();
     }
     const QColor background = palette().color(QPalette::Window);
-    if (!canvas_.ensure_size(QSize(cx_, cy_), background) && erase) canvas_.clear(background);
+    // The canvas has the screen's resolution: device pixels per window pixel.
+    canvas_scale_ = std::max(1, static_cast<int>(std::ceil(devicePixelRatioF())));
+    if (!canvas_.ensure_size(QSize(cx_, cy_) * canvas_scale_, background) && erase) canvas_.clear(background);
     // The sheet's window stands for the device's screen.
     const bool portrait = sheet().width() < sheet().height();
     layout_ = moon_picture_layout(cx_, cy_, portrait);
-    painter_.paint(canvas_, moon_scene(picture_, layout_));
+    painter_.paint(canvas_, moon_scene(picture_, layout_), canvas_scale_);
 }
 
-void CSeite2::draw(QPainter& painter) { canvas_.present(painter); }
+void CSeite2::draw(QPainter& painter) { canvas_.present(painter, canvas_scale_); }
 
 }  // namespace orbant

@@ -78,7 +78,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    Canvas canvas_;
+    Canvas canvas_;  // device pixels: canvas_scale_ per window pixel
+    int canvas_scale_ = 1;
     ScenePainter painter_;
     MoonPicture picture_;
     double last_drawn_percent_ = -1.0;

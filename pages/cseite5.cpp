@@ -30,9 +30,11 @@ void CSeite5::lay_out(int cx, int cy) {
 }
 
 void CSeite5::resizeEvent(QResizeEvent* event) {
+    // The base fits the template's controls to the page first; the check box
+    // then moves to the place of this page's own layout.
+    SheetPage::resizeEvent(event);  // invalidates with erasing
     lay_out(event->size().width(), event->size().height());
     state().chart_stale = 1;
-    SheetPage::resizeEvent(event);  // invalidates with erasing
 }
 
 void CSeite5::on_paint(bool erase) {

@@ -64,9 +64,11 @@ void CSeite6::lay_out() {
 }
 
 void CSeite6::resizeEvent(QResizeEvent* event) {
+    // The base fits the template's controls to the page first; the row then
+    // moves under the horizon line.
+    SheetPage::resizeEvent(event);
     lay_out();
     memory_.full_redraw_request = true;
-    SheetPage::resizeEvent(event);
 }
 
 bool CSeite6::eventFilter(QObject* watched, QEvent* event) {

@@ -5,10 +5,13 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QFontMetrics>
 #include <QProgressBar>
+#include <QScrollBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStringList>
+#include <QStyle>
 #include <QTreeWidget>
 #include <algorithm>
 #include <vector>
@@ -89,9 +92,21 @@ void CSeite7::add_event_row(double local_mjd, std::string_view text) {
     const EventRow row = event_row(local_mjd, text);
     auto* item = new QTreeWidgetItem(
         QStringList{qt_text(row.weekday), qt_text(row.date), qt_text(row.time), qt_text(row.text)});
-    list_->insertTopLevelItem(row_counter_, item);
+    event_text_width_ = std::max(event_text_width_, list_->fontMetrics().horizontalAdvance(item->text(3)));
+    pending_items_.append(item);
     rows_.insert(rows_.begin() + row_counter_, row);
     ++row_counter_;
+    if (!searching_) flush_rows();
+}
+
+void CSeite7::flush_rows() {
+    if (pending_items_.isEmpty()) return;
+    list_->insertTopLevelItems(row_counter_ - static_cast<int>(pending_items_.size()), pending_items_);
+    pending_items_.clear();
+    // The event column holds the longest text of the list (with the
+    // margins a cell leaves around its text).
+    const int wanted = event_text_width_ + 2 * list_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 8;
+    if (wanted > list_->columnWidth(3)) list_->setColumnWidth(3, wanted);
 }
 
 bool CSeite7::read_year(QLineEdit* edit, std::int32_t& year) {
@@ -124,7 +139,15 @@ void CSeite7::show_progress(int position, int maximum) {
     // A bar whose range is 0..0 would show a busy animation: an empty span
     // keeps a range of one step. The last lunation's position lies one
     // beyond the range and shows the bar full.
+    // Between the empty and the full bar, the bar and the rows are shown at
+    // most every 50 ms: a repaint for each lunation would cost far more than
+    // the search itself.
+    constexpr qint64 repaint_interval_ms = 50;
     const int top = std::max(maximum, 1);
+    if (position > 0 && position < top && since_repaint_.isValid() && since_repaint_.elapsed() < repaint_interval_ms)
+        return;
+    since_repaint_.start();
+    flush_rows();
     progress_->setRange(0, top);
     progress_->setValue(std::min(position, top));
     // Let the window repaint the bar and the rows so far. The event filter
@@ -148,6 +171,12 @@ void CSeite7::search() {
     list_->clear();
     rows_.clear();
     row_counter_ = 0;
+    pending_items_.clear();
+    event_text_width_ = 0;
+    since_repaint_.invalidate();
+    // A new list starts at its left edge and with the event column's own width.
+    list_->horizontalScrollBar()->setValue(0);
+    list_->setColumnWidth(3, event_columns[3].width);
     search_button_->setEnabled(false);
     copy_button_->setEnabled(false);
 
@@ -165,6 +194,7 @@ void CSeite7::search() {
         } catch (const SearchCancelled&) {
             progress_->setValue(progress_->minimum());  // as the end of a finished search leaves it
         }
+        flush_rows();  // the rows found so far, also when the search was ended
 
         // Input that is still queued is dropped by the filter, so that no press
         // starts the search again.

@@ -1,4 +1,6 @@
 #pragma once
+#include <QElapsedTimer>
+#include <QList>
 #include <array>
 #include <cstdint>
 #include <string_view>
@@ -6,6 +8,8 @@
 
 #include "app/sheet_page.h"
 #include "pages/events_texts.h"
+
+class QTreeWidgetItem;
 
 class QTreeWidget;
 class QProgressBar;
@@ -97,6 +101,11 @@ private:
     std::vector<EventRow> rows_;  // the list's rows, as shown
     bool searching_ = false;
     bool cancel_requested_ = false;  // Escape was pressed during the search
+    // Rows made since the list was last updated; they go in together.
+    QList<QTreeWidgetItem*> pending_items_;
+    int event_text_width_ = 0;    // widest event text of the search, pixels
+    QElapsedTimer since_repaint_;  // since the bar and the rows were last shown
+    void flush_rows();
 };
 
 }  // namespace orbant

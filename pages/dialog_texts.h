@@ -57,6 +57,12 @@ void apply_location_to_setup_fields(const LocationRecord& record, const std::str
 // would.
 CivilDateTime calendar_choice_instant(int year, int month, int day, const CivilDateTime& current);
 
+// The setup dialog's answer to a place name (UTF-8) that "Setup.dat" cannot
+// hold as typed: the message naming its first character outside
+// Windows-1252, e.g. "Das Zeichen „ő“ (U+0151) im Ortsnamen kann nicht
+// gespeichert werden." Empty when every character can be stored.
+std::string place_name_storage_message(const std::string& utf8);
+
 // An error text as a message box shows it: first letter upper case, ended
 // with a full stop. "cannot open x" -> "Cannot open x."
 std::string message_sentence(const std::string& error);

@@ -26,7 +26,7 @@ Scene moon_scene(const MoonPicture& picture, const MoonPictureLayout& l) {
     scene.bitmap(moon_bitmap_id, square, RasterMode::copy);
     scene.begin_layer(square);
     append_moon_mask(scene, static_cast<int>(round_half_up(picture.percent)), picture.waxing, l.size);
-    scene.end_layer(square, RasterMode::and_pen);
+    scene.end_layer(square, RasterMode::multiply);
     return scene;
 }
 

@@ -22,7 +22,8 @@ void append_moon_mask(Scene& scene, int q, int waxing, int size);
 // The Moon page's drawing for the picture data and the picture's layout:
 // the black frame, then (when size > 0) bitmap 141 stretched to size x size
 // at (left, top) and the shadow mask for round_half_up(percent) combined
-// with it by AND on a layer of the picture's square.
+// with it by multiplying each colour channel, on a layer of the picture's
+// square (white keeps the picture, the shadow colour darkens it).
 Scene moon_scene(const MoonPicture& picture, const MoonPictureLayout& layout);
 
 }  // namespace orbant

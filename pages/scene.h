@@ -50,6 +50,7 @@ enum class RasterMode {
     xor_pen,  // colour XOR pixel
     not_xor,  // NOT(colour XOR pixel)
     and_pen,  // colour AND pixel
+    multiply, // each channel: colour * pixel / 255, rounded (white leaves the pixel as it is)
 };
 
 // The pixel marks: the single pixel, the plus of five pixels around it,

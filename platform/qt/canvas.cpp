@@ -19,6 +19,14 @@ QRgb combined(QRgb src, QRgb dst, DrawMode mode) {
     case DrawMode::xor_pen: out = src ^ dst; break;
     case DrawMode::not_xor: out = ~(src ^ dst) & 0x00FFFFFFu; break;
     case DrawMode::and_pen: out = src & dst; break;
+    case DrawMode::multiply: {
+        out = 0;
+        for (int shift : {0, 8, 16}) {
+            const QRgb s = (src >> shift) & 0xFFu, d = (dst >> shift) & 0xFFu;
+            out |= ((s * d + 127u) / 255u) << shift;
+        }
+        break;
+    }
     }
     return 0xFF000000u | out;
 }
@@ -72,6 +80,7 @@ void set_draw_mode(QPainter& painter, DrawMode mode) {
     case DrawMode::xor_pen: painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination); break;
     case DrawMode::not_xor: painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination); break;
     case DrawMode::and_pen: painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination); break;
+    case DrawMode::multiply: painter.setCompositionMode(QPainter::CompositionMode_Multiply); break;
     }
 }
 
@@ -223,6 +232,12 @@ void Canvas::combine_layer(QPoint origin, const QImage& layer, DrawMode mode) {
     }
 }
 
-void Canvas::present(QPainter& painter) const { painter.drawImage(0, 0, image_); }
+void Canvas::present(QPainter& painter, int scale) const {
+    if (scale <= 1) {
+        painter.drawImage(0, 0, image_);
+        return;
+    }
+    painter.drawImage(QRect(0, 0, image_.width() / scale, image_.height() / scale), image_);
+}
 
 }  // namespace orbant

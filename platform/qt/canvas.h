@@ -19,6 +19,7 @@ enum class DrawMode {
     xor_pen,  // source XOR destination (drawing twice restores)
     not_xor,  // NOT(source XOR destination)
     and_pen,  // source AND destination
+    multiply, // each colour channel: source * destination / 255, rounded (white keeps the destination)
 };
 
 // Sets a painter's composition for a draw mode (the canvas is RGB32, so the
@@ -95,8 +96,9 @@ public:
     QSize size() const noexcept { return image_.size(); }
     QRgb pixel(int x, int y) const { return image_.pixel(x, y); }
 
-    // Copies the canvas to a window's painter at (0, 0).
-    void present(QPainter& painter) const;
+    // Copies the canvas to a window's painter at (0, 0); a canvas drawn at
+    // `scale` device pixels per window pixel covers 1/scale of its size.
+    void present(QPainter& painter, int scale = 1) const;
 
 private:
     // Combines the opaque pixels of `layer` (alpha not 0) with the canvas,

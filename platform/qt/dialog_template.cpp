@@ -3,16 +3,23 @@
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPointer>
 #include <QProgressBar>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyleOption>
 #include <QRegularExpressionValidator>
 #include <QTreeWidget>
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace orbant {
@@ -37,6 +44,28 @@ DialogUnits dialog_units_of(const QFont& font) {
     return u;
 }
 
+double TemplateLabel::text_scale() const {
+    if (wordWrap() || text().isEmpty()) return 1.0;
+    const int need = fontMetrics().horizontalAdvance(text());
+    const int room = contentsRect().width();
+    return need > room && room > 0 ? static_cast<double>(room) / need : 1.0;
+}
+
+void TemplateLabel::paintEvent(QPaintEvent* event) {
+    const double scale = text_scale();
+    if (scale >= 1.0) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    const QRect r = contentsRect();
+    painter.translate(r.left(), r.top());
+    painter.scale(scale, 1.0);
+    const QRect wide(0, 0, fontMetrics().horizontalAdvance(text()), r.height());
+    style()->drawItemText(&painter, wide, static_cast<int>(alignment()), palette(), isEnabled(), text(),
+                          foregroundRole());
+}
+
 QWidget* BuiltDialog::control(int id) const {
     auto it = by_id_.find(id);
     return it == by_id_.end() ? nullptr : it->second;
@@ -44,12 +73,93 @@ QWidget* BuiltDialog::control(int id) const {
 
 namespace {
 
+// The look of the device's controls where the desktop style differs in a way
+// that costs the templates their room: a group box draws its frame's top edge
+// through the middle of its caption, and check boxes and radio buttons have
+// an indicator as high as the text with a narrow gap before the text.
+class TemplateStyle final : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+        switch (metric) {
+        case PM_IndicatorWidth:
+        case PM_IndicatorHeight:
+        case PM_ExclusiveIndicatorWidth:
+        case PM_ExclusiveIndicatorHeight:
+            if (widget) return std::max(7, QFontMetrics(widget->font()).ascent());
+            break;
+        case PM_CheckBoxLabelSpacing:
+        case PM_RadioButtonLabelSpacing:
+            if (widget) return std::max(2, QFontMetrics(widget->font()).averageCharWidth() / 2);
+            break;
+        default: break;
+        }
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl sub,
+                         const QWidget* widget) const override {
+        if (control != CC_GroupBox) return QProxyStyle::subControlRect(control, option, sub, widget);
+        const auto* box = qstyleoption_cast<const QStyleOptionGroupBox*>(option);
+        const QRect r = option->rect;
+        const QFontMetrics fm(option->fontMetrics);
+        // The frame's top edge runs through the middle of the caption line.
+        const int top = fm.height() / 2;
+        const QRect frame(r.left(), r.top() + top, r.width(), r.height() - top);
+        switch (sub) {
+        case SC_GroupBoxFrame: return frame;
+        case SC_GroupBoxContents: return frame.adjusted(1, top + 1, -1, -1);
+        case SC_GroupBoxLabel: {
+            if (!box || box->text.isEmpty()) return {};
+            const int inset = fm.averageCharWidth();
+            const int width = std::min(fm.horizontalAdvance(box->text) + 2, r.width() - 2 * inset);
+            return QRect(r.left() + inset, r.top(), std::max(0, width), fm.height());
+        }
+        default: return {};
+        }
+    }
+
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
+                            const QWidget* widget) const override {
+        const auto* box = qstyleoption_cast<const QStyleOptionGroupBox*>(option);
+        if (control != CC_GroupBox || !box) {
+            QProxyStyle::drawComplexControl(control, option, painter, widget);
+            return;
+        }
+        const QRect label = subControlRect(CC_GroupBox, option, SC_GroupBoxLabel, widget);
+        const QRect frame = subControlRect(CC_GroupBox, option, SC_GroupBoxFrame, widget);
+        // An etched frame, a dark line with a light one inside and below it,
+        // left open where the caption stands.
+        painter->save();
+        if (!label.isEmpty()) painter->setClipRegion(QRegion(option->rect).subtracted(QRegion(label)));
+        painter->setBrush(Qt::NoBrush);
+        painter->setPen(box->palette.color(QPalette::Mid));
+        painter->drawRect(frame.adjusted(0, 0, -2, -2));
+        painter->setPen(box->palette.color(QPalette::Light));
+        painter->drawRect(frame.adjusted(1, 1, -1, -1));
+        painter->restore();
+        if (!label.isEmpty())
+            proxy()->drawItemText(painter, label, Qt::AlignHCenter | Qt::AlignTop | Qt::TextShowMnemonic,
+                                  box->palette, (box->state & State_Enabled) != 0, box->text,
+                                  QPalette::WindowText);
+    }
+};
+
+QStyle* template_style() {
+    // One style for all templates, owned by the application.
+    static QPointer<TemplateStyle> style;
+    if (!style) {
+        style = new TemplateStyle;
+        style->setParent(QCoreApplication::instance());
+    }
+    return style;
+}
+
 QWidget* make_widget(const ControlSpec& c, QWidget& parent) {
     const QString caption = QString::fromUtf8(c.caption);
     switch (c.kind) {
     case ControlKind::label:
     case ControlKind::text: {
-        auto* w = new QLabel(caption, &parent);
+        auto* w = new TemplateLabel(caption, &parent);
         Qt::Alignment align = Qt::AlignTop;
         align |= (c.flags & control_centered) ? Qt::AlignHCenter
                  : (c.flags & control_right)  ? Qt::AlignRight
@@ -104,9 +214,15 @@ QWidget* make_widget(const ControlSpec& c, QWidget& parent) {
 
 BuiltDialog build_dialog(const DialogTemplate& tmpl, QWidget& parent, TemplateSizing sizing) {
     BuiltDialog built;
-    const QFont font = template_font(tmpl.font_family, tmpl.font_points);
-    parent.setFont(font);
+    QFont font = template_font(tmpl.font_family, tmpl.font_points);
     built.units_ = dialog_units_of(font);
+    // The desktop's hinted glyphs run a few per cent wider against the
+    // dialog units than the device's, enough to push a label's last letter
+    // out of its rectangle: the controls draw the font with its letters
+    // text_letter_spacing_percent apart, after the units are taken.
+    font.setLetterSpacing(QFont::PercentageSpacing, text_letter_spacing_percent);
+    parent.setFont(font);
+    built.font_ = font;
     built.template_size_ = QSize(built.units_.x_px(tmpl.width_du), built.units_.y_px(tmpl.height_du));
     if (sizing == TemplateSizing::fixed)
         parent.setFixedSize(built.template_size_);
@@ -114,6 +230,7 @@ BuiltDialog build_dialog(const DialogTemplate& tmpl, QWidget& parent, TemplateSi
         parent.resize(built.template_size_);
     for (const ControlSpec& c : tmpl.controls) {
         QWidget* w = make_widget(c, parent);
+        w->setStyle(template_style());
         QRect r = built.units_.rect_px(c.x, c.y, c.w, c.h);
         if (c.kind == ControlKind::drop_down_list) {
             // A drop-down list's height in the template includes its open
@@ -121,12 +238,31 @@ BuiltDialog build_dialog(const DialogTemplate& tmpl, QWidget& parent, TemplateSi
             r.setHeight(std::min(r.height(), built.units_.y_px(12)));
         }
         w->setGeometry(r);
+        built.placed_.emplace_back(w, r);
         if (c.id != no_control_id) {
             w->setObjectName(QString::number(c.id));
             built.by_id_[c.id] = w;
         }
     }
     return built;
+}
+
+double BuiltDialog::fit_to(QWidget& parent, QSize area) {
+    if (area.width() <= 0 || area.height() <= 0 || template_size_.isEmpty()) return scale_;
+    const double scale = std::min({1.0, static_cast<double>(area.width()) / template_size_.width(),
+                                   static_cast<double>(area.height()) / template_size_.height()});
+    if (scale == scale_) return scale_;
+    scale_ = scale;
+    QFont font = font_;
+    if (scale < 1.0) font.setPointSizeF(std::max(min_fitted_points, font_.pointSizeF() * scale));
+    parent.setFont(font);
+    // Edges are scaled, not sizes, so that controls that touch keep touching.
+    const auto at = [scale](int px) { return static_cast<int>(std::lround(px * scale)); };
+    for (const auto& [w, r] : placed_) {
+        const int left = at(r.left()), top = at(r.top());
+        w->setGeometry(left, top, at(r.left() + r.width()) - left, at(r.top() + r.height()) - top);
+    }
+    return scale_;
 }
 
 }  // namespace orbant

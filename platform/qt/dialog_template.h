@@ -1,10 +1,13 @@
 #pragma once
 #include <QFont>
+#include <QLabel>
 #include <QRect>
 #include <QSize>
 #include <QString>
 #include <map>
 #include <span>
+#include <utility>
+#include <vector>
 
 class QWidget;
 
@@ -26,6 +29,19 @@ enum class ControlKind {
     list_view,       // multi-column list in report form, QTreeWidget without tree lines
     progress_bar,    // QProgressBar
     area,            // plain QWidget (a drawing area)
+};
+
+// The static text of a template. A single-line text wider than the control
+// (a value the program writes, such as "NoRises" in a narrow column) is drawn
+// narrowed to the control's width instead of being cut off.
+class TemplateLabel final : public QLabel {
+public:
+    using QLabel::QLabel;
+    // The horizontal scale the current text is drawn at: 1 when it fits.
+    double text_scale() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // Flags of a control.
@@ -67,6 +83,10 @@ enum class TemplateSizing { fixed, follows_window };
 inline constexpr int page_width_du = 162;
 inline constexpr int page_height_du = 150;
 
+// Letter spacing of the controls' text, per cent of the font's own (the
+// dialog units come from the font at 100).
+inline constexpr int text_letter_spacing_percent = 96;
+
 // The font that stands in for a template font family at the given size.
 QFont template_font(const char* family, int points);
 
@@ -98,11 +118,25 @@ public:
     // The template's own size in pixels.
     QSize template_size() const noexcept { return template_size_; }
 
+    // Fits the template into `area` (the parent's new size): when the
+    // template is larger, every control's rectangle and the template font
+    // are scaled by the same factor, min(area / template size) per axis, so
+    // that the whole template shows and its texts keep their room; the font
+    // does not go below min_fitted_points. An area that holds the template
+    // gets it at its own size. Returns the factor now in use (1: unscaled).
+    double fit_to(QWidget& parent, QSize area);
+    double scale() const noexcept { return scale_; }
+
+    static constexpr double min_fitted_points = 6.0;
+
 private:
     friend BuiltDialog build_dialog(const DialogTemplate& tmpl, QWidget& parent, TemplateSizing sizing);
     std::map<int, QWidget*> by_id_;
+    std::vector<std::pair<QWidget*, QRect>> placed_;  // every control and its unscaled rectangle
     DialogUnits units_;
     QSize template_size_;
+    QFont font_;
+    double scale_ = 1.0;
 };
 
 // Makes the template's widgets on `parent` (which gets the template font;

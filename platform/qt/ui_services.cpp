@@ -4,9 +4,22 @@
 #include <QClipboard>
 #include <QDialog>
 #include <QFileDialog>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QMessageBox>
 
 namespace orbant {
+
+bool install_german_qt_translation(QCoreApplication& app) {
+    auto* translator = new QTranslator(&app);
+    if (!translator->load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
+}
 
 QString file_filter_to_qt(const QString& filter) {
     // "Desc|pattern|Desc|pattern||": descriptions at even positions.

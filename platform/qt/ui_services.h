@@ -6,10 +6,17 @@
 #include <optional>
 #include <vector>
 
+class QCoreApplication;
 class QDialog;
 class QWidget;
 
 namespace orbant {
+
+// Installs Qt's German translation of its own texts (file dialogs, message
+// box buttons) on the application, whatever the user's locale, so that they
+// match the program's German texts. Returns false (and installs nothing)
+// when the translation is not found in Qt's translations folder.
+bool install_german_qt_translation(QCoreApplication& app);
 
 enum class MessageKind { information, warning, error };
 

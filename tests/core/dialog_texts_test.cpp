@@ -97,3 +97,18 @@ INSTANTIATE_TEST_SUITE_P(
 
 }  // namespace
 }  // namespace orbant
+
+TEST(PlaceNameStorage, NamesTheFirstCharacterWindows1252CannotHold) {
+    const struct {
+        const char* name;
+        const char* message;
+    } cases[] = {
+        {"Hamburg", ""},
+        {"Köln", ""},
+        {"€-Stadt", ""},  // the euro sign is 0x80 in Windows-1252
+        {"Łódź", "Das Zeichen „Ł“ (U+0141) im Ortsnamen kann nicht gespeichert werden."},
+        {"Győr", "Das Zeichen „ő“ (U+0151) im Ortsnamen kann nicht gespeichert werden."},
+        {"Mond🌙", "Das Zeichen „🌙“ (U+1F319) im Ortsnamen kann nicht gespeichert werden."},
+    };
+    for (const auto& c : cases) EXPECT_EQ(orbant::place_name_storage_message(c.name), c.message) << c.name;
+}

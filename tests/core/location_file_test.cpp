@@ -111,7 +111,7 @@ TEST(LocationRecordLayout, RefusesShortAndNonFiniteRecords) {
             out.latitude = 77.0;
             error.clear();
             EXPECT_FALSE(decode_location(encode_location(r), out, error)) << field << " " << bad;
-            EXPECT_NE(error.find("out of range"), std::string::npos) << error;
+            EXPECT_NE(error.find("außerhalb des Bereichs"), std::string::npos) << error;
             EXPECT_EQ(out.latitude, 77.0);
         }
         for (double edge : {limit[field], -limit[field]}) {
@@ -277,7 +277,7 @@ TEST(LocationFile, AFifoOrFolderIsRefusedWithoutWaiting) {
         LocationRecord r;
         std::string error;
         EXPECT_FALSE(read_location_file(dir.file(name), r, error)) << name;
-        EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
+        EXPECT_NE(error.find("keine gewöhnliche Datei"), std::string::npos) << error;
         // Saving does not put a plain file in its place either.
         EXPECT_FALSE(write_location_file(dir.file(name), LocationRecord{}, error)) << name;
         EXPECT_FALSE(fs::is_regular_file(dir.file(name))) << name;

@@ -42,7 +42,7 @@ TEST(MoonScene, PortraitHalfMoonFromTheRoundedPercentage) {
     EXPECT_EQ(scene.items[5].brush, (Rgb{73, 77, 104}));
 
     EXPECT_EQ(scene.items[6].kind, Kind::layer_end);
-    EXPECT_EQ(scene.items[6].mode, RasterMode::and_pen);
+    EXPECT_EQ(scene.items[6].mode, RasterMode::multiply);
     EXPECT_EQ(scene.items[6].rect, square);
 }
 

@@ -6,8 +6,10 @@
 #include <QImage>
 #include <QLabel>
 #include <string>
+#include <vector>
 
 #include "pages/cseite2.h"
+#include "platform/qt/canvas.h"
 #include "pages/cseite3.h"
 #include "pages/cseite4.h"
 #include "pages/moon_texts.h"
@@ -163,32 +165,49 @@ TEST_F(AstroPages, MaskImageAtNewHalfAndFullMoon) {
 
 TEST_F(AstroPages, MoonPictureFollowsThePhaseOnTheCanvas) {
     open_sheet();
-    const auto centre_row_pixel = [](const CSeite2& page, double across) {
-        const MoonPictureLayout& l = page.layout();
-        return page.canvas().pixel(l.left + static_cast<int>(across * l.size), l.top + l.size / 2) & rgb_bits;
+    const auto centre_row_pixel_of = [](const Canvas& canvas, const MoonPictureLayout& at, double across) {
+        return canvas.pixel(at.left + static_cast<int>(across * at.size), at.top + at.size / 2) & rgb_bits;
     };
-    // Full Moon, 22 June 2024 01:08 UT: the centre keeps the picture's grey.
+    const auto centre_row_pixel = [&](const CSeite2& page, double across) {
+        return centre_row_pixel_of(page.canvas(), page.layout(), across);
+    };
+    // Full Moon, 22 June 2024 01:08 UT: the lit disc is the picture itself,
+    // pixel for pixel (bitmap 141 stretched onto the layout's square).
     CSeite2& full = moon_page_at({2024, 6, 22, 3, 0, 0}, 1);
     ASSERT_EQ(label_text(full, moon_phase_id).substr(0, 5), "100 %");
-    const QRgb lit = centre_row_pixel(full, 0.5);
-    EXPECT_GT(qGray(lit), 120);
-    EXPECT_NE(lit & ~shadow_bits & rgb_bits, 0u) << "not darkened by the shadow colour";
-    EXPECT_NE(centre_row_pixel(full, 0.25) & ~shadow_bits & rgb_bits, 0u);
+    const MoonPictureLayout l = full.layout();
+    Canvas picture;
+    picture.ensure_size(full.canvas().size(), Qt::black);
+    picture.draw_image(QRect(l.left, l.top, l.size, l.size), QImage(QStringLiteral(":/bitmaps/141")), DrawMode::copy);
+    std::vector<QRgb> lit;
+    for (double across : {0.25, 0.4, 0.5, 0.6, 0.75}) {
+        lit.push_back(centre_row_pixel(full, across));
+        EXPECT_EQ(lit.back(), centre_row_pixel_of(picture, l, across)) << across;
+        EXPECT_GT(qGray(lit.back()), 40) << "the Moon is bright";
+    }
 
-    // New Moon, 10 March 2024 09:00 UT: every disc pixel is ANDed with the shadow colour.
+    // New Moon, 10 March 2024 09:00 UT: each channel of every disc pixel is
+    // scaled by the shadow colour's 73/255, 77/255, 104/255, rounded.
     CSeite2& none = moon_page_at({2024, 3, 10, 10, 0, 0});
     ASSERT_EQ(label_text(none, moon_phase_id).substr(0, 3), "0 %");
-    for (double across : {0.25, 0.5, 0.75}) {
+    ASSERT_EQ(none.layout().left, l.left);
+    const auto scaled = [](QRgb c) {
+        return qRgb((qRed(c) * 73 + 127) / 255, (qGreen(c) * 77 + 127) / 255, (qBlue(c) * 104 + 127) / 255) &
+               rgb_bits;
+    };
+    std::size_t k = 0;
+    for (double across : {0.25, 0.4, 0.5, 0.6, 0.75}) {
         const QRgb p = centre_row_pixel(none, across);
-        EXPECT_EQ(p & ~shadow_bits, 0u) << across;
-        EXPECT_NE(p, 0u) << "the shadow darkens, it does not blacken";
+        EXPECT_EQ(p, scaled(lit[k++])) << across;
+        EXPECT_LT(qGray(p), 60) << "darkened to a bluish grey, not a bright negative";
     }
 
     // First quarter, 17 March 2024 04:11 UT: dark on the left, lit on the right.
     CSeite2& quarter = moon_page_at({2024, 3, 17, 5, 11, 0});
     ASSERT_EQ(quarter.waxing(), 1);
-    EXPECT_EQ(centre_row_pixel(quarter, 0.25) & ~shadow_bits, 0u);
-    EXPECT_NE(centre_row_pixel(quarter, 0.75) & ~shadow_bits & rgb_bits, 0u);
+    ASSERT_EQ(quarter.layout().left, l.left);
+    EXPECT_EQ(centre_row_pixel(quarter, 0.25), scaled(centre_row_pixel_of(picture, l, 0.25)));
+    EXPECT_EQ(centre_row_pixel(quarter, 0.75), centre_row_pixel_of(picture, l, 0.75));
 }
 
 TEST_F(AstroPages, FrameMarginsFollowTheSheetsShape) {

@@ -1,8 +1,10 @@
-// The canvas primitives on pixels: in XOR, NOT-XOR and AND every primitive
+// The canvas primitives on pixels: in XOR, NOT-XOR, AND and multiplying every primitive
 // combines each pixel it covers once, with the colour the copy mode writes
 // there, and drawing it twice in XOR or NOT-XOR restores the canvas; and a
 // few pixels of each primitive worked out by hand.
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -37,6 +39,11 @@ QRgb combined(QRgb src, QRgb dst, DrawMode mode) {
     case DrawMode::xor_pen: return (src ^ dst) & rgb_bits;
     case DrawMode::not_xor: return ~(src ^ dst) & rgb_bits;
     case DrawMode::and_pen: return src & dst & rgb_bits;
+    case DrawMode::multiply: {
+        const auto channel = [](int a, int b) { return static_cast<int>(std::lround(a * b / 255.0)); };
+        return qRgb(channel(qRed(src), qRed(dst)), channel(qGreen(src), qGreen(dst)),
+                    channel(qBlue(src), qBlue(dst))) & rgb_bits;
+    }
     case DrawMode::copy: break;
     }
     return src & rgb_bits;
@@ -96,7 +103,7 @@ TEST(CanvasPrimitives, EachCoveredPixelIsCombinedOnceAndXorDrawingUndoes) {
         primitive.draw(copy, DrawMode::copy);
         ASSERT_GT(changed_pixels(copy, unused), 0);
 
-        for (DrawMode mode : {DrawMode::xor_pen, DrawMode::not_xor, DrawMode::and_pen}) {
+        for (DrawMode mode : {DrawMode::xor_pen, DrawMode::not_xor, DrawMode::and_pen, DrawMode::multiply}) {
             SCOPED_TRACE(static_cast<int>(mode));
             Canvas c;
             fill_noise(c);
@@ -110,7 +117,7 @@ TEST(CanvasPrimitives, EachCoveredPixelIsCombinedOnceAndXorDrawingUndoes) {
                     wrong += (c.pixel(x, y) & rgb_bits) != expected;
                 }
             EXPECT_EQ(wrong, 0);
-            if (mode == DrawMode::and_pen) continue;
+            if (mode == DrawMode::and_pen || mode == DrawMode::multiply) continue;
             primitive.draw(c, mode);
             EXPECT_EQ(c.image(), before) << "drawn twice";
         }
@@ -242,6 +249,36 @@ TEST(ScenePainterTest, SceneDrawnTwiceInXorLeavesTheCanvasAsItWas) {
     EXPECT_NE(c.image(), before);
     painter.paint(c, scene);
     EXPECT_EQ(c.image(), before);
+}
+
+}  // namespace
+}  // namespace orbant
+
+namespace orbant {
+namespace {
+
+// A scene painted at two device pixels per window pixel covers each window
+// pixel's 2 x 2 device pixels with what the unscaled painting gives it:
+// rectangles and a layer combined by multiplying.
+TEST(ScenePainterScale, TwoDevicePixelsPerWindowPixel) {
+    Scene scene;
+    scene.rectangle({2, 3, 11, 9}, std::nullopt, Rgb{200, 120, 40}, RasterMode::copy);
+    scene.rectangle({5, 1, 14, 6}, std::nullopt, Rgb{0, 255, 128}, RasterMode::xor_pen);
+    scene.begin_layer({4, 4, 12, 10});
+    scene.rectangle({0, 0, 8, 6}, std::nullopt, Rgb{255, 255, 255}, RasterMode::copy);
+    scene.rectangle({0, 0, 3, 6}, std::nullopt, Rgb{73, 77, 104}, RasterMode::copy);
+    scene.end_layer({4, 4, 12, 10}, RasterMode::multiply);
+    ScenePainter painter;
+    Canvas one, two;
+    one.ensure_size(QSize(16, 12), Qt::white);
+    two.ensure_size(QSize(32, 24), Qt::white);
+    painter.paint(one, scene);
+    painter.paint(two, scene, 2);
+    int wrong = 0;
+    for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 16; ++x)
+            for (int d = 0; d < 4; ++d) wrong += two.pixel(2 * x + d % 2, 2 * y + d / 2) != one.pixel(x, y);
+    EXPECT_EQ(wrong, 0);
 }
 
 }  // namespace

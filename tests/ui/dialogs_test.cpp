@@ -192,6 +192,13 @@ TEST(SetupDialog, PlaceNameEditTakesAtMost19Characters) {
     EXPECT_EQ(name->text(), "Ein sehr langer Ort");
     ASSERT_TRUE(dlg.read_fields());
     EXPECT_EQ(dlg.fields().place_name, "Ein sehr langer Ort");
+
+    // A character that "Setup.dat" cannot hold is named, not silently changed.
+    name->setText(QString::fromUtf8("Łódź"));
+    EXPECT_FALSE(dlg.read_fields());
+    EXPECT_EQ(ui.message_texts(),
+              QStringList{QString::fromUtf8("Das Zeichen „Ł“ (U+0141) im Ortsnamen kann nicht gespeichert werden.")});
+    EXPECT_EQ(dlg.fields().place_name, "Ein sehr langer Ort");
 }
 
 // "OK" checks the fields in control order; the first failure shows the
@@ -458,6 +465,8 @@ TEST_F(SheetDialogs, RefusedOrMissingFilesChangeNothing) {
     for (int i = 0; i < 3; ++i) {
         EXPECT_TRUE(ui_.messages[static_cast<std::size_t>(i)].text.contains(file(names[i])))
             << ui_.messages[static_cast<std::size_t>(i)].text.toStdString();
+        EXPECT_TRUE(ui_.messages[static_cast<std::size_t>(i)].text.startsWith("Die Standortdatei \""))
+            << "in German: " << ui_.messages[static_cast<std::size_t>(i)].text.toStdString();
         EXPECT_EQ(ui_.messages[static_cast<std::size_t>(i)].kind, MessageKind::error);
     }
     EXPECT_EQ(state().place_name, "Hamburg") << "a failed load keeps the place name";
@@ -641,6 +650,22 @@ TEST_F(SheetDialogs, CalendarKeepsHourAndMinuteAndStopsTheClock) {
     clock_.set(CivilDateTime{2026, 1, 15, 15, 0, 0});
     sheet_->tick();
     EXPECT_EQ(state().current_time, (CivilDateTime{1969, 7, 20, 14, 37, 0})) << "the stopped clock stays";
+}
+
+TEST_F(SheetDialogs, CalendarOpensOnTheDeviceClocksDate) {
+    clock_.set(CivilDateTime{2031, 5, 10, 12, 0, 0});
+    make_sheet();
+    QDate shown;
+    bool chosen = true;
+    ui_.modal_scripts.push_back([&](QDialog& d) {
+        auto& dlg = dynamic_cast<CKalenderDLG&>(d);
+        shown = dlg.calendar()->selectedDate();
+        chosen = dlg.date_selected();
+        return QDialog::Rejected;
+    });
+    press(id_calendar);
+    EXPECT_EQ(shown, QDate(2031, 5, 10));
+    EXPECT_FALSE(chosen) << "opening is no choice";
 }
 
 TEST_F(SheetDialogs, CalendarCancelOrOkWithoutChoiceChangesNothing) {

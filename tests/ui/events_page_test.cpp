@@ -8,9 +8,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -112,17 +114,19 @@ TEST_F(EventsPage, PhaseSearchFillsTheListWithProgressAndCopies) {
     EXPECT_EQ(row_text(0, 3), "Neumond");
     EXPECT_EQ(row_text(55, 3), "Letztes Mondviertel");
     EXPECT_EQ(row_text(55, 1).mid(6), "2025");
-    // The bar starts at 0, advances once per lunation with the rows so far
-    // already in the list (the fourteenth lunation finds it full at 13 of
-    // 0..13), and goes back to 0.
-    ASSERT_EQ(values.size(), 15u);
+    // The bar starts at 0, advances (at most every 50 ms) with the rows so
+    // far already in the list, four per lunation, is shown full (13 of
+    // 0..13, the fourteenth lunation) and goes back to 0.
+    ASSERT_GE(values.size(), 3u);
     EXPECT_EQ(values.front(), 0);
     EXPECT_EQ(rows_at_value.front(), 0);
-    for (std::size_t i = 1; i <= 13; ++i) {
-        EXPECT_EQ(values[i], static_cast<int>(i));
-        EXPECT_EQ(rows_at_value[i], static_cast<int>(4 * i));
+    const std::size_t full = values.size() - 2;
+    for (std::size_t i = 1; i <= full; ++i) {
+        EXPECT_GT(values[i], values[i - 1]);
+        EXPECT_EQ(rows_at_value[i], 4 * values[i]);
         EXPECT_FALSE(button_enabled[i]);
     }
+    EXPECT_EQ(values[full], 13);
     EXPECT_EQ(values.back(), 0);
     EXPECT_EQ(bar()->value(), 0);
     EXPECT_EQ(bar()->maximum(), 13);
@@ -201,7 +205,7 @@ TEST_F(EventsPage, ShortAndReversedSpans) {
 TEST_F(EventsPage, PressesDuringTheSearchAreIgnored) {
     int nested_presses = 0;
     QObject::connect(bar(), &QProgressBar::valueChanged, [&](int v) {
-        if (v == 3) {
+        if (v > 0 && nested_presses == 0) {
             ++nested_presses;
             page().search();  // as if the handler were entered again
             press(events_copy_id);
@@ -218,23 +222,42 @@ TEST_F(EventsPage, EscapeEndsALongSearchKeepingItsRows) {
     set_years("1", "3000");
     int typed = 0;
     QObject::connect(bar(), &QProgressBar::valueChanged, [&](int v) {
-        if (v == 5 && typed++ == 0) {
+        if (v >= 5 && typed++ == 0) {
             QTest::keyClicks(edit(events_first_year_id), "9");  // dropped while the search runs
             QTest::keyClick(list(), Qt::Key_Escape);
         }
     });
     press(events_search_id);
     EXPECT_FALSE(page().searching());
-    // Lunation 5 was shown: its rows and at most the next lunation's are kept.
+    // The bar showed lunation 5 or later (it is repainted at most every
+    // 50 ms): the rows found until the Escape was seen are kept, far fewer
+    // than the 3000 years' list.
     const int rows = list()->topLevelItemCount();
     EXPECT_GE(rows, 20);
-    EXPECT_LE(rows, 24);
+    EXPECT_LE(rows, 4 * (bar()->maximum() / 10));
     EXPECT_EQ(bar()->value(), bar()->minimum());
     EXPECT_EQ(edit(events_first_year_id)->text(), "1");
     EXPECT_TRUE(page().control_as<QPushButton>(events_search_id)->isEnabled());
     press(events_copy_id);
     EXPECT_EQ(ui_.clipboard.count(QLatin1Char('\n')), rows);
     EXPECT_TRUE(sheet_->isVisible()) << "Escape went to the search, not to the sheet";
+}
+
+TEST_F(EventsPage, EventColumnHoldsTheLongestTextAndANewSearchStartsAtTheLeft) {
+    radio(events_eclipses_id)->setChecked(true);
+    set_years("2024", "2026");
+    press(events_search_id);
+    ASSERT_GT(list()->topLevelItemCount(), 0);
+    int longest = 0;
+    for (int r = 0; r < list()->topLevelItemCount(); ++r)
+        longest = std::max(longest, list()->fontMetrics().horizontalAdvance(row_text(r, 3)));
+    EXPECT_GT(list()->columnWidth(3), longest);
+    list()->horizontalScrollBar()->setValue(list()->horizontalScrollBar()->maximum());
+    ASSERT_GT(list()->horizontalScrollBar()->value(), 0);
+    radio(events_phases_id)->setChecked(true);
+    press(events_search_id);
+    EXPECT_EQ(list()->horizontalScrollBar()->value(), 0) << "the next result shows from its first column";
+    EXPECT_EQ(list()->columnWidth(3), 300) << "phase texts fit the column's own width";
 }
 
 TEST_F(EventsPage, PlanetSelectionListsNothing) {

@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTranslator>
 #include <array>
 #include <limits>
 
@@ -165,6 +167,16 @@ TEST(UiServices, ScriptedAnswersAreTakenInOrderAndEverythingIsCaptured) {
     EXPECT_EQ(ui.clipboard, "a\nb\n");
 }
 
+TEST(QtTranslation, QtsOwnDialogTextsAreGerman) {
+    ASSERT_TRUE(install_german_qt_translation(*QCoreApplication::instance()));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Abbrechen");
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), "&Ja");
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "&Open"), "&Öffnen");
+    // The other tests see Qt's own English again.
+    qDeleteAll(QCoreApplication::instance()->findChildren<QTranslator*>(Qt::FindDirectChildrenOnly));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
+}
+
 TEST(Canvas, KeepsItsPixelsAndCombinesByMode) {
     Canvas c;
     EXPECT_TRUE(c.ensure_size(QSize(10, 8), Qt::black));
@@ -179,6 +191,14 @@ TEST(Canvas, KeepsItsPixelsAndCombinesByMode) {
     EXPECT_EQ(c.pixel(3, 3), qRgb(0x02, 0x30, 0x56));
     c.set_pixel(3, 3, QColor(0x00, 0x00, 0x00), DrawMode::not_xor);
     EXPECT_EQ(c.pixel(3, 3), qRgb(0xFD, 0xCF, 0xA9));
+    // Multiplying: white keeps the pixel, a colour scales each channel.
+    c.set_pixel(4, 3, QColor(200, 100, 50));
+    c.set_pixel(4, 3, Qt::white, DrawMode::multiply);
+    EXPECT_EQ(c.pixel(4, 3), qRgb(200, 100, 50));
+    c.set_pixel(4, 3, QColor(73, 77, 104), DrawMode::multiply);
+    EXPECT_EQ(c.pixel(4, 3), qRgb(57, 30, 20));
+    c.set_pixel(4, 3, QColor(255, 255, 128), DrawMode::multiply);
+    EXPECT_EQ(c.pixel(4, 3), qRgb(57, 30, 10));  // 20 * 128 / 255 = 10.04
     c.set_pixel(-1, 0, Qt::red);  // outside: nothing
     c.set_pixel(10, 0, Qt::red);
 

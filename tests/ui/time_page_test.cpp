@@ -304,6 +304,16 @@ TEST_F(TimePageTest, DayStepAcrossSummerTimeMovesTheClockByAnHour) {
     press(id_day_forward);
     EXPECT_EQ(state().current_time, (CivilDateTime{2026, 10, 25, 11, 0, 0}));
     EXPECT_EQ(state().summer_time_active, summer);
+    // ">" walks through both 02:30s of the repeated hour, "<" back again.
+    enter_time(2026, 10, 25, 1, 30);
+    for (int hour : {2, 2, 3}) {
+        press(id_hour_forward);
+        EXPECT_EQ(state().current_time, (CivilDateTime{2026, 10, 25, hour, 30, 0}));
+    }
+    for (int hour : {2, 2, 1}) {
+        press(id_hour_back);
+        EXPECT_EQ(state().current_time, (CivilDateTime{2026, 10, 25, hour, 30, 0}));
+    }
 }
 
 TEST_F(TimePageTest, MonthThirteenIsTakenButTheNextStepFails) {
@@ -350,6 +360,49 @@ TEST_F(TimePageTest, PaintShowsTheWorkingPlace) {
     EXPECT_EQ(text(id_longitude), "151.20");
     EXPECT_EQ(text(id_place_name), "Sydney");
     EXPECT_EQ(state().active_page, 1);
+}
+
+TEST_F(TimePageTest, TheTickLeavesTheFieldBeingTypedIn) {
+    open_sheet();  // running at 2026-01-15 12:00
+    QLineEdit* minute = edit(id_minute);
+    minute->setFocus();
+    minute->selectAll();
+    QTest::keyClicks(minute, "1");
+    clock.set({2026, 1, 15, 13, 7, 0});
+    sheet->tick();
+    settle();
+    EXPECT_EQ(text(id_minute), "1") << "the field being typed in stays";
+    EXPECT_EQ(text(id_hour), "13") << "the other fields follow the clock";
+    QTest::keyClicks(minute, "5");
+    EXPECT_EQ(text(id_minute), "15");
+    // Once entered, the field is the page's again.
+    QTest::keyClick(minute, Qt::Key_Return);
+    settle();
+    EXPECT_EQ(state().clock_stopped, 1) << "Return in a time field is Stop/Enter";
+    EXPECT_EQ(state().current_time, (CivilDateTime{2026, 1, 15, 13, 15, 0}));
+    press(id_current_time);
+    clock.set({2026, 1, 15, 13, 9, 0});
+    sheet->tick();
+    settle();
+    EXPECT_EQ(text(id_minute), "09");
+}
+
+TEST_F(TimePageTest, ReturnInAPlaceFieldTakesThePlaceAndEscapeKeepsTheSheet) {
+    open_sheet();
+    QLineEdit* latitude = edit(id_latitude);
+    latitude->setFocus();
+    latitude->selectAll();
+    QTest::keyClicks(latitude, "47.5");
+    QTest::keyClick(latitude, Qt::Key_Escape);
+    settle();
+    EXPECT_TRUE(sheet->isVisible()) << "Escape does not close the sheet";
+    EXPECT_EQ(text(id_latitude), "47.5") << "nor lose what was typed";
+    QTest::keyClick(latitude, Qt::Key_Return);
+    settle();
+    EXPECT_EQ(state().observer_latitude, 47.5);
+    QTest::keyClick(latitude, Qt::Key_Q, Qt::ControlModifier);
+    settle();
+    EXPECT_FALSE(sheet->isVisible()) << "Ctrl+Q closes it";
 }
 
 }  // namespace
