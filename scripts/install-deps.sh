@@ -9,7 +9,8 @@ set -euo pipefail
 # desktop entry, the metadata and the manual pages, the Debian package
 # (scripts/package.sh); librsvg2-bin renders the icon's PNGs
 # (tools/make_icons.sh); libgps-dev for the GPS receiver, gpsd for its
-# tests; clang brings libFuzzer for the fuzz targets (scripts/fuzz.sh);
+# tests; clang with libclang-rt-dev (only recommended by clang) brings
+# libFuzzer and the sanitizer runtimes for the fuzz targets (scripts/fuzz.sh);
 # qt6-translations-l10n holds Qt's German texts of its own dialogs.
 packages=(
   build-essential cmake ninja-build pkg-config
@@ -20,7 +21,7 @@ packages=(
   dpkg-dev file lintian
   librsvg2-bin
   libgps-dev gpsd
-  clang
+  clang libclang-rt-dev
   qt6-translations-l10n
 )
 
