@@ -1,8 +1,8 @@
-#include "app/page_text_controls.h"
+#include "ui/page_text_controls.h"
 
 #include <QLabel>
 
-#include "app/sheet_page.h"
+#include "ui/sheet_page.h"
 
 namespace orbant {
 

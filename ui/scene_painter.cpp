@@ -1,4 +1,4 @@
-#include "app/scene_painter.h"
+#include "ui/scene_painter.h"
 
 #include <QString>
 #include <algorithm>

@@ -1,13 +1,13 @@
-#include "app/sheet_page.h"
+#include "ui/sheet_page.h"
 
 #include <QPainter>
 #include <QResizeEvent>
 
-#include "app/all_controls_sheet.h"
+#include "ui/sheet_host.h"
 
 namespace orbant {
 
-SheetPage::SheetPage(CAllControlsSheet& sheet, const DialogTemplate& tmpl, int page_number,
+SheetPage::SheetPage(SheetHost& sheet, const DialogTemplate& tmpl, int page_number,
                      bool activation_sets_chart_stale)
     : QWidget(nullptr),
       sheet_(sheet),

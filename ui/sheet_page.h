@@ -7,7 +7,7 @@
 
 namespace orbant {
 
-class CAllControlsSheet;
+class SheetHost;
 
 // The base of the seven pages of the sheet: a widget built from its dialog
 // template, with the sheet it belongs to, control lookup by id, and the
@@ -21,10 +21,10 @@ class CAllControlsSheet;
 class SheetPage : public QWidget {
     Q_OBJECT
 public:
-    SheetPage(CAllControlsSheet& sheet, const DialogTemplate& tmpl, int page_number,
+    SheetPage(SheetHost& sheet, const DialogTemplate& tmpl, int page_number,
               bool activation_sets_chart_stale);
 
-    CAllControlsSheet& sheet() const noexcept { return sheet_; }
+    SheetHost& sheet() const noexcept { return sheet_; }
     SheetState& state() const;
 
     QWidget* control(int id) const { return built_.control(id); }
@@ -80,7 +80,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    CAllControlsSheet& sheet_;
+    SheetHost& sheet_;
     const DialogTemplate& tmpl_;
     BuiltDialog built_;
     int page_number_;

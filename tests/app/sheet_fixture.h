@@ -14,7 +14,7 @@
 #include <string>
 
 #include "app/all_controls_sheet.h"
-#include "app/sheet_page.h"
+#include "ui/sheet_page.h"
 #include "platform/clock.h"
 #include "platform/qt/ui_services.h"
 #include "tests/support/scoped_environment.h"

@@ -11,10 +11,10 @@
 #include <iterator>
 
 #include "core/settings_file.h"
-#include "pages/cseite1.h"
-#include "pages/cseite5.h"
-#include "pages/cseite6.h"
-#include "sheet_fixture.h"
+#include "ui/pages/cseite1.h"
+#include "ui/pages/cseite5.h"
+#include "ui/pages/cseite6.h"
+#include "tests/app/sheet_fixture.h"
 
 namespace orbant {
 namespace {

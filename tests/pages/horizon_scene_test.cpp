@@ -11,7 +11,7 @@
 #include "astro/services/format.h"
 #include "astro/services/star_position.h"
 #include "pages/horizon_scene.h"
-#include "tests/core/page_test_support.h"
+#include "tests/pages/page_test_support.h"
 
 namespace orbant {
 namespace {

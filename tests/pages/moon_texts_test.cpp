@@ -12,7 +12,7 @@
 #include <string>
 
 #include "pages/moon_texts.h"
-#include "tests/core/page_test_support.h"
+#include "tests/pages/page_test_support.h"
 
 namespace orbant {
 namespace {

@@ -9,7 +9,7 @@
 #include "pages/overview_scene.h"
 #include "pages/planets_texts.h"
 #include "pages/sun_texts.h"
-#include "tests/core/page_test_support.h"
+#include "tests/pages/page_test_support.h"
 
 namespace orbant {
 namespace {

@@ -1,4 +1,4 @@
-#include "gps/cgps_dialog.h"
+#include "ui/dialogs/cgps_dialog.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,4 +1,4 @@
-#include "app/kalender_dlg.h"
+#include "ui/dialogs/kalender_dlg.h"
 
 #include <QCalendarWidget>
 #include <QLocale>

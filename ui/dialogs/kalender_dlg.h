@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <array>
 
-#include "app/setup_dlg.h"
+#include "ui/dialogs/setup_dlg.h"
 #include "platform/qt/dialog_template.h"
 
 class QCalendarWidget;

@@ -1,4 +1,4 @@
-#include "app/setup_dlg.h"
+#include "ui/dialogs/setup_dlg.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

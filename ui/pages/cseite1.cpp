@@ -1,20 +1,115 @@
-#include "pages/cseite1.h"
+#include "ui/pages/cseite1.h"
 
 #include <QComboBox>
+#include <QDate>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/all_controls_sheet.h"
-#include "app/page1_actions.h"
-#include "platform/clock.h"
+#include "core/location_file.h"
 #include "core/value_ranges.h"
+#include "pages/dialog_texts.h"
+#include "pages/gps_texts.h"
+#include "platform/clock.h"
 #include "platform/qt/ddx.h"
+#include "platform/qt/qt_text.h"
 #include "platform/qt/ui_services.h"
+#include "ui/dialogs/cgps_dialog.h"
+#include "ui/dialogs/kalender_dlg.h"
+#include "ui/dialogs/setup_dlg.h"
+#include "ui/sheet_host.h"
 
 namespace orbant {
 
-CSeite1::CSeite1(CAllControlsSheet& sheet) : SheetPage(sheet, cseite1_template, 1, true) {
+namespace {
+
+// The time page's buttons that open files and dialogs. Each runs on the UI
+// thread from the button's click and may change the sheet's state and the
+// page's fields; each repaints the page itself where it changes something.
+
+void report_error(UiServices& ui, QWidget* parent, const std::string& error) {
+    ui.message_box(parent, QString::fromStdString(message_sentence(error)), MessageKind::error);
+}
+
+// "Standort laden": choose a ".ort" file and take its place into the
+// working place.
+void load_location_into_working_place(SheetHost& sheet, CSeite1& page) {
+    UiServices& ui = sheet.ui();
+    const auto path = ui.open_file_name(&page, qt_text(location_open_initial_name), qt_text(location_open_filter));
+    if (!path) return;
+    std::string error;
+    if (!load_location_into_state(path->toStdString(), sheet.state(), error)) {
+        report_error(ui, &page, error);
+        return;
+    }
+    page.show_time_status();
+    page.show_location();
+}
+
+// "Standort speichern": save the working place to a ".ort" file.
+void save_working_place(SheetHost& sheet, CSeite1& page) {
+    UiServices& ui = sheet.ui();
+    const auto answer = ui.save_file_name(&page, qt_text(location_save_initial_name), qt_text(location_save_filter),
+                                          qt_text(location_file_extension), true);
+    if (!answer) return;
+    const std::string chosen = answer->toStdString();
+    const std::string path = location_path_with_extension(chosen);
+    const std::string question = replace_question_before_save(chosen, path);
+    if (!question.empty() && !ui.ask_yes_no(&page, qt_text(question))) return;
+    std::string error;
+    if (!write_location_file(path, location_from_state(sheet.state()), error)) report_error(ui, &page, error);
+}
+
+// "Einstellungen": the setup dialog over the stored settings.
+void open_setup_dialog(SheetHost& sheet, CSeite1& page) {
+    CSetupDlg dialog(sheet.ui(), &page);
+    // The stored settings become the working values before the dialog opens;
+    // without a readable "Setup.dat" the dialog starts from the working values.
+    sheet.load_settings_into_working();
+    dialog.fields() = setup_fields_from_working(sheet.state());
+    if (sheet.ui().run_modal(dialog) == QDialog::Accepted) {
+        // Only the stored record and the file change: the working values come
+        // from them the next time the dialog opens or the program starts.
+        store_setup_fields(dialog.fields(), sheet.state().stored_settings);
+        sheet.save_stored_settings();
+    }
+    // The page shows the working place the load above may have changed.
+    page.invalidate(true);
+}
+
+// "Kalender": choose a date for current_time (keeps hour and minute).
+void open_calendar_dialog(SheetHost& sheet, CSeite1& page) {
+    const CivilDateTime device = read_device_time(sheet.clock());
+    CKalenderDLG dialog(&page, QDate(device.year, device.month, device.day));
+    if (sheet.ui().run_modal(dialog) != QDialog::Accepted || !dialog.date_selected()) return;
+    const QDate date = dialog.selected_date();
+    SheetState& state = sheet.state();
+    state.current_time = calendar_choice_instant(date.year(), date.month(), date.day(), state.current_time);
+    state.clock_stopped = 1;
+    page.copy_time_to_fields();
+    page.write_fields();
+    page.invalidate(true);
+}
+
+// "GPS": the GPS dialog; on "Uebernehmen" after a refresh with satellites
+// the received latitude and longitude become the working place.
+void open_gps_dialog(SheetHost& sheet, CSeite1& page) {
+    CGPSDialog dialog(sheet.gps_driver(), sheet.ui(), &page);
+    if (sheet.ui().run_modal(dialog) != QDialog::Accepted) return;
+    // Only a refresh with satellites, and a position on the globe, moves
+    // the working place; zone, name and stored settings stay.
+    const auto place = gps_place_to_hand_over(dialog.view());
+    if (!place) return;
+    SheetState& state = sheet.state();
+    state.observer_latitude = place->latitude_deg;
+    state.observer_longitude = place->longitude_deg;
+    page.invalidate(true);
+}
+
+}  // namespace
+
+CSeite1::CSeite1(SheetHost& sheet) : SheetPage(sheet, cseite1_template, 1, true) {
     zone_list_ = control_as<QComboBox>(id_time_zone);
     auto on_click = [this](int id, auto handler) {
         if (auto* b = control_as<QPushButton>(id)) connect(b, &QPushButton::clicked, this, handler);

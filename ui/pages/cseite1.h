@@ -2,7 +2,7 @@
 #include <array>
 #include <cstdint>
 
-#include "app/sheet_page.h"
+#include "ui/sheet_page.h"
 #include "core/time_step.h"
 #include "pages/time_texts.h"
 
@@ -64,7 +64,7 @@ public:
         double longitude = 0.0;
     };
 
-    explicit CSeite1(CAllControlsSheet& sheet);
+    explicit CSeite1(SheetHost& sheet);
 
     void update_page() override { show_time_status(); }
 

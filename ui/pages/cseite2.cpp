@@ -1,14 +1,14 @@
-#include "pages/cseite2.h"
+#include "ui/pages/cseite2.h"
 
 #include <QPainter>
 #include <QResizeEvent>
 #include <algorithm>
 #include <cmath>
 
-#include "app/all_controls_sheet.h"
+#include "ui/sheet_host.h"
 #include "astro/services/phase.h"
 #include "astro/services/positions.h"
-#include "app/page_text_controls.h"
+#include "ui/page_text_controls.h"
 
 // The picture resource lives in a static library: register it explicitly, as
 // nothing else pulls its initialiser into the program.
@@ -26,13 +26,13 @@ QImage moon_mask_image(int q, int waxing, int size) {
     return mask.image();
 }
 
-CSeite2::CSeite2(CAllControlsSheet& sheet) : SheetPage(sheet, cseite2_template, 2, true) {
+CSeite2::CSeite2(SheetHost& sheet) : SheetPage(sheet, cseite2_template, 2, true) {
     register_picture_resources();
-    sheet.installEventFilter(this);
+    sheet.window_widget().installEventFilter(this);
 }
 
 bool CSeite2::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == &sheet() && event->type() == QEvent::Resize) invalidate(true);
+    if (watched == &sheet().window_widget() && event->type() == QEvent::Resize) invalidate(true);
     return SheetPage::eventFilter(watched, event);
 }
 
@@ -68,7 +68,7 @@ void CSeite2::on_paint(bool erase) {
     canvas_scale_ = std::max(1, static_cast<int>(std::ceil(devicePixelRatioF())));
     if (!canvas_.ensure_size(QSize(cx_, cy_) * canvas_scale_, background) && erase) canvas_.clear(background);
     // The sheet's window stands for the device's screen.
-    const bool portrait = sheet().width() < sheet().height();
+    const bool portrait = sheet().window_widget().width() < sheet().window_widget().height();
     layout_ = moon_picture_layout(cx_, cy_, portrait);
     painter_.paint(canvas_, moon_scene(picture_, layout_), canvas_scale_);
 }

@@ -3,10 +3,10 @@
 #include <QImage>
 #include <array>
 
-#include "app/scene_painter.h"
+#include "ui/scene_painter.h"
 #include "pages/moon_scene.h"
 #include "pages/moon_texts.h"
-#include "app/sheet_page.h"
+#include "ui/sheet_page.h"
 #include "platform/qt/canvas.h"
 
 namespace orbant {
@@ -50,7 +50,7 @@ QImage moon_mask_image(int q, int waxing, int size);
 class CSeite2 : public SheetPage {
     Q_OBJECT
 public:
-    explicit CSeite2(CAllControlsSheet& sheet);
+    explicit CSeite2(SheetHost& sheet);
 
     // Reads the clock first when it runs, then writes the six texts and
     // keeps the illuminated percentage and the waxing flag for the picture.

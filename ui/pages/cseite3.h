@@ -1,7 +1,7 @@
 #pragma once
 #include <array>
 
-#include "app/sheet_page.h"
+#include "ui/sheet_page.h"
 #include "pages/sun_texts.h"
 
 namespace orbant {
@@ -41,7 +41,7 @@ inline constexpr DialogTemplate cseite3_template{131, sun_page_caption, page_wid
 class CSeite3 : public SheetPage {
     Q_OBJECT
 public:
-    explicit CSeite3(CAllControlsSheet& sheet) : SheetPage(sheet, cseite3_template, 3, true) {}
+    explicit CSeite3(SheetHost& sheet) : SheetPage(sheet, cseite3_template, 3, true) {}
 
     // Reads the clock first when it runs, then writes every value text.
     void update_page() override;

@@ -1,7 +1,7 @@
-#include "pages/cseite4.h"
+#include "ui/pages/cseite4.h"
 
-#include "app/all_controls_sheet.h"
-#include "app/page_text_controls.h"
+#include "ui/sheet_host.h"
+#include "ui/page_text_controls.h"
 
 namespace orbant {
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "pages/planets_texts.h"
-#include "app/sheet_page.h"
+#include "ui/sheet_page.h"
 
 namespace orbant {
 
@@ -55,7 +55,7 @@ inline constexpr DialogTemplate cseite4_template{132, planets_page_caption, page
 class CSeite4 : public SheetPage {
     Q_OBJECT
 public:
-    explicit CSeite4(CAllControlsSheet& sheet) : SheetPage(sheet, cseite4_template, 4, true) {}
+    explicit CSeite4(SheetHost& sheet) : SheetPage(sheet, cseite4_template, 4, true) {}
 
     // Reads the clock first when it runs, then writes all forty value fields.
     void update_page() override;

@@ -1,13 +1,13 @@
-#include "pages/cseite5.h"
+#include "ui/pages/cseite5.h"
 
 #include <QCheckBox>
 #include <QResizeEvent>
 
-#include "app/all_controls_sheet.h"
+#include "ui/sheet_host.h"
 
 namespace orbant {
 
-CSeite5::CSeite5(CAllControlsSheet& sheet) : SheetPage(sheet, cseite5_template, 5, false) {
+CSeite5::CSeite5(SheetHost& sheet) : SheetPage(sheet, cseite5_template, 5, false) {
     QCheckBox* box = only_risen_box();
     // Dialog data exchange starts the box ticked.
     box->setChecked(true);
@@ -21,7 +21,7 @@ QCheckBox* CSeite5::only_risen_box() const { return control_as<QCheckBox>(overvi
 
 void CSeite5::lay_out(int cx, int cy) {
     // The sheet's window stands for the device's screen.
-    const bool portrait = sheet().width() < sheet().height();
+    const bool portrait = sheet().window_widget().width() < sheet().window_widget().height();
     layout_ = overview_layout(cx, cy, portrait);
     QCheckBox* box = only_risen_box();
     const ScenePoint at = overview_check_box_place(cx, cy, box->width(), box->height(), portrait);

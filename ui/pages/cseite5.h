@@ -2,8 +2,8 @@
 #include <QColor>
 #include <array>
 
-#include "app/scene_painter.h"
-#include "app/sheet_page.h"
+#include "ui/scene_painter.h"
+#include "ui/sheet_page.h"
 #include "pages/overview_scene.h"
 #include "platform/qt/canvas.h"
 
@@ -28,7 +28,7 @@ inline constexpr DialogTemplate cseite5_template{133, overview_page_caption, pag
 class CSeite5 : public SheetPage {
     Q_OBJECT
 public:
-    explicit CSeite5(CAllControlsSheet& sheet);
+    explicit CSeite5(SheetHost& sheet);
 
     const Canvas& canvas() const noexcept { return canvas_; }
     // The layout of the last size change, and the directions the dots were

@@ -1,4 +1,4 @@
-#include "pages/cseite6.h"
+#include "ui/pages/cseite6.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QResizeEvent>
 
-#include "app/all_controls_sheet.h"
+#include "ui/sheet_host.h"
 
 namespace orbant {
 
@@ -19,7 +19,7 @@ bool ticked(const SheetPage& page, int id) {
 
 }  // namespace
 
-CSeite6::CSeite6(CAllControlsSheet& sheet) : SheetPage(sheet, cseite6_template, 6, false) {
+CSeite6::CSeite6(SheetHost& sheet) : SheetPage(sheet, cseite6_template, 6, false) {
     if (QCheckBox* grid = control_as<QCheckBox>(horizon_grid_id)) grid->setChecked(true);
     const std::array<std::pair<int, ViewTurn>, 4> turns{{{horizon_left_15_id, ViewTurn::left_15},
                                                          {horizon_right_15_id, ViewTurn::right_15},
@@ -31,7 +31,7 @@ CSeite6::CSeite6(CAllControlsSheet& sheet) : SheetPage(sheet, cseite6_template, 
     for (int id : {horizon_figures_id, horizon_grid_id, horizon_ecliptic_id})
         if (auto* box = control_as<QAbstractButton>(id))
             connect(box, &QAbstractButton::clicked, this, [this] { redraw_all(); });
-    sheet.installEventFilter(this);
+    sheet.window_widget().installEventFilter(this);
 }
 
 void CSeite6::turn(ViewTurn how) {
@@ -52,7 +52,7 @@ void CSeite6::on_init_page() {
 }
 
 void CSeite6::lay_out() {
-    const bool landscape = screen_is_landscape(sheet().width(), sheet().height());
+    const bool landscape = screen_is_landscape(sheet().window_widget().width(), sheet().window_widget().height());
     frame_ = horizon_frame(width(), height(), landscape);
     const auto width_of = [this](int id) { return control(id) ? control(id)->width() : 0; };
     const HorizonControlRow row = horizon_control_row(frame_.layout.horizon, width_of(horizon_left_15_id),
@@ -72,7 +72,7 @@ void CSeite6::resizeEvent(QResizeEvent* event) {
 }
 
 bool CSeite6::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == &sheet() && event->type() == QEvent::Resize) {
+    if (watched == &sheet().window_widget() && event->type() == QEvent::Resize) {
         lay_out();
         redraw_all();
     }

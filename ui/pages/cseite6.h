@@ -1,8 +1,8 @@
 #pragma once
 #include <array>
 
-#include "app/scene_painter.h"
-#include "app/sheet_page.h"
+#include "ui/scene_painter.h"
+#include "ui/sheet_page.h"
 #include "pages/horizon_scene.h"
 #include "platform/qt/canvas.h"
 
@@ -45,7 +45,7 @@ inline constexpr DialogTemplate cseite6_template{134, horizon_page_caption, page
 class CSeite6 : public SheetPage {
     Q_OBJECT
 public:
-    explicit CSeite6(CAllControlsSheet& sheet);
+    explicit CSeite6(SheetHost& sheet);
 
     const Canvas& canvas() const noexcept { return canvas_; }
     const HorizonView& view() const noexcept { return view_; }

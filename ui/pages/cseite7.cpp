@@ -1,4 +1,4 @@
-#include "pages/cseite7.h"
+#include "ui/pages/cseite7.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -16,7 +16,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/all_controls_sheet.h"
+#include "ui/sheet_host.h"
 #include "astro/events/lunation_search.h"
 #include "pages/events_texts.h"
 #include "platform/clock.h"
@@ -56,7 +56,7 @@ bool is_user_input(QEvent::Type type) {
 }
 }  // namespace
 
-CSeite7::CSeite7(CAllControlsSheet& sheet) : SheetPage(sheet, cseite7_template, 0, false) {
+CSeite7::CSeite7(SheetHost& sheet) : SheetPage(sheet, cseite7_template, 0, false) {
     list_ = control_as<QTreeWidget>(events_list_id);
     progress_ = control_as<QProgressBar>(events_progress_id);
     first_edit_ = control_as<QLineEdit>(events_first_year_id);

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/sheet_page.h"
+#include "ui/sheet_page.h"
 #include "pages/events_texts.h"
 
 class QTreeWidgetItem;
@@ -60,7 +60,7 @@ inline constexpr DialogTemplate cseite7_template{143, events_page_caption, page_
 class CSeite7 : public SheetPage {
     Q_OBJECT
 public:
-    explicit CSeite7(CAllControlsSheet& sheet);
+    explicit CSeite7(SheetHost& sheet);
 
     // Page state: the span and the index of the checked radio button.
     std::int32_t first_year() const noexcept { return first_year_; }

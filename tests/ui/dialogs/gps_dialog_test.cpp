@@ -13,11 +13,11 @@
 
 #include "app/all_controls_sheet.h"
 #include "core/settings_file.h"
-#include "gps/cgps_dialog.h"
-#include "pages/cseite1.h"
+#include "ui/dialogs/cgps_dialog.h"
+#include "ui/pages/cseite1.h"
 #include "platform/gps.h"
 #include "tests/support/gpsd_harness.h"
-#include "tests/ui/sheet_fixture.h"
+#include "tests/app/sheet_fixture.h"
 
 namespace orbant {
 namespace {

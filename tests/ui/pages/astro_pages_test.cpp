@@ -8,14 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "pages/cseite2.h"
+#include "ui/pages/cseite2.h"
 #include "platform/qt/canvas.h"
-#include "pages/cseite3.h"
-#include "pages/cseite4.h"
+#include "ui/pages/cseite3.h"
+#include "ui/pages/cseite4.h"
 #include "pages/moon_texts.h"
 #include "pages/planets_texts.h"
 #include "pages/sun_texts.h"
-#include "tests/ui/sheet_fixture.h"
+#include "tests/app/sheet_fixture.h"
 
 namespace orbant {
 namespace {

@@ -18,7 +18,7 @@
 
 #include "app/all_controls_sheet.h"
 #include "astro/time_scales.h"
-#include "pages/cseite7.h"
+#include "ui/pages/cseite7.h"
 #include "pages/events_texts.h"
 #include "platform/clock.h"
 #include "platform/qt/ui_services.h"

@@ -8,8 +8,8 @@
 #include <QImage>
 #include <QPushButton>
 
-#include "pages/cseite6.h"
-#include "tests/ui/sheet_fixture.h"
+#include "ui/pages/cseite6.h"
+#include "tests/app/sheet_fixture.h"
 
 namespace orbant {
 namespace {

@@ -7,9 +7,9 @@
 #include <QImage>
 #include <QTest>
 
-#include "app/scene_painter.h"
-#include "pages/cseite5.h"
-#include "tests/ui/sheet_fixture.h"
+#include "ui/scene_painter.h"
+#include "ui/pages/cseite5.h"
+#include "tests/app/sheet_fixture.h"
 
 namespace orbant {
 namespace {

@@ -6,9 +6,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "pages/cseite1.h"
+#include "ui/pages/cseite1.h"
 #include "platform/qt/ddx.h"
-#include "sheet_fixture.h"
+#include "tests/app/sheet_fixture.h"
 
 namespace orbant {
 namespace {
