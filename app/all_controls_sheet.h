@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/sheet_state.h"
+#include "ui/sheet_host.h"
 
 class QTabWidget;
 
@@ -29,7 +30,7 @@ inline constexpr int sheet_page_count = 7;
 // "Zeit/Ort", "Horizont", "Mond", "Sonne", "Planeten", "Uebersicht",
 // "Ereignisse" (tabs at the bottom). It owns all shared state, the clock
 // tick (timer 1) and the stored settings.
-class CAllControlsSheet : public QDialog {
+class CAllControlsSheet : public QDialog, public SheetHost {
     Q_OBJECT
 public:
     // Builds the pages and runs the sheet's initialisation: settings
@@ -40,30 +41,31 @@ public:
                       QWidget* parent = nullptr);
     ~CAllControlsSheet() override;
 
-    SheetState& state() noexcept { return state_; }
+    SheetState& state() noexcept override { return state_; }
     const SheetState& state() const noexcept { return state_; }
 
-    DeviceClock& clock() noexcept { return clock_; }
-    UiServices& ui() noexcept { return ui_; }
-    const std::string& settings_folder() const noexcept { return settings_folder_; }
+    DeviceClock& clock() noexcept override { return clock_; }
+    UiServices& ui() noexcept override { return ui_; }
+    const std::string& settings_folder() const noexcept override { return settings_folder_; }
+    QWidget& window_widget() noexcept override { return *this; }
 
     // The GPS driver the "GPS" button opens the receiver with: gpsd on
     // localhost:2947 unless another driver was set (the caller keeps it
     // alive for the sheet's life).
-    GpsDriver& gps_driver() noexcept { return gps_driver_ ? *gps_driver_ : *default_gps_driver_; }
+    GpsDriver& gps_driver() noexcept override { return gps_driver_ ? *gps_driver_ : *default_gps_driver_; }
     void set_gps_driver(GpsDriver& driver) noexcept { gps_driver_ = &driver; }
 
     // Reads the device's local time into current_time through the
     // seconds-since-1970 conversion (a device year before 1900 gives the
     // local time of second 0).
-    void read_clock();
+    void read_clock() override;
 
     // The handler of timer 1.
     void tick();
 
     // Loads "Setup.dat" into stored_settings; on success copies the seven
     // stored values to the working values. Returns whether it was read.
-    bool load_settings_into_working();
+    bool load_settings_into_working() override;
 
     // Copies stored_settings to the working values (latitude, longitude,
     // time zone, timer period, auto summer time, night mode, place name).
@@ -71,7 +73,7 @@ public:
 
     // Writes stored_settings to "Setup.dat"; a failure is reported through
     // the message service and false is returned (in-memory values stay).
-    bool save_stored_settings();
+    bool save_stored_settings() override;
 
     // The pages, by class.
     CSeite1& seite1() const noexcept { return *seite1_; }

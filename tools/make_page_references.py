@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Prints the reference values of the page text tests (tests/core/*_texts_test.cpp).
+"""Prints the reference values of the page text tests (tests/pages/*_texts_test.cpp).
 
 Uses PyEphem (Debian package python3-ephem, 4.1.4), an independent
 implementation of the VSOP87 and ELP theories; it is needed only to make

@@ -6,7 +6,7 @@
 #include <QGuiApplication>
 #include <cstdlib>
 
-#include "app/scene_painter.h"
+#include "ui/scene_painter.h"
 #include "core/sheet_state.h"
 #include "pages/horizon_scene.h"
 #include "platform/qt/canvas.h"

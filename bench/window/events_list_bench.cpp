@@ -13,7 +13,7 @@
 #include <cstdlib>
 
 #include "app/all_controls_sheet.h"
-#include "pages/cseite7.h"
+#include "ui/pages/cseite7.h"
 #include "platform/clock.h"
 #include "platform/qt/ui_services.h"
 

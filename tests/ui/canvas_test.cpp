@@ -12,7 +12,7 @@
 #include <functional>
 #include <vector>
 
-#include "app/scene_painter.h"
+#include "ui/scene_painter.h"
 #include "platform/qt/canvas.h"
 
 namespace orbant {

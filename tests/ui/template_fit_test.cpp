@@ -18,17 +18,17 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/kalender_dlg.h"
-#include "app/setup_dlg.h"
-#include "pages/cseite1.h"
-#include "pages/cseite2.h"
-#include "pages/cseite3.h"
-#include "pages/cseite4.h"
-#include "pages/cseite5.h"
-#include "pages/cseite6.h"
-#include "pages/cseite7.h"
+#include "ui/dialogs/kalender_dlg.h"
+#include "ui/dialogs/setup_dlg.h"
+#include "ui/pages/cseite1.h"
+#include "ui/pages/cseite2.h"
+#include "ui/pages/cseite3.h"
+#include "ui/pages/cseite4.h"
+#include "ui/pages/cseite5.h"
+#include "ui/pages/cseite6.h"
+#include "ui/pages/cseite7.h"
 #include "platform/qt/dialog_template.h"
-#include "tests/ui/sheet_fixture.h"
+#include "tests/app/sheet_fixture.h"
 
 namespace orbant {
 namespace {

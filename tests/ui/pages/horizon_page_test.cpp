@@ -1,0 +1,125 @@
+// The horizon page driven offscreen: the control row under the horizon
+// line, the sky read back from the canvas, and the XOR scheme: after ticks,
+// turns and a tap the canvas equals a fresh full redraw of the same instant.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <algorithm>
+#include <QImage>
+#include <QPushButton>
+
+#include "ui/pages/cseite6.h"
+#include "tests/app/sheet_fixture.h"
+
+namespace orbant {
+namespace {
+
+constexpr int horizon_tab = 1;
+constexpr QRgb rgb_bits = 0x00FFFFFFu;
+
+QRgb bits(Rgb c) { return (static_cast<QRgb>(c.red) << 16) | (static_cast<QRgb>(c.green) << 8) | c.blue; }
+
+class HorizonPage : public testing::SheetFixture {
+protected:
+    CSeite6& page() { return sheet->seite6(); }
+
+    void click(int id) {
+        auto* button = page().control_as<QAbstractButton>(id);
+        ASSERT_NE(button, nullptr) << id;
+        QTest::mouseClick(button, Qt::LeftButton);
+        settle();
+    }
+
+    // One clock tick after the clock moved on by `minutes`.
+    void tick_after(int minutes) {
+        CivilDateTime t = state().current_time;
+        t.minute += minutes;
+        while (t.minute >= 60) {
+            t.minute -= 60;
+            ++t.hour;
+        }
+        clock.set(t);
+        sheet->tick();
+        settle();
+    }
+
+    // Leaves the page and comes back: a full redraw of the same instant.
+    QImage fresh_redraw() {
+        show_tab(0);
+        show_tab(horizon_tab);
+        return page().canvas().image().copy();
+    }
+};
+
+TEST_F(HorizonPage, ControlsStandInOneRowUnderTheHorizonLine) {
+    open_sheet();
+    for (const QSize size : {QSize(240, 320), QSize(320, 240)}) {
+        sheet->resize(size);
+        show_tab(horizon_tab);
+        const HorizonFrame& f = page().frame();
+        EXPECT_EQ(f.layout.landscape, size.width() >= size.height());
+        const int w = page().control(horizon_left_15_id)->width();
+        const int row = f.layout.horizon + 3;
+        EXPECT_EQ(page().control(horizon_left_15_id)->pos(), QPoint(2, row));
+        EXPECT_EQ(page().control(horizon_right_90_id)->pos(), QPoint(3 * w + 8, row));
+        EXPECT_EQ(page().control(horizon_figures_id)->pos(), QPoint(4 * w + 12, row));
+        const QWidget* grid = page().control(horizon_grid_id);
+        EXPECT_EQ(page().control(horizon_ecliptic_id)->pos(), QPoint(grid->x() + grid->width() + 2, row));
+    }
+}
+
+TEST_F(HorizonPage, NightSkyAndGridColoursOnTheCanvas) {
+    clock.set({2026, 1, 15, 12, 0, 0});
+    open_sheet();
+    state().night_mode = 1;
+    show_tab(horizon_tab);
+    const HorizonLayout& l = page().frame().layout;
+    const QImage& canvas = page().canvas().image();
+    EXPECT_EQ(canvas.pixel(l.left, l.horizon - 1) & rgb_bits, bits({121, 122, 109})) << "outline in the grid colour";
+    EXPECT_EQ(canvas.pixel(l.left + 1, l.horizon - 2) & rgb_bits, bits({61, 62, 109})) << "night sky at noon";
+}
+
+TEST_F(HorizonPage, TicksTurnsAndTapsLeaveWhatAFreshRedrawDraws) {
+    clock.set({2026, 1, 15, 21, 0, 0});
+    open_sheet();
+    state().night_mode = 0;
+    sheet->resize(320, 240);
+    show_tab(horizon_tab);
+    click(horizon_figures_id);
+    click(horizon_ecliptic_id);
+    ASSERT_TRUE(page().view().figures && page().view().ecliptic);
+
+    click(horizon_right_15_id);
+    click(horizon_left_90_id);
+    EXPECT_EQ(page().view().azimuth_deg, 180.0);
+    for (int i = 0; i < 4; ++i) tick_after(7);
+    const HorizonMemory& m = page().memory();
+    ASSERT_TRUE(std::any_of(m.earlier.begin(), m.earlier.end(), [](ScenePoint p) { return p.x >= 0; }))
+        << "the ticks moved the marks without a full redraw";
+    ASSERT_FALSE(horizon_drawn_figures(state(), m).empty());
+    const QImage after_ticks = page().canvas().image().copy();
+    EXPECT_EQ(after_ticks, fresh_redraw()) << "after four ticks";
+
+    // A tap on a star shows its label; lifting the stylus removes it.
+    std::size_t star = first_star_entry;
+    while (star < sky_object_count && page().memory().current[star].x < 0) ++star;
+    ASSERT_LT(star, sky_object_count);
+    const ScenePoint at = page().memory().current[star];
+    const QImage before = page().canvas().image().copy();
+    QTest::mousePress(&page(), Qt::LeftButton, {}, QPoint(at.x, at.y));
+    settle();
+    EXPECT_EQ(state().view_busy, 1);
+    EXPECT_GE(page().tap_label().entry, 0);
+    EXPECT_NE(page().canvas().image(), before) << "label drawn";
+    sheet->tick();  // skipped while the stylus is down
+    QTest::mouseRelease(&page(), Qt::LeftButton, {}, QPoint(at.x, at.y));
+    settle();
+    EXPECT_EQ(state().view_busy, 0);
+    tick_after(9);
+    tick_after(9);
+    const QImage after_tap = page().canvas().image().copy();
+    EXPECT_EQ(after_tap, fresh_redraw()) << "after the tap and two ticks";
+}
+
+}  // namespace
+}  // namespace orbant

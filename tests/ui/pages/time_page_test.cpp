@@ -1,0 +1,409 @@
+// The "Zeit/Ort" page driven through its real widgets: controls by id,
+// buttons pressed with the mouse, a fake clock and scripted messages.
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "ui/pages/cseite1.h"
+#include "platform/qt/ddx.h"
+#include "tests/app/sheet_fixture.h"
+
+namespace orbant {
+namespace {
+
+using testing::ScopedZone;
+using testing::SheetFixture;
+
+class TimePageTest : public SheetFixture {
+protected:
+    CSeite1& page() { return sheet->seite1(); }
+    QLineEdit* edit(int id) { return page().control_as<QLineEdit>(id); }
+    QString text(int id) {
+        if (auto* e = edit(id)) return e->text();
+        if (auto* l = page().control_as<QLabel>(id)) return l->text();
+        return QStringLiteral("<none>");
+    }
+    void press(int id) {
+        auto* b = page().control_as<QPushButton>(id);
+        ASSERT_NE(b, nullptr) << id;
+        ASSERT_TRUE(b->isVisible()) << id;
+        QTest::mouseClick(b, Qt::LeftButton);
+        settle();
+    }
+    void type(int id, const QString& value) {
+        QLineEdit* e = edit(id);
+        ASSERT_NE(e, nullptr) << id;
+        e->setText(value);
+    }
+    // Stops the clock at a given instant as the user would: type the fields
+    // and press "Stop/Enter".
+    void enter_time(int year, int month, int day, int hour, int minute) {
+        type(id_day, QString::number(day));
+        type(id_month, QString::number(month));
+        type(id_year, QString::number(year));
+        type(id_hour, QString::number(hour));
+        type(id_minute, QString::number(minute));
+        press(id_stop_enter);
+    }
+    void repaint_page() {
+        page().invalidate(true);
+        settle();
+    }
+};
+
+struct ExpectedControl {
+    int id;
+    const char* widget_class;
+    const char* caption;
+    int x, y, w, h;
+};
+
+TEST_F(TimePageTest, EveryControlWithItsKindCaptionAndPlace) {
+    open_sheet();
+    EXPECT_EQ(page().font().family(), "Liberation Sans");
+    EXPECT_EQ(page().font().pointSize(), 8);
+    const DialogUnits& u = page().built().units();
+    EXPECT_GT(u.avg_char_width, 2);
+    EXPECT_GT(u.char_height, 5);
+    // The template size is the page's preferred size; the page itself fills
+    // the area the sheet gives it.
+    EXPECT_EQ(page().sizeHint(), QSize(u.x_px(162), u.y_px(150)));
+    EXPECT_GE(page().width(), u.x_px(162));
+    EXPECT_GE(page().height(), u.y_px(150));
+    const ExpectedControl expected[] = {
+        {1000, "QLineEdit", "", 37, 8, 17, 12},
+        {1001, "QLineEdit", "", 55, 8, 17, 12},
+        {1002, "QLineEdit", "", 73, 8, 21, 12},
+        {1003, "QLineEdit", "", 119, 8, 17, 12},
+        {1004, "QLineEdit", "", 137, 8, 17, 12},
+        {1005, "QPushButton", "Stop/Enter", 8, 26, 40, 10},
+        {1022, "QPushButton", "Kalender", 50, 26, 35, 10},
+        {1006, "QPushButton", "Aktuelle Zeit/Datum", 87, 26, 68, 10},
+        {1007, "QLineEdit", "", 48, 46, 27, 12},
+        {1008, "QLineEdit", "", 128, 46, 27, 12},
+        {1082, "QLabel", "", 88, 63, 67, 8},
+        {1010, "QPushButton", "Standortdaten uebernehmen", 8, 78, 102, 10},
+        {1062, "QPushButton", "GPS", 115, 78, 39, 10},
+        {1011, "QPushButton", "Standort laden", 8, 97, 71, 10},
+        {1012, "QPushButton", "Standort speichern", 84, 97, 71, 10},
+        {1013, "QPushButton", "<<", 8, 110, 17, 10},
+        {1085, "QPushButton", "<", 26, 110, 17, 10},
+        {1086, "QPushButton", ">", 44, 110, 17, 10},
+        {1014, "QPushButton", ">>", 62, 110, 17, 10},
+        {1015, "QPushButton", "Einstellungen", 84, 110, 71, 10},
+        {1016, "QLabel", "", 8, 131, 147, 8},
+    };
+    for (const auto& e : expected) {
+        QWidget* w = page().findChild<QWidget*>(QString::number(e.id));
+        ASSERT_NE(w, nullptr) << e.id;
+        EXPECT_EQ(w, page().control(e.id));
+        EXPECT_TRUE(w->inherits(e.widget_class)) << e.id;
+        EXPECT_EQ(w->geometry(), u.rect_px(e.x, e.y, e.w, e.h)) << e.id;
+        if (auto* b = qobject_cast<QPushButton*>(w)) {
+            EXPECT_EQ(b->text(), QString::fromUtf8(e.caption));
+            EXPECT_FALSE(b->isDefault()) << e.id;
+        }
+    }
+    // The drop-down list: its closed box starts at its place.
+    QWidget* zone = page().control(1009);
+    ASSERT_NE(zone, nullptr);
+    EXPECT_TRUE(zone->inherits("QComboBox"));
+    EXPECT_EQ(zone->geometry().topLeft(), u.rect_px(48, 61, 27, 30).topLeft());
+    // Labels and frames.
+    QStringList labels;
+    for (auto* l : page().findChildren<QLabel*>())
+        if (l->objectName().isEmpty()) labels << l->text();
+    EXPECT_EQ(labels, (QStringList{"Datum:", "Zeit:", "Geo.Breite:", "Geo.Länge:", "Zeitzone:"}));
+    QStringList groups;
+    for (auto* g : page().findChildren<QGroupBox*>()) groups << g->title();
+    EXPECT_EQ(groups, (QStringList{"", "Status"}));
+}
+
+TEST_F(TimePageTest, HourAndMinuteTakeDigitsOnly) {
+    open_sheet();
+    edit(id_hour)->clear();
+    QTest::keyClicks(edit(id_hour), "-1a7");
+    EXPECT_EQ(text(id_hour), "17");
+    edit(id_day)->clear();
+    QTest::keyClicks(edit(id_day), "-3");
+    EXPECT_EQ(text(id_day), "-3");
+}
+
+TEST_F(TimePageTest, ZoneListHas24EntriesFromPlus12ToMinus11) {
+    open_sheet();
+    QComboBox* zone = page().zone_list();
+    ASSERT_NE(zone, nullptr);
+    ASSERT_EQ(zone->count(), 24);
+    EXPECT_EQ(zone->itemText(0), "+12");
+    EXPECT_EQ(zone->itemText(11), "+1");
+    EXPECT_EQ(zone->itemText(12), "0");
+    EXPECT_EQ(zone->itemText(23), "-11");
+    EXPECT_EQ(zone->currentIndex(), 11);
+}
+
+TEST_F(TimePageTest, FractionalZoneSelectsItsWholeHourAndTakingItOverRoundsIt) {
+    open_sheet();
+    state().time_zone = 5.5;
+    repaint_page();
+    EXPECT_EQ(page().zone_list()->currentText(), "+5");
+    type(id_latitude, "12.25");
+    type(id_longitude, "-77.5");
+    const SettingsRecord stored = state().stored_settings;
+    press(id_take_location);
+    EXPECT_EQ(state().time_zone, 5.0);
+    EXPECT_EQ(state().observer_latitude, 12.25);
+    EXPECT_EQ(state().observer_longitude, -77.5);
+    EXPECT_EQ(state().place_name, "Hamburg");
+    EXPECT_EQ(encode_settings(state().stored_settings), encode_settings(stored));
+    EXPECT_EQ(text(id_latitude), "12.25");
+    EXPECT_EQ(text(id_longitude), "-77.50");
+
+    // Choosing another entry takes its zone.
+    page().zone_list()->setCurrentIndex(16);  // "-4"
+    press(id_take_location);
+    EXPECT_EQ(state().time_zone, -4.0);
+}
+
+TEST_F(TimePageTest, ZonesOutsideTheListSelectNothingAndStay) {
+    open_sheet();
+    for (double z : {-12.0, 13.0}) {
+        state().time_zone = z;
+        repaint_page();
+        EXPECT_EQ(page().zone_list()->currentIndex(), -1) << z;
+        press(id_take_location);
+        EXPECT_EQ(state().time_zone, z);
+    }
+}
+
+TEST_F(TimePageTest, BadCoordinateIsReportedAndTheWorkingValueKept) {
+    struct Case {
+        const char* latitude;
+        const char* longitude;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"12,5", "8.25", "Please enter a number."},
+        {"90.5", "8.25", "Please enter a number between -90 and 90."},
+        {"53.5", "1e300", "Please enter a number between -360 and 360."},
+    };
+    for (const Case& c : cases) {
+        open_sheet();
+        ui.messages.clear();
+        type(id_latitude, c.latitude);
+        type(id_longitude, c.longitude);
+        press(id_take_location);
+        EXPECT_EQ(ui.message_texts(), QStringList{c.message}) << c.latitude << " " << c.longitude;
+        // Reading stopped at the bad field: the working place is unchanged.
+        EXPECT_EQ(state().observer_latitude, 53.5);
+        EXPECT_EQ(state().observer_longitude, 10.0);
+    }
+}
+
+TEST_F(TimePageTest, StopEnterTakesTheFieldsAndStopsTheClock) {
+    open_sheet();
+    enter_time(2024, 2, 29, 23, 59);
+    EXPECT_EQ(state().clock_stopped, 1);
+    EXPECT_EQ(state().current_time, (CivilDateTime{2024, 2, 29, 23, 59, 0}));
+    EXPECT_EQ(text(id_status), ">>Zeitmessung angehalten (Winterzeit)<<");
+    // The fields keep what was typed (no leading zeros written).
+    EXPECT_EQ(text(id_month), "2");
+    // Ticks change nothing while stopped.
+    clock.set({2030, 1, 1, 0, 0, 0});
+    sheet->tick();
+    settle();
+    EXPECT_EQ(state().current_time, (CivilDateTime{2024, 2, 29, 23, 59, 0}));
+    EXPECT_EQ(text(id_month), "2");
+
+    // "Aktuelle Zeit/Datum" runs the clock again from the device's time.
+    press(id_current_time);
+    EXPECT_EQ(state().clock_stopped, 0);
+    EXPECT_EQ(state().current_time, (CivilDateTime{2030, 1, 1, 0, 0, 0}));
+    EXPECT_EQ(text(id_month), "01");
+    EXPECT_EQ(text(id_status), ">>Laufende Zeitmessung (Winterzeit)<<");
+}
+
+TEST_F(TimePageTest, StopEnterWithANonNumberStillStopsWithWhatWasRead) {
+    open_sheet();  // 2026-01-15 12:00
+    type(id_day, "3");
+    type(id_month, "x");
+    type(id_year, "1999");
+    press(id_stop_enter);
+    EXPECT_EQ(ui.message_texts(), QStringList{"Please enter an integer."});
+    EXPECT_EQ(state().clock_stopped, 1);
+    // The day was read; the month and everything after it kept their fields.
+    EXPECT_EQ(state().current_time, (CivilDateTime{2026, 1, 3, 12, 0, 0}));
+}
+
+TEST_F(TimePageTest, DayForwardIntoTheLastYearThenRefused) {
+    open_sheet();
+    enter_time(2038, 12, 31, 12, 0);
+    press(id_day_forward);
+    EXPECT_EQ(state().current_time, (CivilDateTime{2039, 1, 1, 12, 0, 0}));
+    EXPECT_EQ(text(id_day), "1");  // plain decimal after a step
+    EXPECT_EQ(text(id_month), "1");
+    EXPECT_EQ(text(id_year), "2039");
+    EXPECT_EQ(text(id_hour), "12");
+    EXPECT_EQ(text(id_minute), "0");
+    EXPECT_TRUE(ui.messages.empty());
+    for (int id : {id_day_forward, id_day_back, id_hour_back, id_hour_forward}) {
+        press(id);
+        EXPECT_EQ(state().current_time, (CivilDateTime{2039, 1, 1, 12, 0, 0}));
+    }
+    ASSERT_EQ(ui.messages.size(), 4u);
+    for (const auto& m : ui.messages)
+        EXPECT_EQ(m.text, "Diese Funktion kann nur für die Jahre 1970 bis 2038 genutzt werden");
+    EXPECT_EQ(text(id_year), "2039");
+}
+
+TEST_F(TimePageTest, YearsBefore1970AreRefused) {
+    open_sheet();
+    enter_time(1969, 12, 31, 23, 0);
+    press(id_hour_forward);
+    EXPECT_EQ(ui.message_texts(), QStringList{"Diese Funktion kann nur für die Jahre 1970 bis 2038 genutzt werden"});
+    EXPECT_EQ(state().current_time, (CivilDateTime{1969, 12, 31, 23, 0, 0}));
+}
+
+TEST_F(TimePageTest, HourBackAtHalfPastMidnightOnTheFirst) {
+    open_sheet();
+    enter_time(2026, 3, 1, 0, 30);
+    press(id_hour_back);
+    EXPECT_EQ(state().current_time, (CivilDateTime{2026, 2, 28, 23, 30, 0}));
+    enter_time(2024, 3, 1, 0, 30);
+    press(id_hour_back);
+    EXPECT_EQ(state().current_time, (CivilDateTime{2024, 2, 29, 23, 30, 0}));
+    enter_time(2026, 1, 1, 0, 30);
+    press(id_hour_back);
+    EXPECT_EQ(state().current_time, (CivilDateTime{2025, 12, 31, 23, 30, 0}));
+    press(id_hour_forward);
+    press(id_day_back);
+    EXPECT_EQ(state().current_time, (CivilDateTime{2025, 12, 31, 0, 30, 0}));
+}
+
+TEST_F(TimePageTest, StepsStopARunningClock) {
+    open_sheet();  // running at 2026-01-15 12:00:00
+    ASSERT_EQ(state().clock_stopped, 0);
+    press(id_hour_forward);
+    EXPECT_EQ(state().clock_stopped, 1);
+    EXPECT_EQ(state().current_time, (CivilDateTime{2026, 1, 15, 13, 0, 0}));
+    EXPECT_EQ(text(id_status), ">>Zeitmessung angehalten (Winterzeit)<<");
+}
+
+TEST_F(TimePageTest, DayStepAcrossSummerTimeMovesTheClockByAnHour) {
+    ScopedZone zone("Europe/Berlin");
+    open_sheet();
+    const int summer = state().summer_time_active;
+    enter_time(2026, 3, 28, 12, 0);
+    press(id_day_forward);
+    EXPECT_EQ(state().current_time, (CivilDateTime{2026, 3, 29, 13, 0, 0}));
+    EXPECT_EQ(text(id_hour), "13");
+    press(id_day_back);
+    EXPECT_EQ(state().current_time, (CivilDateTime{2026, 3, 28, 12, 0, 0}));
+    enter_time(2026, 10, 24, 12, 0);
+    press(id_day_forward);
+    EXPECT_EQ(state().current_time, (CivilDateTime{2026, 10, 25, 11, 0, 0}));
+    EXPECT_EQ(state().summer_time_active, summer);
+    // ">" walks through both 02:30s of the repeated hour, "<" back again.
+    enter_time(2026, 10, 25, 1, 30);
+    for (int hour : {2, 2, 3}) {
+        press(id_hour_forward);
+        EXPECT_EQ(state().current_time, (CivilDateTime{2026, 10, 25, hour, 30, 0}));
+    }
+    for (int hour : {2, 2, 1}) {
+        press(id_hour_back);
+        EXPECT_EQ(state().current_time, (CivilDateTime{2026, 10, 25, hour, 30, 0}));
+    }
+}
+
+TEST_F(TimePageTest, MonthThirteenIsTakenButTheNextStepFails) {
+    open_sheet();
+    enter_time(2026, 13, 5, 10, 0);
+    EXPECT_EQ(state().current_time, (CivilDateTime{2026, 13, 5, 10, 0, 0}));
+    EXPECT_TRUE(ui.messages.empty());
+    press(id_hour_forward);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].kind, MessageKind::error);
+    EXPECT_EQ(ui.messages[0].text, QString::fromUtf8(step_failed_message));
+    EXPECT_EQ(state().current_time, (CivilDateTime{2026, 13, 5, 10, 0, 0}));
+    EXPECT_EQ(state().clock_stopped, 1);
+
+    // From a running clock a failed step leaves the clock running.
+    press(id_current_time);
+    state().current_time.minute = 75;
+    page().step_time(60);
+    EXPECT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(state().clock_stopped, 0);
+    EXPECT_EQ(state().current_time.minute, 75);
+}
+
+TEST_F(TimePageTest, StatusLineFollowsTheSummerTimeSetting) {
+    open_sheet();
+    state().summer_time_active = 1;
+    repaint_page();
+    EXPECT_EQ(text(id_status), ">>Laufende Zeitmessung (Sommerzeit)<<");
+    state().auto_summer_time = 0;
+    repaint_page();
+    EXPECT_EQ(text(id_status), ">>Laufende Zeitmessung<<");
+    press(id_stop_enter);
+    EXPECT_EQ(text(id_status), ">>Zeitmessung angehalten<<");
+}
+
+TEST_F(TimePageTest, PaintShowsTheWorkingPlace) {
+    open_sheet();
+    state().observer_latitude = -33.925;
+    state().observer_longitude = 151.2;
+    state().place_name = "Sydney";
+    state().active_page = 3;
+    repaint_page();
+    EXPECT_EQ(text(id_latitude), "-33.92");
+    EXPECT_EQ(text(id_longitude), "151.20");
+    EXPECT_EQ(text(id_place_name), "Sydney");
+    EXPECT_EQ(state().active_page, 1);
+}
+
+TEST_F(TimePageTest, TheTickLeavesTheFieldBeingTypedIn) {
+    open_sheet();  // running at 2026-01-15 12:00
+    QLineEdit* minute = edit(id_minute);
+    minute->setFocus();
+    minute->selectAll();
+    QTest::keyClicks(minute, "1");
+    clock.set({2026, 1, 15, 13, 7, 0});
+    sheet->tick();
+    settle();
+    EXPECT_EQ(text(id_minute), "1") << "the field being typed in stays";
+    EXPECT_EQ(text(id_hour), "13") << "the other fields follow the clock";
+    QTest::keyClicks(minute, "5");
+    EXPECT_EQ(text(id_minute), "15");
+    // Once entered, the field is the page's again.
+    QTest::keyClick(minute, Qt::Key_Return);
+    settle();
+    EXPECT_EQ(state().clock_stopped, 1) << "Return in a time field is Stop/Enter";
+    EXPECT_EQ(state().current_time, (CivilDateTime{2026, 1, 15, 13, 15, 0}));
+    press(id_current_time);
+    clock.set({2026, 1, 15, 13, 9, 0});
+    sheet->tick();
+    settle();
+    EXPECT_EQ(text(id_minute), "09");
+}
+
+TEST_F(TimePageTest, ReturnInAPlaceFieldTakesThePlaceAndEscapeKeepsTheSheet) {
+    open_sheet();
+    QLineEdit* latitude = edit(id_latitude);
+    latitude->setFocus();
+    latitude->selectAll();
+    QTest::keyClicks(latitude, "47.5");
+    QTest::keyClick(latitude, Qt::Key_Escape);
+    settle();
+    EXPECT_TRUE(sheet->isVisible()) << "Escape does not close the sheet";
+    EXPECT_EQ(text(id_latitude), "47.5") << "nor lose what was typed";
+    QTest::keyClick(latitude, Qt::Key_Return);
+    settle();
+    EXPECT_EQ(state().observer_latitude, 47.5);
+    QTest::keyClick(latitude, Qt::Key_Q, Qt::ControlModifier);
+    settle();
+    EXPECT_FALSE(sheet->isVisible()) << "Ctrl+Q closes it";
+}
+
+}  // namespace
+}  // namespace orbant

@@ -1,0 +1,15 @@
+#include "ui/pages/cseite3.h"
+
+#include "ui/sheet_host.h"
+#include "ui/page_text_controls.h"
+
+namespace orbant {
+
+void CSeite3::update_page() {
+    if (!state().clock_stopped) sheet().read_clock();
+    show_page_texts(*this, sun_page_texts(state()));
+}
+
+void CSeite3::on_paint(bool) { update_page(); }
+
+}  // namespace orbant

@@ -1,0 +1,61 @@
+#include "ui/pages/cseite5.h"
+
+#include <QCheckBox>
+#include <QResizeEvent>
+
+#include "ui/sheet_host.h"
+
+namespace orbant {
+
+CSeite5::CSeite5(SheetHost& sheet) : SheetPage(sheet, cseite5_template, 5, false) {
+    QCheckBox* box = only_risen_box();
+    // Dialog data exchange starts the box ticked.
+    box->setChecked(true);
+    connect(box, &QCheckBox::clicked, this, [this] {
+        state().chart_stale = 1;
+        invalidate(true);
+    });
+}
+
+QCheckBox* CSeite5::only_risen_box() const { return control_as<QCheckBox>(overview_only_risen_id); }
+
+void CSeite5::lay_out(int cx, int cy) {
+    // The sheet's window stands for the device's screen.
+    const bool portrait = sheet().window_widget().width() < sheet().window_widget().height();
+    layout_ = overview_layout(cx, cy, portrait);
+    QCheckBox* box = only_risen_box();
+    const ScenePoint at = overview_check_box_place(cx, cy, box->width(), box->height(), portrait);
+    box->move(at.x, at.y);
+    laid_out_ = true;
+}
+
+void CSeite5::resizeEvent(QResizeEvent* event) {
+    // The base fits the template's controls to the page first; the check box
+    // then moves to the place of this page's own layout.
+    SheetPage::resizeEvent(event);  // invalidates with erasing
+    lay_out(event->size().width(), event->size().height());
+    state().chart_stale = 1;
+}
+
+void CSeite5::on_paint(bool erase) {
+    if (!laid_out_) lay_out(width(), height());
+    // A canvas that was just made or erased holds no chart, so it gets the
+    // whole chart even when chart_stale is clear (shown again after the
+    // "Ereignisse" page, which does not set it): redrawing the remembered
+    // dots there would leave them standing on an empty page.
+    bool blank = canvas_.ensure_size(QSize(layout_.width, layout_.height), page_background());
+    if (erase && !blank) {
+        canvas_.clear(page_background());
+        blank = true;
+    }
+    SheetState& s = state();
+    const bool only_risen = only_risen_box()->isChecked();
+    OverviewPaint p = overview_paint(s, layout_, s.chart_stale != 0 || blank, only_risen, drawn_);
+    painter_.paint(canvas_, p.scene);
+    drawn_ = p.drawn;
+    s.chart_stale = 0;
+}
+
+void CSeite5::draw(QPainter& painter) { canvas_.present(painter); }
+
+}  // namespace orbant

@@ -1,0 +1,123 @@
+#include "ui/pages/cseite6.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QResizeEvent>
+
+#include "ui/sheet_host.h"
+
+namespace orbant {
+
+namespace {
+
+bool ticked(const SheetPage& page, int id) {
+    const QCheckBox* box = page.control_as<QCheckBox>(id);
+    return box != nullptr && box->isChecked();
+}
+
+}  // namespace
+
+CSeite6::CSeite6(SheetHost& sheet) : SheetPage(sheet, cseite6_template, 6, false) {
+    if (QCheckBox* grid = control_as<QCheckBox>(horizon_grid_id)) grid->setChecked(true);
+    const std::array<std::pair<int, ViewTurn>, 4> turns{{{horizon_left_15_id, ViewTurn::left_15},
+                                                         {horizon_right_15_id, ViewTurn::right_15},
+                                                         {horizon_left_90_id, ViewTurn::left_90},
+                                                         {horizon_right_90_id, ViewTurn::right_90}}};
+    for (const auto& [id, how] : turns)
+        if (auto* button = control_as<QAbstractButton>(id))
+            connect(button, &QAbstractButton::clicked, this, [this, t = how] { turn(t); });
+    for (int id : {horizon_figures_id, horizon_grid_id, horizon_ecliptic_id})
+        if (auto* box = control_as<QAbstractButton>(id))
+            connect(box, &QAbstractButton::clicked, this, [this] { redraw_all(); });
+    sheet.window_widget().installEventFilter(this);
+}
+
+void CSeite6::turn(ViewTurn how) {
+    view_.azimuth_deg = turned_view_azimuth(view_.azimuth_deg, how);
+    redraw_all();
+}
+
+void CSeite6::redraw_all() {
+    memory_.full_redraw_request = true;
+    invalidate(true);
+}
+
+void CSeite6::on_init_page() {
+    view_.azimuth_deg = 180.0;
+    memory_ = HorizonMemory();
+    sun_ = horizon_sun_times(state());
+    label_shown_ = false;
+}
+
+void CSeite6::lay_out() {
+    const bool landscape = screen_is_landscape(sheet().window_widget().width(), sheet().window_widget().height());
+    frame_ = horizon_frame(width(), height(), landscape);
+    const auto width_of = [this](int id) { return control(id) ? control(id)->width() : 0; };
+    const HorizonControlRow row = horizon_control_row(frame_.layout.horizon, width_of(horizon_left_15_id),
+                                                      width_of(horizon_figures_id), width_of(horizon_grid_id));
+    const std::array<int, 7> ids{horizon_left_15_id, horizon_right_15_id, horizon_left_90_id, horizon_right_90_id,
+                                 horizon_figures_id, horizon_grid_id,     horizon_ecliptic_id};
+    for (std::size_t k = 0; k < ids.size(); ++k)
+        if (QWidget* w = control(ids[k])) w->move(row.x[k], row.y);
+}
+
+void CSeite6::resizeEvent(QResizeEvent* event) {
+    // The base fits the template's controls to the page first; the row then
+    // moves under the horizon line.
+    SheetPage::resizeEvent(event);
+    lay_out();
+    memory_.full_redraw_request = true;
+}
+
+bool CSeite6::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &sheet().window_widget() && event->type() == QEvent::Resize) {
+        lay_out();
+        redraw_all();
+    }
+    return SheetPage::eventFilter(watched, event);
+}
+
+void CSeite6::on_paint(bool erase) {
+    if (frame_.width != width() || frame_.height != height()) lay_out();
+    const QColor background = palette().color(QPalette::Window);
+    if (!canvas_.ensure_size(size(), background) && erase) canvas_.clear(background);
+    view_.figures = ticked(*this, horizon_figures_id);
+    view_.grid = ticked(*this, horizon_grid_id);
+    view_.ecliptic = ticked(*this, horizon_ecliptic_id);
+    SheetState& s = state();
+    place_bodies_in_table(s);
+    const Scene scene = horizon_paint_scene(s, frame_, view_, sun_, memory_, measure_);
+    sky_ = memory_.previous_sky;
+    painter_.paint(canvas_, scene);
+    s.chart_stale = 1;
+}
+
+void CSeite6::draw(QPainter& painter) { canvas_.present(painter); }
+
+void CSeite6::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return SheetPage::mousePressEvent(event);
+    SheetState& s = state();
+    if (s.tick_in_progress == 1) return;
+    s.view_busy = 1;
+    const QPoint p = event->position().toPoint();
+    label_ = horizon_tap_label(s, frame_, memory_, sky_, {p.x(), p.y()}, measure_);
+    if (label_.entry < 0) return;
+    painter_.paint(canvas_, label_.scene);
+    label_shown_ = true;
+    update();
+}
+
+void CSeite6::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return SheetPage::mouseReleaseEvent(event);
+    if (label_shown_) {
+        memory_.full_redraw_request = true;
+        invalidate(false);
+        label_shown_ = false;
+        label_ = TapLabel();
+    }
+    state().view_busy = 0;
+}
+
+}  // namespace orbant
