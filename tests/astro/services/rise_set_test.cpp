@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <limits>
 #include <string>
+#include <utility>
 
 #include "astro/constants.h"
 #include "astro/services/positions.h"
@@ -221,16 +222,15 @@ void compare_kind(const std::string& kind, double tolerance) {
     std::printf("[ worst    ] %s: %.1f s at %s\n", kind.c_str(), worst * 3600.0, worst_where.c_str());
 }
 
-TEST(RiseSetScan, SunriseAndSunsetMatchTheReferenceToTheMinute) { compare_kind("sun", sun_scan_tolerance); }
-
-TEST(RiseSetScan, TwilightsMatchTheReferenceToTheMinute) {
-    compare_kind("civil", twilight_scan_tolerance);
-    compare_kind("nautical", twilight_scan_tolerance);
-    compare_kind("astronomical", twilight_scan_tolerance);
-}
-
-TEST(RiseSetScan, MoonriseAndMoonsetMatchTheReferenceThroughTwoMonths) {
-    compare_kind("moon", moon_scan_tolerance);
+// Sunrise and sunset and the twilights to the half minute, moonrise and
+// moonset through two months to the minute.
+TEST(RiseSetScan, CrossingsMatchTheReference) {
+    const std::pair<const char*, double> kinds[] = {{"sun", sun_scan_tolerance},
+                                                    {"civil", twilight_scan_tolerance},
+                                                    {"nautical", twilight_scan_tolerance},
+                                                    {"astronomical", twilight_scan_tolerance},
+                                                    {"moon", moon_scan_tolerance}};
+    for (const auto& [kind, tolerance] : kinds) compare_kind(kind, tolerance);
 }
 
 // --- Named edge cases. --------------------------------------------------
