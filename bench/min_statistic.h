@@ -1,7 +1,7 @@
 #pragma once
 // The smallest of the repetitions, as an extra aggregate: on a shared,
 // loaded machine it is the figure least disturbed by other processes, and
-// the one to compare between the old and the new code.
+// the one to compare between runs.
 #include <algorithm>
 #include <vector>
 

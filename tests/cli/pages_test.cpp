@@ -80,34 +80,40 @@ bool folder_is_empty_or_missing(const std::string& path) {
     return entries == 0;
 }
 
-TEST(CliPages, SunPrintsThePageTexts) {
-    const PageRun r = run_cli(args_of("sun", "2024-06-21 14:00"));
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out,
-              "Höhe: 59.04°\n"
-              "Richtung: 197.15°(SW)\n"
-              "Entfernung: 152026659 Km\n"
-              "Aufgang: 04:50\n"
-              "Untergang: 21:53\n"
-              "Dauer: 17:03 Std.\n"
-              "(+00:00)\n"
-              "Aufgang: 02:19 - 04:50\n"
-              "Untergang: 21:53 - 00:23\n");
-    EXPECT_EQ(r.out, expected_lines(sun_page_texts(hamburg_state({2024, 6, 21, 14, 0, 0}))));
-    EXPECT_TRUE(folder_is_empty_or_missing(r.config)) << "the front end writes no settings";
-}
-
-TEST(CliPages, MoonPrintsThePageTexts) {
-    const PageRun r = run_cli(args_of("moon", "2024-06-21 22:00"));
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out,
-              "Mondphase: 100 % (Zunehmend)\n"
-              "Richtung: 139.52° (SO)\n"
-              "Höhe: -1.59°\n"
-              "Entfernung: 380889 Km\n"
-              "Aufgang: 22:19\n"
-              "Untergang: 03:26\n");
-    EXPECT_EQ(r.out, expected_lines(moon_page_texts(hamburg_state({2024, 6, 21, 22, 0, 0}))));
+TEST(CliPages, SunAndMoonPrintThePageTexts) {
+    struct Case {
+        const char* command;
+        const char* at;
+        CivilDateTime instant;
+        PageTexts (*texts)(const SheetState&);
+        const char* golden;
+    };
+    const Case cases[] = {
+        {"sun", "2024-06-21 14:00", {2024, 6, 21, 14, 0, 0}, sun_page_texts,
+         "Höhe: 59.04°\n"
+         "Richtung: 197.15°(SW)\n"
+         "Entfernung: 152026659 Km\n"
+         "Aufgang: 04:50\n"
+         "Untergang: 21:53\n"
+         "Dauer: 17:03 Std.\n"
+         "(+00:00)\n"
+         "Aufgang: 02:19 - 04:50\n"
+         "Untergang: 21:53 - 00:23\n"},
+        {"moon", "2024-06-21 22:00", {2024, 6, 21, 22, 0, 0}, moon_page_texts,
+         "Mondphase: 100 % (Zunehmend)\n"
+         "Richtung: 139.52° (SO)\n"
+         "Höhe: -1.59°\n"
+         "Entfernung: 380889 Km\n"
+         "Aufgang: 22:19\n"
+         "Untergang: 03:26\n"},
+    };
+    for (const Case& c : cases) {
+        const PageRun r = run_cli(args_of(c.command, c.at));
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out, c.golden);
+        EXPECT_EQ(r.out, expected_lines(c.texts(hamburg_state(c.instant))));
+        EXPECT_TRUE(folder_is_empty_or_missing(r.config)) << c.command << ": the front end writes no settings";
+    }
 }
 
 TEST(CliPages, PlanetsJsonHoldsEveryControlInPageOrder) {

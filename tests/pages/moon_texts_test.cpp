@@ -99,30 +99,32 @@ TEST(MoonPageTexts, TextsInPageOrderWithLabels) {
     }
 }
 
-TEST(MoonPictureLayout, PortraitBelowTheTextsWithWideSideMargins) {
-    const MoonPictureLayout l = moon_picture_layout(240, 268, true);
-    EXPECT_EQ(l.left, 69);    // trunc(240 * 0.29)
-    EXPECT_EQ(l.top, 139);    // trunc(268 * 0.52)
-    EXPECT_EQ(l.right, 168);  // trunc(240 * 0.70)
-    EXPECT_EQ(l.bottom, 249); // trunc(268 * 0.93)
-    EXPECT_EQ(l.size, 99);
-    EXPECT_EQ(l.left - l.frame_left, 40);
-    EXPECT_EQ(l.frame_right - l.right, 40);
-    EXPECT_EQ(l.top - l.frame_top, 10);
-    EXPECT_EQ(l.frame_bottom - l.bottom, 10);
-}
-
-TEST(MoonPictureLayout, LandscapeRightOfTheTextsWithNarrowMargins) {
-    const MoonPictureLayout l = moon_picture_layout(320, 188, false);
-    EXPECT_EQ(l.left, 204);   // trunc(320 * 0.64)
-    EXPECT_EQ(l.top, 28);     // trunc(188 * 0.15)
-    EXPECT_EQ(l.right, 304);  // trunc(320 * 0.95)
-    EXPECT_EQ(l.bottom, 146); // trunc(188 * 0.78)
-    EXPECT_EQ(l.size, 100);
-    EXPECT_EQ(l.left - l.frame_left, 10);
-    EXPECT_EQ(l.frame_right - l.right, 10);
-    EXPECT_EQ(l.top - l.frame_top, 10);
-    EXPECT_EQ(l.frame_bottom - l.bottom, 10);
+TEST(MoonPictureLayout, BelowTheTextsInPortraitRightOfThemInLandscape) {
+    struct Case {
+        int width, height;
+        bool portrait;
+        int left, top, right, bottom, size;
+        int side_margin, top_margin;  // between the picture and its frame
+    };
+    const Case cases[] = {
+        // trunc(240 * 0.29), trunc(268 * 0.52), trunc(240 * 0.70), trunc(268 * 0.93); wide side margins.
+        {240, 268, true, 69, 139, 168, 249, 99, 40, 10},
+        // trunc(320 * 0.64), trunc(188 * 0.15), trunc(320 * 0.95), trunc(188 * 0.78); narrow margins.
+        {320, 188, false, 204, 28, 304, 146, 100, 10, 10},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.portrait ? "portrait" : "landscape");
+        const MoonPictureLayout l = moon_picture_layout(c.width, c.height, c.portrait);
+        EXPECT_EQ(l.left, c.left);
+        EXPECT_EQ(l.top, c.top);
+        EXPECT_EQ(l.right, c.right);
+        EXPECT_EQ(l.bottom, c.bottom);
+        EXPECT_EQ(l.size, c.size);
+        EXPECT_EQ(l.left - l.frame_left, c.side_margin);
+        EXPECT_EQ(l.frame_right - l.right, c.side_margin);
+        EXPECT_EQ(l.top - l.frame_top, c.top_margin);
+        EXPECT_EQ(l.frame_bottom - l.bottom, c.top_margin);
+    }
 }
 
 using Kind = MaskShape::Kind;

@@ -12,6 +12,7 @@
 
 #include <set>
 #include <string>
+#include <utility>
 
 #include "pages/planets_texts.h"
 #include "tests/pages/page_test_support.h"
@@ -83,15 +84,16 @@ void expect_rows(const PageTexts& page, const PlanetReference (&reference)[8]) {
     }
 }
 
-TEST(PlanetsPageTexts, HamburgAtMidsummer) {
-    const PageTexts page = planets_page_texts(state_at(53.55, 10.0, 1.0, 1, {2024, 6, 21, 14, 0, 0}));
-    EXPECT_EQ(page.caption, "Planeten");
-    expect_rows(page, hamburg);
-}
-
-TEST(PlanetsPageTexts, CircumpolarAndNeverRisingPlanetsAtEightyNorth) {
-    const PageTexts page = planets_page_texts(state_at(80.0, 10.0, 1.0, 1, {2024, 6, 21, 14, 0, 0}));
-    expect_rows(page, north80);
+// Hamburg at midsummer, and the same instant at 80 N with circumpolar and
+// never-rising planets.
+TEST(PlanetsPageTexts, RowsAtHamburgAndAtEightyNorth) {
+    const std::pair<double, const PlanetReference (*)[8]> places[] = {{53.55, &hamburg}, {80.0, &north80}};
+    for (const auto& [latitude, reference] : places) {
+        SCOPED_TRACE(latitude);
+        const PageTexts page = planets_page_texts(state_at(latitude, 10.0, 1.0, 1, {2024, 6, 21, 14, 0, 0}));
+        EXPECT_EQ(page.caption, "Planeten");
+        expect_rows(page, *reference);
+    }
 }
 
 TEST(PlanetsPageTexts, FortyTextsRowByRowWithRowAndColumnLabels) {

@@ -1,6 +1,8 @@
-// Every control's text fits its template rectangle at the template font:
-// captions of labels, buttons, check boxes, radio buttons and group boxes,
-// measured against the room the style leaves for the text.
+// Properties of every dialog and page template and of the widgets built
+// from it: ids, kinds, captions and places; and every control's text fits its
+// template rectangle at the template font (captions of labels, buttons, check
+// boxes, radio buttons and group boxes, measured against the room the style
+// leaves for the text).
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -15,9 +17,20 @@
 #include <QStyle>
 #include <QStyleOption>
 #include <QTabBar>
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QTreeWidget>
 #include <cstdlib>
+#include <set>
 #include <string>
 
+#include "platform/gps.h"
+#include "platform/qt/dialog_template.h"
+#include "platform/qt/ui_services.h"
+#include "tests/app/sheet_fixture.h"
+#include "ui/dialogs/cgps_dialog.h"
 #include "ui/dialogs/kalender_dlg.h"
 #include "ui/dialogs/setup_dlg.h"
 #include "ui/pages/cseite1.h"
@@ -27,11 +40,175 @@
 #include "ui/pages/cseite5.h"
 #include "ui/pages/cseite6.h"
 #include "ui/pages/cseite7.h"
-#include "platform/qt/dialog_template.h"
-#include "tests/app/sheet_fixture.h"
 
 namespace orbant {
 namespace {
+
+// Every template of the program: the seven pages, then the three dialogs.
+const DialogTemplate* const all_templates[] = {
+    &cseite1_template, &cseite2_template, &cseite3_template,   &cseite4_template,      &cseite5_template,
+    &cseite6_template, &cseite7_template, &setup_dlg_template, &kalender_dlg_template, &cgps_dialog_template};
+
+// The Qt class each kind of control becomes.
+const char* widget_class_of(ControlKind kind) {
+    switch (kind) {
+    case ControlKind::label:
+    case ControlKind::text: return "QLabel";
+    case ControlKind::edit: return "QLineEdit";
+    case ControlKind::button:
+    case ControlKind::default_button: return "QPushButton";
+    case ControlKind::group_box: return "QGroupBox";
+    case ControlKind::check_box: return "QCheckBox";
+    case ControlKind::radio_button: return "QRadioButton";
+    case ControlKind::drop_down_list: return "QComboBox";
+    case ControlKind::month_calendar: return "QCalendarWidget";
+    case ControlKind::list_view: return "QTreeWidget";
+    case ControlKind::progress_bar: return "QProgressBar";
+    case ControlKind::area: return "QWidget";
+    }
+    return "?";
+}
+
+// The caption a built widget shows: a button's, a frame's or a label's.
+QString shown_caption(const QWidget& w) {
+    if (auto* b = qobject_cast<const QAbstractButton*>(&w)) return b->text();
+    if (auto* g = qobject_cast<const QGroupBox*>(&w)) return g->title();
+    if (auto* l = qobject_cast<const QLabel*>(&w)) return l->text();
+    return {};
+}
+
+// The rectangle a control covers on a page, dialog units; a drop-down
+// list's template height includes its open list, the closed box is one edit
+// line (12 units) high.
+QRect covered_du(const ControlSpec& c) {
+    return QRect(c.x, c.y, c.w, c.kind == ControlKind::drop_down_list ? std::min(c.h, 12) : c.h);
+}
+
+TEST(Templates, IdsSizesAndPlaces) {
+    std::set<int> resources;
+    for (const DialogTemplate* t : all_templates) {
+        SCOPED_TRACE(t->resource_id);
+        EXPECT_TRUE(resources.insert(t->resource_id).second) << "resource numbers are unique";
+        EXPECT_EQ(t->width_du, page_width_du);
+        EXPECT_EQ(t->height_du, page_height_du);
+        std::set<int> ids;
+        const QRect page(0, 0, t->width_du, t->height_du);
+        for (const ControlSpec& c : t->controls) {
+            SCOPED_TRACE(c.id);
+            EXPECT_TRUE(page.contains(QRect(c.x, c.y, c.w, c.h))) << "inside the template";
+            EXPECT_GT(c.w, 0);
+            EXPECT_GT(c.h, 0);
+            if (c.id == no_control_id) {
+                // Only static decoration goes without an id.
+                EXPECT_TRUE(c.kind == ControlKind::label || c.kind == ControlKind::group_box);
+                continue;
+            }
+            EXPECT_TRUE(ids.insert(c.id).second) << "ids are unique within a template";
+            EXPECT_NE(c.kind, ControlKind::label) << "a label with an id is a text the program writes";
+            // Ids 1 and 2 are the dialog's "OK" (default) and cancel buttons;
+            // every other control's id is 1000 or more.
+            if (c.id == id_dialog_ok) {
+                EXPECT_EQ(c.kind, ControlKind::default_button);
+            } else if (c.id == id_dialog_cancel) {
+                EXPECT_EQ(c.kind, ControlKind::button);
+            } else {
+                EXPECT_GE(c.id, 1000);
+            }
+            EXPECT_TRUE(c.kind != ControlKind::default_button || c.id == id_dialog_ok);
+        }
+        // No two controls overlap, except that a group box frames the
+        // controls inside it (and crosses none).
+        for (std::size_t i = 0; i < t->controls.size(); ++i) {
+            const ControlSpec& a = t->controls[i];
+            for (std::size_t j = i + 1; j < t->controls.size(); ++j) {
+                const ControlSpec& b = t->controls[j];
+                const QRect ra = covered_du(a), rb = covered_du(b);
+                if (!ra.intersects(rb)) continue;
+                const bool framed = (a.kind == ControlKind::group_box && ra.contains(rb)) ||
+                                    (b.kind == ControlKind::group_box && rb.contains(ra));
+                EXPECT_TRUE(framed) << "controls " << i << " (" << a.caption << ") and " << j << " ("
+                                    << b.caption << ") overlap";
+            }
+        }
+    }
+}
+
+// Each built control: the widget of its id with the id as its name, the Qt
+// class of its kind, its caption, and its place by the dialog-unit rule.
+void expect_built_as_template(const DialogTemplate& t, const QWidget& parent, const BuiltDialog& built,
+                              bool placed_by_template) {
+    SCOPED_TRACE(t.resource_id);
+    const QObjectList children = parent.children();
+    ASSERT_GE(children.size(), static_cast<qsizetype>(t.controls.size()));
+    const DialogUnits& u = built.units();
+    std::size_t addressed = 0;
+    for (std::size_t i = 0; i < t.controls.size(); ++i) {
+        const ControlSpec& c = t.controls[i];
+        SCOPED_TRACE(c.id);
+        auto* w = qobject_cast<QWidget*>(children[static_cast<qsizetype>(i)]);
+        ASSERT_NE(w, nullptr) << "the controls are the first children, in template order";
+        EXPECT_TRUE(w->inherits(widget_class_of(c.kind))) << w->metaObject()->className();
+        if (c.id == no_control_id) {
+            EXPECT_TRUE(w->objectName().isEmpty());
+        } else {
+            ++addressed;
+            EXPECT_EQ(w, built.control(c.id));
+            EXPECT_EQ(w->objectName(), QString::number(c.id));
+        }
+        // Texts and edits show what the program writes into them.
+        if (c.kind != ControlKind::text && c.kind != ControlKind::edit) {
+            EXPECT_EQ(shown_caption(*w), QString::fromUtf8(c.caption));
+        }
+        if (auto* b = qobject_cast<QPushButton*>(w)) {
+            EXPECT_EQ(b->isDefault(), c.kind == ControlKind::default_button);
+        }
+        if (placed_by_template) {
+            const QRect r = covered_du(c);
+            EXPECT_EQ(w->geometry(), u.rect_px(r.x(), r.y(), r.width(), r.height()));
+        }
+    }
+    EXPECT_EQ(built.controls().size(), addressed);
+}
+
+TEST(Templates, BuiltControlsFollowTheirTemplate) {
+    for (const DialogTemplate* t : all_templates) {
+        QWidget parent;
+        const BuiltDialog built = build_dialog(*t, parent);
+        EXPECT_EQ(QFontInfo(parent.font()).family(), "Liberation Sans");
+        EXPECT_EQ(parent.font().pointSize(), t->font_points);
+        EXPECT_EQ(parent.size(), QSize(built.units().x_px(page_width_du), built.units().y_px(page_height_du)));
+        expect_built_as_template(*t, parent, built, true);
+    }
+}
+
+// The program's own pages and dialogs are built from their templates and
+// keep the captions (the texts it writes aside) until they first show.
+class BuiltTemplates : public testing::SheetFixture {};
+
+TEST_F(BuiltTemplates, PagesAndDialogsAreTheirTemplates) {
+    open_sheet();
+    std::set<const DialogTemplate*> seen;
+    for (int tab = 0; tab < sheet_page_count; ++tab) {
+        const SheetPage& page = *sheet->page_at_tab(tab);
+        const DialogTemplate& t = page.dialog_template();
+        seen.insert(&t);
+        EXPECT_EQ(page.built().scale(), 1.0) << "the window holds the template unscaled";
+        // The overview and horizon pages place their controls by their drawing.
+        const bool placed = &t != &cseite5_template && &t != &cseite6_template;
+        expect_built_as_template(t, page, page.built(), placed);
+    }
+    EXPECT_EQ(seen, std::set<const DialogTemplate*>(all_templates, all_templates + sheet_page_count))
+        << "every page once";
+
+    ScriptedUiServices dialog_ui;
+    CSetupDlg setup(dialog_ui);
+    expect_built_as_template(setup_dlg_template, setup, setup.built(), true);
+    CKalenderDLG calendar;
+    expect_built_as_template(kalender_dlg_template, calendar, calendar.built(), true);
+    FakeGpsDriver gps;
+    CGPSDialog gps_dialog(gps, dialog_ui);
+    expect_built_as_template(cgps_dialog_template, gps_dialog, gps_dialog.built(), true);
+}
 
 // The width the widget's style leaves for its one line of text, pixels.
 int text_room(QWidget& w) {
@@ -82,10 +259,7 @@ QString caption_of(QWidget& w) {
 }
 
 TEST(TemplateFit, EveryCaptionFitsItsControl) {
-    const DialogTemplate* templates[] = {&cseite1_template, &cseite2_template, &cseite3_template,
-                                         &cseite4_template, &cseite5_template, &cseite6_template,
-                                         &cseite7_template, &setup_dlg_template, &kalender_dlg_template};
-    for (const DialogTemplate* t : templates) {
+    for (const DialogTemplate* t : all_templates) {
         QWidget parent;
         build_dialog(*t, parent);
         const QObjectList children = parent.children();

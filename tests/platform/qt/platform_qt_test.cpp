@@ -13,6 +13,7 @@
 #include <QTranslator>
 #include <array>
 #include <limits>
+#include <utility>
 
 #include "platform/qt/canvas.h"
 #include "platform/qt/ddx.h"
@@ -72,14 +73,12 @@ TEST(DialogTemplate, DialogUnitsComeFromTheFontMetrics) {
 
 TEST(Ddx, IntegersAsTheStandardCheckTakesThem) {
     std::int32_t v = 99;
-    EXPECT_TRUE(parse_ddx_int("42", v));
-    EXPECT_EQ(v, 42);
-    EXPECT_TRUE(parse_ddx_int("  -7 ", v));
-    EXPECT_EQ(v, -7);
-    EXPECT_TRUE(parse_ddx_int("+13", v));
-    EXPECT_EQ(v, 13);
-    EXPECT_TRUE(parse_ddx_int("2147483647", v));
-    EXPECT_EQ(v, 2147483647);
+    const std::pair<const char*, std::int32_t> good[] = {{"42", 42}, {"  -7 ", -7}, {"+13", 13},
+                                                         {"2147483647", 2147483647}};
+    for (const auto& [text, value] : good) {
+        EXPECT_TRUE(parse_ddx_int(text, v)) << text;
+        EXPECT_EQ(v, value) << text;
+    }
     v = 5;
     for (const char* bad : {"", " ", "1.5", "12a", "a12", "2147483648", "--1", "+-1", "0x10", "1 2"}) {
         EXPECT_FALSE(parse_ddx_int(bad, v)) << bad;
@@ -89,23 +88,19 @@ TEST(Ddx, IntegersAsTheStandardCheckTakesThem) {
 
 TEST(Ddx, NumbersInCNotation) {
     double d = 1.0;
-    EXPECT_TRUE(parse_ddx_double("53.5", d));
-    EXPECT_EQ(d, 53.5);
-    EXPECT_TRUE(parse_ddx_double(" -0.25 ", d));
-    EXPECT_EQ(d, -0.25);
-    EXPECT_TRUE(parse_ddx_double("1e2", d));
-    EXPECT_EQ(d, 100.0);
-    EXPECT_TRUE(parse_ddx_double("+7", d));
-    EXPECT_EQ(d, 7.0);
+    const std::pair<const char*, double> good[] = {{"53.5", 53.5}, {" -0.25 ", -0.25}, {"1e2", 100.0}, {"+7", 7.0}};
+    for (const auto& [text, value] : good) {
+        EXPECT_TRUE(parse_ddx_double(text, d)) << text;
+        EXPECT_EQ(d, value) << text;
+    }
     d = 3.0;
     for (const char* bad : {"", "12,5", "abc", "1e999", "nan", "inf", "1.2.3", "+-1"}) {
         EXPECT_FALSE(parse_ddx_double(bad, d)) << bad;
         EXPECT_EQ(d, 3.0) << bad;
     }
-    EXPECT_EQ(ddx_double_text(53.5), "53.5");
-    EXPECT_EQ(ddx_double_text(0.1), "0.1");
-    EXPECT_EQ(ddx_double_text(-33.925), "-33.925");
-    EXPECT_EQ(ddx_double_text(1.0 / 3.0), "0.333333333333333");
+    const std::pair<double, const char*> written[] = {
+        {53.5, "53.5"}, {0.1, "0.1"}, {-33.925, "-33.925"}, {1.0 / 3.0, "0.333333333333333"}};
+    for (const auto& [value, text] : written) EXPECT_EQ(ddx_double_text(value), text) << value;
 }
 
 TEST(Ddx, FailedReadShowsTheMessageAndKeepsTheField) {

@@ -71,18 +71,6 @@ TEST_F(AstroPages, ValueTextsShowPlaceholdersUntilTheFirstUpdate) {
     EXPECT_EQ(sheet->seite4().control(1099), nullptr);
 }
 
-TEST_F(AstroPages, ControlsStandAtTheirDialogUnitPlaces) {
-    open_sheet();
-    const SheetPage& sun = sheet->seite3();
-    EXPECT_EQ(sun.control(sun_direction_id)->geometry(), sun.built().units().rect_px(61, 28, 47, 8));
-    EXPECT_EQ(sun.control(sun_day_difference_id)->geometry(), sun.built().units().rect_px(100, 85, 34, 8));
-    const SheetPage& planets = sheet->seite4();
-    EXPECT_EQ(planets.control(1082)->geometry(), planets.built().units().rect_px(28, 114, 40, 9));
-    EXPECT_EQ(planets.control(1101)->geometry(), planets.built().units().rect_px(118, 114, 20, 9));
-    const SheetPage& moon = sheet->seite2();
-    EXPECT_EQ(moon.control(moon_set_id)->geometry(), moon.built().units().rect_px(56, 59, 95, 8));
-}
-
 TEST_F(AstroPages, EachPageShowsItsPureTextsAndBecomesActive) {
     open_sheet();
     hold({2024, 6, 21, 14, 0, 0}, 53.55, 10.0, 1.0, 1);
