@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "astro/constants.h"
 #include "cli/command.h"
 #include "cli/context.h"
 #include "cli/page_output.h"
@@ -18,7 +19,6 @@ namespace orbant::cli {
 namespace {
 
 constexpr ScreenSize default_size{240, 320};
-constexpr double full_turn_deg = 360.0;
 
 // Text extents without the window's fonts: an average Arial advance of
 // 0.55 em per character. Only the placing of texts on the page depends on

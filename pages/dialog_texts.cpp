@@ -5,16 +5,10 @@
 #include <limits>
 
 #include "astro/calendar.h"
+#include "astro/constants.h"
 #include "core/settings_file.h"
 
 namespace orbant {
-
-namespace {
-
-inline constexpr std::int64_t minutes_per_day = 1440;
-inline constexpr std::int64_t minutes_per_hour = 60;
-
-}  // namespace
 
 std::int32_t zone_whole_hours(double zone_hours) noexcept {
     constexpr double lo = static_cast<double>(std::numeric_limits<std::int32_t>::min());
@@ -57,17 +51,17 @@ void apply_location_to_setup_fields(const LocationRecord& record, const std::str
 }
 
 CivilDateTime calendar_choice_instant(int year, int month, int day, const CivilDateTime& current) {
-    const std::int64_t minutes = static_cast<std::int64_t>(current.hour) * minutes_per_hour + current.minute;
-    const std::int64_t carry_days = floor_div(minutes, minutes_per_day);
-    const std::int64_t minute_of_day = minutes - carry_days * minutes_per_day;
+    const std::int64_t minutes = static_cast<std::int64_t>(current.hour) * whole_minutes_per_hour + current.minute;
+    const std::int64_t carry_days = floor_div(minutes, whole_minutes_per_day);
+    const std::int64_t minute_of_day = minutes - carry_days * whole_minutes_per_day;
     std::int64_t y = 0, m = 0, d = 0;
     civil_from_days(days_from_civil(year, month, day) + carry_days, y, m, d);
     CivilDateTime t;
     t.year = static_cast<std::int32_t>(y);
     t.month = static_cast<std::int32_t>(m);
     t.day = static_cast<std::int32_t>(d);
-    t.hour = static_cast<std::int32_t>(minute_of_day / minutes_per_hour);
-    t.minute = static_cast<std::int32_t>(minute_of_day % minutes_per_hour);
+    t.hour = static_cast<std::int32_t>(minute_of_day / whole_minutes_per_hour);
+    t.minute = static_cast<std::int32_t>(minute_of_day % whole_minutes_per_hour);
     t.second = 0;
     return t;
 }

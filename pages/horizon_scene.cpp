@@ -12,9 +12,6 @@
 namespace orbant {
 namespace {
 
-// Hours added to an evening twilight end that falls after midnight.
-constexpr double day_hours = 24.0;
-constexpr double minutes_per_hour = 60.0;
 // Longitude step between the ecliptic's points, degrees.
 constexpr double ecliptic_step_deg = 2.0;
 // Stored magnitudes that separate the three mark sizes.
@@ -207,7 +204,7 @@ HorizonSunTimes horizon_sun_times(const SheetState& state) noexcept {
     t.has_morning = twilight.has_rise;
     t.has_evening = twilight.has_set;
     // Twilight that ends after midnight belongs to this evening.
-    if (t.has_evening && t.evening < t.sunset) t.evening += day_hours;
+    if (t.has_evening && t.evening < t.sunset) t.evening += hours_per_day;
     return t;
 }
 
@@ -218,7 +215,7 @@ SkyPhase horizon_sky_phase(const HorizonSunTimes& sun, double hours) noexcept {
     if (sun.morning <= hours && hours < sun.sunrise) phase = SkyPhase::twilight;
     if (sun.sunrise <= hours && hours < sun.sunset) phase = SkyPhase::day;
     if (sun.sunset <= hours && hours < sun.evening) phase = SkyPhase::twilight;
-    if (sun.evening <= hours && hours < day_hours) phase = SkyPhase::night;
+    if (sun.evening <= hours && hours < hours_per_day) phase = SkyPhase::night;
     return phase;
 }
 
