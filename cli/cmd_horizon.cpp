@@ -13,6 +13,7 @@
 #include "cli/page_output.h"
 #include "core/screen_size.h"
 #include "pages/horizon_scene.h"
+#include "text/utf8.h"
 
 namespace orbant::cli {
 

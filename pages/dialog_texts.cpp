@@ -7,6 +7,7 @@
 #include "astro/calendar.h"
 #include "astro/constants.h"
 #include "core/settings_file.h"
+#include "text/utf8.h"
 
 namespace orbant {
 
@@ -75,17 +76,12 @@ std::string message_sentence(const std::string& error) {
 
 std::string place_name_storage_message(const std::string& utf8) {
     for (std::size_t i = 0; i < utf8.size();) {
-        // One code point: its lead byte gives its length.
-        const unsigned char lead = static_cast<unsigned char>(utf8[i]);
-        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        const std::string character = utf8.substr(i, length);
-        i += length;
+        const Utf8Character c = utf8_decode(utf8, i);
+        const std::string character = utf8.substr(i, c.length);
+        i += c.length;
         if (windows1252_to_utf8(utf8_to_windows1252(character)) == character) continue;
-        char32_t code = length == 1 ? lead : lead & (0x7F >> length);
-        for (std::size_t k = 1; k < character.size(); ++k)
-            code = (code << 6) | (static_cast<unsigned char>(character[k]) & 0x3Fu);
         char hex[16];
-        std::snprintf(hex, sizeof hex, "U+%04X", static_cast<unsigned>(code));
+        std::snprintf(hex, sizeof hex, "U+%04X", static_cast<unsigned>(c.code));
         return "Das Zeichen \u201E" + character + "\u201C (" + hex +
                ") im Ortsnamen kann nicht gespeichert werden.";
     }
