@@ -195,4 +195,26 @@ public:
               double phase = 0.0) noexcept;
 };
 
+// Whether a set's terms fit its range, so that the tables init fills for
+// that range hold every entry the terms read.
+//
+// Given:    terms: a set's table; r: its range.
+// Returned: true when every k lies in k_min..k_max or in -1..+1, every j
+//           in j_min..j_max or in -1..+1, all within +-max_multiple, and
+//           no p is negative.
+// Notes:    for the static_assert under each generated table.
+// Reference: -
+// Accuracy: exact.
+template <class Terms>
+constexpr bool terms_within_range(const Terms& terms, const SeriesRange& r) noexcept {
+    constexpr int m = PerturbationSeries::max_multiple;
+    const auto filled = [](int x, int lo, int hi) {
+        return x >= -m && x <= m && ((x >= lo && x <= hi) || (x >= -1 && x <= 1));
+    };
+    for (const SeriesTerm& t : terms) {
+        if (!filled(t.k, r.k_min, r.k_max) || !filled(t.j, r.j_min, r.j_max) || t.p < 0) return false;
+    }
+    return true;
+}
+
 }  // namespace orbant

@@ -5,6 +5,7 @@
 
 #include "core/sheet_state.h"
 #include "pages/horizon_scene.h"
+#include "text/utf8.h"
 
 namespace {
 

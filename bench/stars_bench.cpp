@@ -45,8 +45,8 @@ void BM_star_positions_one_instant(benchmark::State& state) {
         const orbant::CivilDateTime at{2024, 1, 1 + day, day % 24, 30, 0};
         for (std::size_t i = orbant::first_star_entry; i < t.objects.size(); ++i) {
             double altitude = 0.0, azimuth = 0.0;
-            orbant::star_horizontal(at, longitude_deg, latitude_deg, zone_hours, t.objects[i].right_ascension,
-                                    t.objects[i].declination, altitude, azimuth);
+            orbant::star_horizontal(at, longitude_deg, latitude_deg, zone_hours, t.objects[i].right_ascension_deg,
+                                    t.objects[i].declination_deg, altitude, azimuth);
             benchmark::DoNotOptimize(altitude);
             benchmark::DoNotOptimize(azimuth);
         }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "astro/constants.h"
 #include "astro/events/lunation_search.h"
 #include "astro/time_scales.h"
 #include "cli/command.h"
@@ -53,7 +54,7 @@ int run_events(const Args& args, std::ostream& out, std::ostream& err) {
         std::erase_if(entries, [](const EventEntry& e) { return !icalendar_representable(e); });
         const CivilDateTime& t = state.current_time;
         const double created =
-            mjd_from_date(t.year, t.month, t.day, t.hour, t.minute, t.second) - state.time_offset_hours() / 24.0;
+            mjd_from_date(t.year, t.month, t.day, t.hour, t.minute, t.second) - state.time_offset_hours() / hours_per_day;
         out << events_icalendar(entries, created, state.time_zone);
     }
     return 0;

@@ -7,18 +7,19 @@
 #include <string>
 #include <vector>
 
+#include "astro/constants.h"
 #include "cli/command.h"
 #include "cli/context.h"
 #include "cli/page_output.h"
 #include "core/screen_size.h"
 #include "pages/horizon_scene.h"
+#include "text/utf8.h"
 
 namespace orbant::cli {
 
 namespace {
 
 constexpr ScreenSize default_size{240, 320};
-constexpr double full_turn_deg = 360.0;
 
 // Text extents without the window's fonts: an average Arial advance of
 // 0.55 em per character. Only the placing of texts on the page depends on

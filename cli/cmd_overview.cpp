@@ -6,6 +6,7 @@
 #include <string>
 #include <system_error>
 
+#include "astro/constants.h"
 #include "astro/services/format.h"
 #include "cli/command.h"
 #include "cli/context.h"
@@ -18,7 +19,6 @@ namespace orbant::cli {
 namespace {
 
 constexpr ScreenSize default_screen{240, 320};
-constexpr double degrees_per_radian = 57.29577951308232;
 constexpr int text_decimals = 2;  // degrees in the text form
 
 // The shortest decimal text that reads back as the same double.

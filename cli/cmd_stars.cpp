@@ -11,6 +11,7 @@
 #include "cli/command.h"
 #include "cli/context.h"
 #include "stars/sky_table.h"
+#include "text/utf8.h"
 
 namespace orbant::cli {
 
@@ -21,12 +22,6 @@ namespace {
 constexpr std::size_t name_column = 36;
 constexpr int magnitude_decimals = 2;   // the catalogue's V magnitudes have two
 constexpr int coordinate_decimals = 4;  // the catalogue places have four
-
-// Characters (not bytes) of a UTF-8 text.
-std::size_t character_count(std::string_view text) {
-    return static_cast<std::size_t>(
-        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0u) != 0x80u; }));
-}
 
 // s right-aligned in a field of `width` characters.
 std::string right_aligned(const std::string& s, std::size_t width) {
@@ -48,8 +43,8 @@ void print_csv(const SkyTable& table, std::ostream& out) {
     for (std::size_t i = 0; i < table.size(); ++i) {
         const SkyObject& o = table[i];
         out << i << ',' << quoted_field(o.name()) << ',' << fixed_text(o.magnitude, magnitude_decimals) << ','
-            << fixed_text(o.right_ascension, coordinate_decimals) << ','
-            << fixed_text(o.declination, coordinate_decimals) << '\n';
+            << fixed_text(o.right_ascension_deg, coordinate_decimals) << ','
+            << fixed_text(o.declination_deg, coordinate_decimals) << '\n';
     }
 }
 
@@ -59,12 +54,12 @@ void print_text(const SkyTable& table, const FigureList& figures, std::ostream& 
     out << "index  " << "name" << std::string(name_column - 4, ' ') << "    mag    ra_deg   dec_deg\n";
     for (std::size_t i = 0; i < table.size(); ++i) {
         const SkyObject& o = table[i];
-        const std::size_t n = character_count(o.name());
+        const std::size_t n = utf8_character_count(o.name());
         out << right_aligned(std::to_string(i), 5) << "  " << o.name()
             << std::string(n < name_column ? name_column - n : 0, ' ')
             << right_aligned(fixed_text(o.magnitude, magnitude_decimals), 7)
-            << right_aligned(fixed_text(o.right_ascension, coordinate_decimals), 10)
-            << right_aligned(fixed_text(o.declination, coordinate_decimals), 10) << '\n';
+            << right_aligned(fixed_text(o.right_ascension_deg, coordinate_decimals), 10)
+            << right_aligned(fixed_text(o.declination_deg, coordinate_decimals), 10) << '\n';
     }
     out << "\nfigures (table indices, 0 ends a polyline):\n";
     bool line_start = true;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/atomic_file.h"
+#include "text/utf8.h"
 #include "platform/config_dir.h"
 #include "platform/little_endian.h"
 #include "core/value_ranges.h"
@@ -70,33 +71,6 @@ void append_utf8(std::string& out, char32_t c) {
     }
 }
 
-// Decodes one UTF-8 sequence at s[i]; advances i. Returns U+FFFD for a
-// malformed sequence (consuming one byte).
-char32_t next_code_point(const std::string& s, std::size_t& i) {
-    const auto b0 = static_cast<unsigned char>(s[i]);
-    int len = b0 < 0x80 ? 1 : (b0 >> 5) == 0x6 ? 2 : (b0 >> 4) == 0xE ? 3 : (b0 >> 3) == 0x1E ? 4 : 0;
-    if (len == 0 || i + len > s.size()) {
-        ++i;
-        return 0xFFFD;
-    }
-    char32_t c = len == 1 ? b0 : len == 2 ? (b0 & 0x1F) : len == 3 ? (b0 & 0x0F) : (b0 & 0x07);
-    for (int k = 1; k < len; ++k) {
-        const auto b = static_cast<unsigned char>(s[i + k]);
-        if ((b & 0xC0) != 0x80) {
-            ++i;
-            return 0xFFFD;
-        }
-        c = (c << 6) | (b & 0x3F);
-    }
-    static constexpr char32_t min_of_len[5] = {0, 0, 0x80, 0x800, 0x10000};
-    if (c < min_of_len[len] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
-        ++i;
-        return 0xFFFD;
-    }
-    i += len;
-    return c;
-}
-
 }  // namespace
 
 Image encode_settings(const SettingsRecord& r) {
@@ -137,7 +111,9 @@ std::string utf8_to_windows1252(const std::string& utf8) {
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
-        const int b = cp1252_byte(next_code_point(utf8, i));
+        const Utf8Character c = utf8_decode(utf8, i);
+        i += c.length;
+        const int b = cp1252_byte(c.code);
         out += b < 0 ? unrepresentable : static_cast<char>(b);
     }
     return out;

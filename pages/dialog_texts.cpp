@@ -5,16 +5,11 @@
 #include <limits>
 
 #include "astro/calendar.h"
+#include "astro/constants.h"
 #include "core/settings_file.h"
+#include "text/utf8.h"
 
 namespace orbant {
-
-namespace {
-
-inline constexpr std::int64_t minutes_per_day = 1440;
-inline constexpr std::int64_t minutes_per_hour = 60;
-
-}  // namespace
 
 std::int32_t zone_whole_hours(double zone_hours) noexcept {
     constexpr double lo = static_cast<double>(std::numeric_limits<std::int32_t>::min());
@@ -57,17 +52,17 @@ void apply_location_to_setup_fields(const LocationRecord& record, const std::str
 }
 
 CivilDateTime calendar_choice_instant(int year, int month, int day, const CivilDateTime& current) {
-    const std::int64_t minutes = static_cast<std::int64_t>(current.hour) * minutes_per_hour + current.minute;
-    const std::int64_t carry_days = floor_div(minutes, minutes_per_day);
-    const std::int64_t minute_of_day = minutes - carry_days * minutes_per_day;
+    const std::int64_t minutes = static_cast<std::int64_t>(current.hour) * whole_minutes_per_hour + current.minute;
+    const std::int64_t carry_days = floor_div(minutes, whole_minutes_per_day);
+    const std::int64_t minute_of_day = minutes - carry_days * whole_minutes_per_day;
     std::int64_t y = 0, m = 0, d = 0;
     civil_from_days(days_from_civil(year, month, day) + carry_days, y, m, d);
     CivilDateTime t;
     t.year = static_cast<std::int32_t>(y);
     t.month = static_cast<std::int32_t>(m);
     t.day = static_cast<std::int32_t>(d);
-    t.hour = static_cast<std::int32_t>(minute_of_day / minutes_per_hour);
-    t.minute = static_cast<std::int32_t>(minute_of_day % minutes_per_hour);
+    t.hour = static_cast<std::int32_t>(minute_of_day / whole_minutes_per_hour);
+    t.minute = static_cast<std::int32_t>(minute_of_day % whole_minutes_per_hour);
     t.second = 0;
     return t;
 }
@@ -81,17 +76,12 @@ std::string message_sentence(const std::string& error) {
 
 std::string place_name_storage_message(const std::string& utf8) {
     for (std::size_t i = 0; i < utf8.size();) {
-        // One code point: its lead byte gives its length.
-        const unsigned char lead = static_cast<unsigned char>(utf8[i]);
-        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        const std::string character = utf8.substr(i, length);
-        i += length;
+        const Utf8Character c = utf8_decode(utf8, i);
+        const std::string character = utf8.substr(i, c.length);
+        i += c.length;
         if (windows1252_to_utf8(utf8_to_windows1252(character)) == character) continue;
-        char32_t code = length == 1 ? lead : lead & (0x7F >> length);
-        for (std::size_t k = 1; k < character.size(); ++k)
-            code = (code << 6) | (static_cast<unsigned char>(character[k]) & 0x3Fu);
         char hex[16];
-        std::snprintf(hex, sizeof hex, "U+%04X", static_cast<unsigned>(code));
+        std::snprintf(hex, sizeof hex, "U+%04X", static_cast<unsigned>(c.code));
         return "Das Zeichen \u201E" + character + "\u201C (" + hex +
                ") im Ortsnamen kann nicht gespeichert werden.";
     }

@@ -65,10 +65,10 @@ void append_csv_field(std::string& out, std::string_view field) {
 
 // "UTC+01:00" of a zone offset in hours.
 std::string zone_text(double zone_hours) {
-    const long long minutes = std::llround(std::fabs(zone_hours) * 60.0);
+    const long long minutes = std::llround(std::fabs(zone_hours) * minutes_per_hour);
     char buffer[48];
-    std::snprintf(buffer, sizeof buffer, "UTC%c%02lld:%02lld", zone_hours < 0.0 ? '-' : '+', minutes / 60,
-                  minutes % 60);
+    std::snprintf(buffer, sizeof buffer, "UTC%c%02lld:%02lld", zone_hours < 0.0 ? '-' : '+',
+                  minutes / whole_minutes_per_hour, minutes % whole_minutes_per_hour);
     return buffer;
 }
 
@@ -149,17 +149,17 @@ std::string events_csv(const std::vector<EventEntry>& entries) {
 
 UtcStamp utc_stamp_from_mjd(double mjd) noexcept {
     const long long seconds = std::llround(mjd * seconds_per_day);
-    const long long days = floor_div(seconds, 86400);
-    const long long second_of_day = seconds - days * 86400;
+    const long long days = floor_div(seconds, whole_seconds_per_day);
+    const long long second_of_day = seconds - days * whole_seconds_per_day;
     std::int64_t year = 0, month = 0, day = 0;
     civil_from_days(days - mjd_unix_epoch, year, month, day);
     UtcStamp s;
     s.day = static_cast<int>(day);
     s.month = static_cast<int>(month);
     s.year = year;
-    s.hour = static_cast<int>(second_of_day / 3600);
-    s.minute = static_cast<int>(second_of_day / 60 % 60);
-    s.second = static_cast<int>(second_of_day % 60);
+    s.hour = static_cast<int>(second_of_day / whole_seconds_per_hour);
+    s.minute = static_cast<int>(second_of_day / whole_seconds_per_minute % whole_minutes_per_hour);
+    s.second = static_cast<int>(second_of_day % whole_seconds_per_minute);
     return s;
 }
 

@@ -19,8 +19,7 @@ constexpr int vertical_start_altitude_deg = 80;
 constexpr int vertical_first_offset_deg = -180;
 constexpr int vertical_last_offset_deg = 180;
 constexpr int vertical_offset_step_deg = 20;
-// Whole turn and quarter turn, degrees.
-constexpr double full_turn_deg = 360.0;
+// Quarter turn, degrees.
 constexpr int quarter_turn_deg = 90;
 // Step of the "<" and ">" buttons, degrees.
 constexpr double small_turn_deg = 15.0;

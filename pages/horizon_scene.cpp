@@ -8,13 +8,11 @@
 #include "astro/services/phase.h"
 #include "astro/services/positions.h"
 #include "pages/rise_set_day.h"
+#include "text/utf8.h"
 
 namespace orbant {
 namespace {
 
-// Hours added to an evening twilight end that falls after midnight.
-constexpr double day_hours = 24.0;
-constexpr double minutes_per_hour = 60.0;
 // Longitude step between the ecliptic's points, degrees.
 constexpr double ecliptic_step_deg = 2.0;
 // Stored magnitudes that separate the three mark sizes.
@@ -185,11 +183,6 @@ void append_direction_labels(Scene& scene, const HorizonFrame& frame, const std:
 
 }  // namespace
 
-std::size_t utf8_character_count(std::string_view text) noexcept {
-    return static_cast<std::size_t>(std::count_if(
-        text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0u) != 0x80u; }));
-}
-
 HorizonSunTimes horizon_sun_times(const SheetState& state) noexcept {
     const CivilDateTime& now = state.current_time;
     const double midnight = local_midnight_mjd(now.year, now.month, now.day, state.time_offset_hours());
@@ -207,7 +200,7 @@ HorizonSunTimes horizon_sun_times(const SheetState& state) noexcept {
     t.has_morning = twilight.has_rise;
     t.has_evening = twilight.has_set;
     // Twilight that ends after midnight belongs to this evening.
-    if (t.has_evening && t.evening < t.sunset) t.evening += day_hours;
+    if (t.has_evening && t.evening < t.sunset) t.evening += hours_per_day;
     return t;
 }
 
@@ -218,7 +211,7 @@ SkyPhase horizon_sky_phase(const HorizonSunTimes& sun, double hours) noexcept {
     if (sun.morning <= hours && hours < sun.sunrise) phase = SkyPhase::twilight;
     if (sun.sunrise <= hours && hours < sun.sunset) phase = SkyPhase::day;
     if (sun.sunset <= hours && hours < sun.evening) phase = SkyPhase::twilight;
-    if (sun.evening <= hours && hours < day_hours) phase = SkyPhase::night;
+    if (sun.evening <= hours && hours < hours_per_day) phase = SkyPhase::night;
     return phase;
 }
 
@@ -264,10 +257,20 @@ void place_bodies_in_table(SheetState& state) noexcept {
     SkyTable& t = state.sky_objects;
     const CivilDateTime now = state.current_time;
     const double offset = state.time_offset_hours();
-    moon_equatorial(now, offset, t[moon_entry].right_ascension, t[moon_entry].declination);
-    sun_equatorial(now, offset, t[sun_entry].right_ascension, t[sun_entry].declination);
-    for (std::size_t e = first_planet_entry; e < first_star_entry; ++e)
-        planet_equatorial(planet_number_of_entry(e), now, offset, t[e].right_ascension, t[e].declination);
+    // The services give radians; the table holds degrees.
+    const auto store = [&t](std::size_t e, double ra, double dec) {
+        t[e].right_ascension_deg = ra * degrees_per_radian;
+        t[e].declination_deg = dec * degrees_per_radian;
+    };
+    double ra = 0.0, dec = 0.0;
+    moon_equatorial(now, offset, ra, dec);
+    store(moon_entry, ra, dec);
+    sun_equatorial(now, offset, ra, dec);
+    store(sun_entry, ra, dec);
+    for (std::size_t e = first_planet_entry; e < first_star_entry; ++e) {
+        planet_equatorial(planet_number_of_entry(e), now, offset, ra, dec);
+        store(e, ra, dec);
+    }
     char name[sky_name_capacity];
     std::snprintf(name, sizeof name, "Mond (%3.0f%%)", moon_illumination(now, offset));
     t[moon_entry].set_name(name);
@@ -304,11 +307,7 @@ Scene horizon_paint_scene(const SheetState& state, const HorizonFrame& frame, co
     const double offset = state.time_offset_hours();
     for (std::size_t e = 0; e < state.sky_objects.size(); ++e) {
         const SkyObject& o = state.sky_objects[e];
-        double ra = o.right_ascension, dec = o.declination;
-        if (e >= first_star_entry) {
-            ra *= radians_per_degree;
-            dec *= radians_per_degree;
-        }
+        const double ra = o.right_ascension_deg * radians_per_degree, dec = o.declination_deg * radians_per_degree;
         double altitude = 0.0, azimuth = 0.0;
         fixed_horizontal(now, state.observer_longitude, state.observer_latitude, offset, ra, dec, altitude, azimuth);
         const ScenePoint p = scene_point(object_screen_point(l, view.azimuth_deg, azimuth, altitude));

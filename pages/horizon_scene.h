@@ -191,7 +191,4 @@ struct TapLabel {
 TapLabel horizon_tap_label(const SheetState& state, const HorizonFrame& frame, const HorizonMemory& memory,
                            Rgb sky, ScenePoint tap, const TextMeasure& measure);
 
-// Characters (not bytes) of a UTF-8 text.
-std::size_t utf8_character_count(std::string_view text) noexcept;
-
 }  // namespace orbant

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "astro/constants.h"
 #include "astro/services/format.h"
 #include "astro/services/positions.h"
 #include "stars/star_catalogue.h"
@@ -22,9 +23,6 @@ constexpr int outer_radius_units = 13;   // outer circle: half + 13 units
 // Check box margins from the page's edges, pixels.
 constexpr int box_left_portrait = 5, box_bottom_portrait = 10;
 constexpr int box_right_landscape = 2, box_bottom_landscape = 2;
-
-constexpr double radians_per_degree = 0.017453292519943295;
-constexpr double degrees_per_radian = 57.29577951308232;
 
 constexpr int observer_mark_radius = 2;  // pixels
 // Axis lines start this far inside the disc's edge, pixels: 6 at the top

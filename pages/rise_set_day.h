@@ -1,4 +1,5 @@
 #pragma once
+#include "astro/constants.h"
 #include "astro/services/rise_set.h"
 #include "astro/time_scales.h"
 
@@ -17,7 +18,7 @@ struct RiseSetDay {
 // Local midnight of a civil date as an MJD in universal time: the start of
 // the day the rise/set scans cover (offset_hours = time_zone + summer time).
 inline double local_midnight_mjd(int year, int month, int day, double offset_hours) noexcept {
-    return mjd_from_date(year, month, day, 0, 0, 0) - offset_hours / 24.0;
+    return mjd_from_date(year, month, day, 0, 0, 0) - offset_hours / hours_per_day;
 }
 
 // rise_set_scan for event index 0..4 and the local midnight mjd0 (MJD, universal

@@ -18,8 +18,6 @@ namespace {
 inline constexpr int summer_solstice_month = 6, summer_solstice_day = 21;
 inline constexpr int winter_solstice_month = 12, winter_solstice_day = 21;
 
-inline constexpr double hours_per_day = 24.0;
-
 bool has_both(const RiseSetDay& day) { return day.has_rise && day.has_set; }
 
 // Hours from sunrise to sunset.
@@ -37,7 +35,7 @@ double wrapped_day_length(const RiseSetDay& day) {
 
 std::string day_difference_text(double hours) {
     const double h = std::trunc(hours);
-    const double m = std::trunc((hours - h) * 60.0);
+    const double m = std::trunc((hours - h) * minutes_per_hour);
     char buffer[48];
     std::snprintf(buffer, sizeof buffer, hours < 0 ? "(-%2d:%2d)" : "(+%2d:%2d)",
                   std::abs(static_cast<int>(h)), std::abs(static_cast<int>(m)));

@@ -15,11 +15,12 @@ cd "$root"
 # folder may include them too), `private_uses` the private ones (for the
 # folder's own files only). A folder's own files are always allowed.
 declare -A uses=(
+    [text]=""
     [astro]="astro/tables"
     [astro/tables]="astro"  # the series tables of the astro library
     [astro/services]="astro"
     [astro/events]="astro/services"
-    [stars]=""
+    [stars]="text"
     [platform]="astro"
     [core]="astro/events stars"
     [pages]="core platform"
@@ -35,10 +36,10 @@ declare -A private_uses=(
     [cli]="pages"
 )
 # Folders whose code must build without Qt.
-pure="astro astro/tables astro/services astro/events stars platform core pages cli"
+pure="text astro astro/tables astro/services astro/events stars platform core pages cli"
 # Folders of this source tree an include can name; other first components
 # (<sys/...>, <gtest/...>) are libraries outside it.
-project="astro stars platform core pages cli ui app tests bench tools"
+project="text astro stars platform core pages cli ui app tests bench tools"
 
 # closure F: F and the public uses of F, followed down.
 closure() {

@@ -11,7 +11,8 @@ set -euo pipefail
 # (tools/make_icons.sh); libgps-dev for the GPS receiver, gpsd for its
 # tests; clang with libclang-rt-dev (only recommended by clang) brings
 # libFuzzer and the sanitizer runtimes for the fuzz targets (scripts/fuzz.sh);
-# qt6-translations-l10n holds Qt's German texts of its own dialogs.
+# qt6-translations-l10n holds Qt's German texts of its own dialogs; python3
+# runs the generators' checks of the generated tables and the Moon picture.
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
@@ -23,6 +24,7 @@ packages=(
   libgps-dev gpsd
   clang libclang-rt-dev
   qt6-translations-l10n
+  python3
 )
 
 missing=()

@@ -2,22 +2,12 @@
 
 #include <algorithm>
 
+#include "text/utf8.h"
+
 namespace orbant {
 
-namespace {
-
-// True for a byte that continues a UTF-8 character (10xxxxxx).
-constexpr bool continues_character(char c) noexcept {
-    return (static_cast<unsigned char>(c) & 0xC0u) == 0x80u;
-}
-
-}  // namespace
-
 void SkyObject::set_name(std::string_view text) noexcept {
-    std::size_t n = std::min(text.size(), sky_name_capacity - 1);
-    if (n < text.size()) {
-        while (n > 0 && continues_character(text[n])) --n;
-    }
+    const std::size_t n = utf8_cut(text, sky_name_capacity - 1);
     std::copy_n(text.data(), n, name_.data());
     name_[n] = '\0';
     name_size_ = n;
@@ -29,8 +19,8 @@ void fill_body_and_star_table(SkyTable& table, FigureList& figures) noexcept {
         SkyObject& o = table[i];
         o.set_name(rows[i].name);
         o.magnitude = rows[i].magnitude;
-        o.right_ascension = rows[i].ra_deg;
-        o.declination = rows[i].dec_deg;
+        o.right_ascension_deg = rows[i].ra_deg;
+        o.declination_deg = rows[i].dec_deg;
     }
     figures = catalogue_figures();
 }

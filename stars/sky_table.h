@@ -15,8 +15,8 @@ inline constexpr std::size_t sky_name_capacity = 48;
 // One entry of the body and star table.
 struct SkyObject {
     double magnitude = 0.0;        // stored visual magnitude; decides how the entry is drawn
-    double right_ascension = 0.0;  // degrees for stars; radians for entries 0..9 once a page writes them
-    double declination = 0.0;      // as right_ascension
+    double right_ascension_deg = 0.0;  // right ascension, degrees (the bodies' too, once a page places them)
+    double declination_deg = 0.0;      // declination, degrees
 
     // The display name, UTF-8.
     std::string_view name() const noexcept { return {name_.data(), name_size_}; }

@@ -42,7 +42,7 @@ struct CatalogueRow {
     double dec_deg;         // declination, degrees, J2000
 };
 
-// The 1088 rows in table order. Rows 0..9 hold the bodies' start values
+// The rows in table order. Rows 0..9 hold the bodies' start values
 // (names, magnitudes, coordinates 0); rows 10..1087 the stars' catalogue
 // positions, which no precession or proper motion moves.
 const std::array<CatalogueRow, sky_object_count>& catalogue_rows() noexcept;

@@ -14,7 +14,7 @@ namespace {
 // Columns: display name (UTF-8, as shown); stored visual magnitude; right
 // ascension and declination, degrees, J2000 catalogue positions without
 // proper motion (0 for the bodies of rows 0..9, whose places are computed).
-constexpr std::array<CatalogueRow, sky_object_count> rows = {{
+constexpr auto rows = std::to_array<CatalogueRow>({
     // rows 0..9
     {"Mond", -12.7, 0.0, 0.0},
     {"Sonne (-26.8)", -26.8, 0.0, 0.0},
@@ -1212,10 +1212,11 @@ constexpr std::array<CatalogueRow, sky_object_count> rows = {{
     {"EpsTuc (4.50) [9076]", 4.50, 359.9790, -65.5772},
     {"30 Psc (4.41) [9089]", 4.41, 0.4905, -6.0142},
     {"2 Cet (4.55) [9098]", 4.55, 0.9345, -17.3361},
-}};
+});
+static_assert(rows.size() == sky_object_count, "stars.csv and sky_object_count disagree");
 
 // Table indices; 0 ends a polyline. One polyline per line.
-constexpr std::array<int, figure_list_length> figures = {{
+constexpr auto figures = std::to_array<int>({
     37, 36, 35, 34, 33, 32, 31, 34, 0,
     44, 45, 46, 47, 48, 0,
     41, 19, 38, 39, 40, 17, 43, 41, 42, 40, 0,
@@ -1268,7 +1269,8 @@ constexpr std::array<int, figure_list_length> figures = {{
     257, 258, 259, 260, 0,
     258, 261, 0,
     262, 263, 264, 265, 266, 267, 268, 269, 270, 271, 272, 273, 0,
-}};
+});
+static_assert(figures.size() == figure_list_length, "figures.txt and figure_list_length disagree");
 
 // Every name fits the sheet's name buffer with its terminating zero.
 static_assert([] {

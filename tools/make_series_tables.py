@@ -4,7 +4,9 @@
 Writes astro/tables/moon_terms.h and astro/tables/<planet>_terms.h. Run from
 anywhere; paths are relative to the repository root (the parent of tools/).
 Every value is copied as the text that stands in the CSV file, so the
-compiler sees exactly the published decimal numbers.
+compiler sees exactly the published decimal numbers. Each table takes its
+size from its rows. With --check nothing is written: each file is compared
+with what would be written (exit status 1, naming the files that differ).
 """
 import csv
 import os
@@ -41,10 +43,17 @@ def write(path, text):
     os.replace(tmp, path)
 
 
+def differs(path, text):
+    """True when the file at path is not byte for byte text."""
+    try:
+        with open(path, "rb") as f:
+            return f.read() != text.encode("utf-8")
+    except FileNotFoundError:
+        return True
+
+
 def moon_table():
     rows = read_rows("moon_main.csv")
-    if len(rows) != 104:
-        sys.exit("moon_main.csv: expected 104 terms, found %d" % len(rows))
     out = [HEADER_LINE.format(src="moon_main.csv")]
     out.append("""#pragma once
 // Main series of the lunar theory: the classical truncated analytical series
@@ -59,7 +68,7 @@ def moon_table():
 
 namespace orbant::tables {
 
-inline constexpr std::array<MoonTerm, 104> moon_main_terms = {{
+inline constexpr auto moon_main_terms = std::to_array<MoonTerm>({
 """)
     for i, r in enumerate(rows):
         if i % 10 == 0:
@@ -67,17 +76,17 @@ inline constexpr std::array<MoonTerm, 104> moon_main_terms = {{
         out.append("    {%s, %s, %s, %s, %s, %s, %s, %s},\n" % (
             integer(r["p"]), integer(r["q"]), integer(r["r"]), integer(r["s"]),
             number(r["c_lambda"]), number(r["c_S"]), number(r["c_gamma"]), number(r["c_P"])))
-    out.append("""}};
-static_assert(moon_main_terms.size() == 104);
+    out.append("""});
 
 }  // namespace orbant::tables
 """)
-    write(os.path.join(OUT, "moon_terms.h"), "".join(out))
+    return {os.path.join(OUT, "moon_terms.h"): "".join(out)}
 
 
 def planet_tables():
     sets = read_rows("planets_sets.csv")
     terms = read_rows("planets_terms.csv")
+    files = {}
     theories = []
     for s in sets:
         if s["theory"] not in theories:
@@ -106,12 +115,12 @@ namespace orbant::tables {
                 sys.exit("%s set %s: expected %d terms, found %d" % (theory, s["set_no"], n, len(rows)))
             name = "%s_%s_%s" % (theory, s["set_no"], s["perturber"])
             phase = s["phase"].strip()
-            out.append("\n// Set %s: perturber %s, k %s..%s, j %s..%s, %d terms%s.\n" % (
-                s["set_no"], s["perturber"].capitalize(), s["k_min"], s["k_max"], s["j_min"], s["j_max"], n,
+            out.append("\n// Set %s: perturber %s, k %s..%s, j %s..%s%s.\n" % (
+                s["set_no"], s["perturber"].capitalize(), s["k_min"], s["k_max"], s["j_min"], s["j_max"],
                 (", every argument plus the phase " + phase) if phase else ""))
             out.append("inline constexpr SeriesRange %s_range{%s, %s, %s, %s};\n" % (
                 name, integer(s["k_min"]), integer(s["k_max"]), integer(s["j_min"]), integer(s["j_max"])))
-            out.append("inline constexpr std::array<SeriesTerm, %d> %s_terms = {{\n" % (n, name))
+            out.append("inline constexpr auto %s_terms = std::to_array<SeriesTerm>({\n" % name)
             for i, r in enumerate(rows):
                 if i % 10 == 0:
                     out.append("    // rows %d..%d\n" % (i + 1, min(i + 10, n)))
@@ -119,16 +128,26 @@ namespace orbant::tables {
                     integer(r["k"]), integer(r["j"]), integer(r["p"]),
                     number(r["dlc"]), number(r["dls"]), number(r["drc"]), number(r["drs"]),
                     number(r["dbc"]), number(r["dbs"])))
-            out.append("}};\nstatic_assert(%s_terms.size() == %d);\n" % (name, n))
+            out.append("});\nstatic_assert(terms_within_range(%s_terms, %s_range));\n" % (name, name))
         out.append("\n}  // namespace orbant::tables\n")
-        write(os.path.join(OUT, "%s_terms.h" % theory), "".join(out))
+        files[os.path.join(OUT, "%s_terms.h" % theory)] = "".join(out)
+    return files
 
 
 def main():
+    files = {**moon_table(), **planet_tables()}
+    if "--check" in sys.argv[1:]:
+        stale = [path for path, text in files.items() if differs(path, text)]
+        for path in stale:
+            print("%s differs from what tools/make_series_tables.py writes" % os.path.relpath(path, ROOT))
+        if not stale:
+            print("make_series_tables.py: %d tables up to date" % len(files))
+        return 1 if stale else 0
     os.makedirs(OUT, exist_ok=True)
-    moon_table()
-    planet_tables()
+    for path, text in files.items():
+        write(path, text)
+    return 0
 
 
 if __name__ == "__main__":
-    main()
+    sys.exit(main())

@@ -6,16 +6,14 @@
 #include <limits>
 #include <system_error>
 
+#include "astro/constants.h"
 #include "astro/services/rise_set.h"
 
 namespace orbant {
 
 namespace {
 
-// Minutes in one hour.
-inline constexpr double minutes_per_hour = 60.0;
-// Degrees in a full turn and in half a turn.
-inline constexpr double degrees_per_turn = 360.0;
+// Degrees in half a turn.
 inline constexpr double degrees_per_half_turn = 180.0;
 
 // "%2d" of value: right-aligned in two characters, with the blank of a
@@ -69,8 +67,8 @@ std::string date_text(int day, int month, int year) {
 
 double azimuth_from_north(double a) noexcept {
     const double b = a + degrees_per_half_turn;
-    if (b >= degrees_per_turn) {
-        return b - degrees_per_turn;
+    if (b >= full_turn_deg) {
+        return b - full_turn_deg;
     }
     return b;
 }

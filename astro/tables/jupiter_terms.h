@@ -14,9 +14,9 @@
 
 namespace orbant::tables {
 
-// Set 1: perturber Saturn, k -1..5, j -10..0, 48 terms.
+// Set 1: perturber Saturn, k -1..5, j -10..0.
 inline constexpr SeriesRange jupiter_1_saturn_range{-1, 5, -10, 0};
-inline constexpr std::array<SeriesTerm, 48> jupiter_1_saturn_terms = {{
+inline constexpr auto jupiter_1_saturn_terms = std::to_array<SeriesTerm>({
     // rows 1..10
     {-1, -1, 0, -0.2, 1.4, 2.0, 0.6, 0.1, -0.2},
     {0, -1, 0, 9.4, 8.9, 3.9, -8.3, -0.4, -1.4},
@@ -70,16 +70,16 @@ inline constexpr std::array<SeriesTerm, 48> jupiter_1_saturn_terms = {{
     {5, -6, 0, 0.1, 0.8, -1.6, 0.1, 0.0, 0.0},
     {5, -9, 0, -0.5, -0.1, 0.1, -0.8, 0.0, 0.0},
     {5, -10, 0, 2.5, -2.2, 2.8, 3.1, 0.1, -0.2},
-}};
-static_assert(jupiter_1_saturn_terms.size() == 48);
+});
+static_assert(terms_within_range(jupiter_1_saturn_terms, jupiter_1_saturn_range));
 
-// Set 2: perturber Uranus, k 1..1, j -2..-1, 2 terms.
+// Set 2: perturber Uranus, k 1..1, j -2..-1.
 inline constexpr SeriesRange jupiter_2_uranus_range{1, 1, -2, -1};
-inline constexpr std::array<SeriesTerm, 2> jupiter_2_uranus_terms = {{
+inline constexpr auto jupiter_2_uranus_terms = std::to_array<SeriesTerm>({
     // rows 1..2
     {1, -1, 0, 0.4, 0.9, 0.0, 0.0, 0.0, 0.0},
     {1, -2, 0, 0.4, 0.4, -0.4, 0.3, 0.0, 0.0},
-}};
-static_assert(jupiter_2_uranus_terms.size() == 2);
+});
+static_assert(terms_within_range(jupiter_2_uranus_terms, jupiter_2_uranus_range));
 
 }  // namespace orbant::tables

@@ -14,9 +14,9 @@
 
 namespace orbant::tables {
 
-// Set 1: perturber Venus, k 0..7, j -2..-1, 12 terms.
+// Set 1: perturber Venus, k 0..7, j -2..-1.
 inline constexpr SeriesRange mars_1_venus_range{0, 7, -2, -1};
-inline constexpr std::array<SeriesTerm, 12> mars_1_venus_terms = {{
+inline constexpr auto mars_1_venus_terms = std::to_array<SeriesTerm>({
     // rows 1..10
     {0, -1, 0, -0.01, -0.03, 0.1, -0.04, 0.0, 0.0},
     {1, -1, 0, 0.05, 0.1, -2.08, 0.75, 0.0, 0.0},
@@ -31,12 +31,12 @@ inline constexpr std::array<SeriesTerm, 12> mars_1_venus_terms = {{
     // rows 11..12
     {6, -2, 0, -0.36, -0.28, -0.2, 0.25, 0.0, 0.0},
     {7, -2, 0, -0.03, -0.03, 0.11, -0.13, 0.0, -0.01},
-}};
-static_assert(mars_1_venus_terms.size() == 12);
+});
+static_assert(terms_within_range(mars_1_venus_terms, mars_1_venus_range));
 
-// Set 2: perturber Earth, k -1..16, j -9..0, 53 terms.
+// Set 2: perturber Earth, k -1..16, j -9..0.
 inline constexpr SeriesRange mars_2_earth_range{-1, 16, -9, 0};
-inline constexpr std::array<SeriesTerm, 53> mars_2_earth_terms = {{
+inline constexpr auto mars_2_earth_terms = std::to_array<SeriesTerm>({
     // rows 1..10
     {1, 0, 0, -5.32, 38481.97, -141856.04, 0.4, -6321.67, 1876.89},
     {1, 0, 1, -1.12, 37.98, -138.67, -2.93, 37.28, 117.48},
@@ -96,12 +96,12 @@ inline constexpr std::array<SeriesTerm, 53> mars_2_earth_terms = {{
     {15, -8, 0, -1.53, 0.27, 0.06, 0.42, 0.0, 0.0},
     {16, -8, 0, -0.14, 0.02, -0.1, -0.55, -0.01, -0.02},
     {16, -9, 0, 0.03, -0.06, -0.25, -0.11, 0.0, 0.0},
-}};
-static_assert(mars_2_earth_terms.size() == 53);
+});
+static_assert(terms_within_range(mars_2_earth_terms, mars_2_earth_range));
 
-// Set 3: perturber Jupiter, k -2..5, j -5..-1, 29 terms.
+// Set 3: perturber Jupiter, k -2..5, j -5..-1.
 inline constexpr SeriesRange mars_3_jupiter_range{-2, 5, -5, -1};
-inline constexpr std::array<SeriesTerm, 29> mars_3_jupiter_terms = {{
+inline constexpr auto mars_3_jupiter_terms = std::to_array<SeriesTerm>({
     // rows 1..10
     {-2, -1, 0, 0.05, 0.03, 0.08, -0.14, 0.01, -0.01},
     {-1, -1, 0, 0.39, 0.27, 0.92, -1.5, -0.03, -0.06},
@@ -134,12 +134,12 @@ inline constexpr std::array<SeriesTerm, 29> mars_3_jupiter_terms = {{
     {4, -5, 0, -0.04, -0.02, 0.09, -0.23, 0.0, 0.0},
     {5, -4, 0, -0.02, -0.03, 0.13, -0.09, 0.0, 0.0},
     {5, -5, 0, 0.0, -0.03, 0.21, 0.01, 0.0, 0.0},
-}};
-static_assert(mars_3_jupiter_terms.size() == 29);
+});
+static_assert(terms_within_range(mars_3_jupiter_terms, mars_3_jupiter_range));
 
-// Set 4: perturber Saturn, k -1..3, j -4..-1, 12 terms.
+// Set 4: perturber Saturn, k -1..3, j -4..-1.
 inline constexpr SeriesRange mars_4_saturn_range{-1, 3, -4, -1};
-inline constexpr std::array<SeriesTerm, 12> mars_4_saturn_terms = {{
+inline constexpr auto mars_4_saturn_terms = std::to_array<SeriesTerm>({
     // rows 1..10
     {-1, -1, 0, 0.03, 0.13, 0.48, -0.13, 0.02, 0.0},
     {0, -1, 0, 0.27, 0.84, 0.4, -0.43, 0.01, -0.01},
@@ -154,7 +154,7 @@ inline constexpr std::array<SeriesTerm, 12> mars_4_saturn_terms = {{
     // rows 11..12
     {2, -4, 0, 0.01, -0.02, 0.11, 0.05, 0.0, 0.0},
     {3, -2, 0, 0.07, -0.05, 0.16, 0.22, 0.01, 0.01},
-}};
-static_assert(mars_4_saturn_terms.size() == 12);
+});
+static_assert(terms_within_range(mars_4_saturn_terms, mars_4_saturn_range));
 
 }  // namespace orbant::tables

@@ -14,9 +14,9 @@
 
 namespace orbant::tables {
 
-// Set 1: perturber Venus, k -1..9, j -5..0, 36 terms.
+// Set 1: perturber Venus, k -1..9, j -5..0.
 inline constexpr SeriesRange mercury_1_venus_range{-1, 9, -5, 0};
-inline constexpr std::array<SeriesTerm, 36> mercury_1_venus_terms = {{
+inline constexpr auto mercury_1_venus_terms = std::to_array<SeriesTerm>({
     // rows 1..10
     {1, 0, 0, 259.74, 84547.39, -78342.34, 0.01, 11683.22, 21203.79},
     {1, 0, 1, 2.3, 5.04, -7.52, 0.02, 138.55, -71.01},
@@ -57,12 +57,12 @@ inline constexpr std::array<SeriesTerm, 36> mercury_1_venus_terms = {{
     {3, -5, 0, 2.77, 0.49, -0.45, 2.56, 0.4, -0.12},
     {4, -5, 0, 0.67, 0.12, -0.09, 0.47, 0.24, -0.08},
     {5, -5, 0, 0.18, 0.03, -0.02, 0.12, 0.09, -0.03},
-}};
-static_assert(mercury_1_venus_terms.size() == 36);
+});
+static_assert(terms_within_range(mercury_1_venus_terms, mercury_1_venus_range));
 
-// Set 2: perturber Earth, k 0..2, j -4..-1, 7 terms.
+// Set 2: perturber Earth, k 0..2, j -4..-1.
 inline constexpr SeriesRange mercury_2_earth_range{0, 2, -4, -1};
-inline constexpr std::array<SeriesTerm, 7> mercury_2_earth_terms = {{
+inline constexpr auto mercury_2_earth_terms = std::to_array<SeriesTerm>({
     // rows 1..7
     {0, -4, 0, -0.11, -0.07, -0.08, 0.11, -0.02, -0.04},
     {1, -1, 0, 0.1, -0.2, 0.15, 0.07, 0.0, 0.0},
@@ -71,12 +71,12 @@ inline constexpr std::array<SeriesTerm, 7> mercury_2_earth_terms = {{
     {2, -2, 0, -0.2, 0.16, -0.16, -0.2, -0.01, 0.02},
     {2, -3, 0, 0.13, -0.02, 0.02, 0.14, 0.01, 0.0},
     {2, -4, 0, -0.33, -0.18, 0.17, -0.31, -0.04, 0.0},
-}};
-static_assert(mercury_2_earth_terms.size() == 7);
+});
+static_assert(terms_within_range(mercury_2_earth_terms, mercury_2_earth_range));
 
-// Set 3: perturber Jupiter, k -1..3, j -3..-1, 10 terms.
+// Set 3: perturber Jupiter, k -1..3, j -3..-1.
 inline constexpr SeriesRange mercury_3_jupiter_range{-1, 3, -3, -1};
-inline constexpr std::array<SeriesTerm, 10> mercury_3_jupiter_terms = {{
+inline constexpr auto mercury_3_jupiter_terms = std::to_array<SeriesTerm>({
     // rows 1..10
     {-1, -1, 0, -0.08, 0.16, 0.15, 0.08, -0.04, 0.01},
     {-1, -2, 0, 0.1, -0.06, -0.07, -0.12, 0.07, -0.01},
@@ -88,15 +88,15 @@ inline constexpr std::array<SeriesTerm, 10> mercury_3_jupiter_terms = {{
     {2, -1, 0, -0.18, 0.01, 0.0, -0.13, -0.03, 0.03},
     {2, -2, 0, 0.75, -0.56, 0.45, 0.6, 0.08, -0.17},
     {3, -2, 0, 0.2, -0.15, 0.1, 0.14, 0.04, -0.08},
-}};
-static_assert(mercury_3_jupiter_terms.size() == 10);
+});
+static_assert(terms_within_range(mercury_3_jupiter_terms, mercury_3_jupiter_range));
 
-// Set 4: perturber Saturn, k 1..1, j -2..-2, 1 terms.
+// Set 4: perturber Saturn, k 1..1, j -2..-2.
 inline constexpr SeriesRange mercury_4_saturn_range{1, 1, -2, -2};
-inline constexpr std::array<SeriesTerm, 1> mercury_4_saturn_terms = {{
+inline constexpr auto mercury_4_saturn_terms = std::to_array<SeriesTerm>({
     // rows 1..1
     {1, -2, 0, -0.19, 0.33, 0.0, 0.0, 0.0, 0.0},
-}};
-static_assert(mercury_4_saturn_terms.size() == 1);
+});
+static_assert(terms_within_range(mercury_4_saturn_terms, mercury_4_saturn_range));
 
 }  // namespace orbant::tables

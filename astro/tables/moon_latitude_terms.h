@@ -8,7 +8,7 @@
 
 namespace orbant::tables {
 
-inline constexpr std::array<MoonLatitudeTerm, 10> moon_latitude_terms = {{
+inline constexpr auto moon_latitude_terms = std::to_array<MoonLatitudeTerm>({
     // rows 1..10
     {0, 0, 1, -2, -526.069},
     {0, 0, 1, -4, -3.352},
@@ -20,7 +20,6 @@ inline constexpr std::array<MoonLatitudeTerm, 10> moon_latitude_terms = {{
     {-2, 0, 1, -2, -2.0},
     {0, 1, 1, -2, -22.571},
     {0, -1, 1, -2, 10.985},
-}};
-static_assert(moon_latitude_terms.size() == 10);
+});
 
 }  // namespace orbant::tables

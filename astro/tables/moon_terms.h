@@ -12,7 +12,7 @@
 
 namespace orbant::tables {
 
-inline constexpr std::array<MoonTerm, 104> moon_main_terms = {{
+inline constexpr auto moon_main_terms = std::to_array<MoonTerm>({
     // rows 1..10
     {0, 0, 0, 4, 13.902, 14.06, -0.001, 0.2607},
     {0, 0, 0, 3, 0.403, -4.01, 0.394, 0.0023},
@@ -128,7 +128,6 @@ inline constexpr std::array<MoonTerm, 104> moon_main_terms = {{
     {1, -1, -2, 2, -0.372, -0.19, 0.0, -0.0027},
     {0, 0, 4, 0, 0.418, 0.0, 0.0, 0.0},
     {3, 0, 2, 0, -0.33, -0.04, 0.0, 0.0},
-}};
-static_assert(moon_main_terms.size() == 104);
+});
 
 }  // namespace orbant::tables

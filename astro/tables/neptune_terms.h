@@ -14,21 +14,21 @@
 
 namespace orbant::tables {
 
-// Set 1: perturber Jupiter, k 0..2, j -2..0, 5 terms.
+// Set 1: perturber Jupiter, k 0..2, j -2..0.
 inline constexpr SeriesRange neptune_1_jupiter_range{0, 2, -2, 0};
-inline constexpr std::array<SeriesTerm, 5> neptune_1_jupiter_terms = {{
+inline constexpr auto neptune_1_jupiter_terms = std::to_array<SeriesTerm>({
     // rows 1..5
     {0, -1, 0, 0.1, 0.1, -3.0, 1.8, -0.3, -0.3},
     {1, 0, 0, 0.0, 0.0, -15.9, 9.0, 0.0, 0.0},
     {1, -1, 0, -17.6, -29.3, 416.1, -250.0, 0.0, 0.0},
     {1, -2, 0, -0.4, -0.7, 10.4, -6.2, 0.0, 0.0},
     {2, -1, 0, -0.2, -0.4, 2.4, -1.4, 0.4, -0.3},
-}};
-static_assert(neptune_1_jupiter_terms.size() == 5);
+});
+static_assert(terms_within_range(neptune_1_jupiter_terms, neptune_1_jupiter_range));
 
-// Set 2: perturber Saturn, k 0..2, j -2..0, 6 terms.
+// Set 2: perturber Saturn, k 0..2, j -2..0.
 inline constexpr SeriesRange neptune_2_saturn_range{0, 2, -2, 0};
-inline constexpr std::array<SeriesTerm, 6> neptune_2_saturn_terms = {{
+inline constexpr auto neptune_2_saturn_terms = std::to_array<SeriesTerm>({
     // rows 1..6
     {0, -1, 0, -0.1, 0.0, 0.2, -1.8, -0.1, -0.5},
     {1, 0, 0, 0.0, 0.0, -8.3, -10.4, 0.0, 0.0},
@@ -36,12 +36,12 @@ inline constexpr std::array<SeriesTerm, 6> neptune_2_saturn_terms = {{
     {1, -2, 0, 0.4, -0.4, 4.5, 4.5, 0.0, 0.0},
     {2, -1, 0, 0.4, -0.1, 1.7, -3.2, 0.2, 0.2},
     {2, -2, 0, -0.1, 0.0, -0.2, 2.7, 0.0, 0.0},
-}};
-static_assert(neptune_2_saturn_terms.size() == 6);
+});
+static_assert(terms_within_range(neptune_2_saturn_terms, neptune_2_saturn_range));
 
-// Set 3: perturber Uranus, k 1..6, j -6..0, 24 terms.
+// Set 3: perturber Uranus, k 1..6, j -6..0.
 inline constexpr SeriesRange neptune_3_uranus_range{1, 6, -6, 0};
-inline constexpr std::array<SeriesTerm, 24> neptune_3_uranus_terms = {{
+inline constexpr auto neptune_3_uranus_terms = std::to_array<SeriesTerm>({
     // rows 1..10
     {1, 0, 0, 32.3, 3549.5, -25880.2, 235.8, -6360.5, 374.0},
     {1, 0, 1, 31.2, 34.4, -251.4, 227.4, 34.9, 29.3},
@@ -69,7 +69,7 @@ inline constexpr std::array<SeriesTerm, 24> neptune_3_uranus_terms = {{
     {6, -4, 0, -0.3, 0.2, 2.1, 2.7, 0.0, 0.0},
     {6, -5, 0, 0.1, -0.1, -1.4, -1.4, 0.0, 0.0},
     {6, -6, 0, -0.1, 0.1, 1.4, 0.7, 0.0, 0.0},
-}};
-static_assert(neptune_3_uranus_terms.size() == 24);
+});
+static_assert(terms_within_range(neptune_3_uranus_terms, neptune_3_uranus_range));
 
 }  // namespace orbant::tables

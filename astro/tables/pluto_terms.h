@@ -14,9 +14,9 @@
 
 namespace orbant::tables {
 
-// Set 1: perturber Jupiter, k 0..6, j -2..1, 18 terms.
+// Set 1: perturber Jupiter, k 0..6, j -2..1.
 inline constexpr SeriesRange pluto_1_jupiter_range{0, 6, -2, 1};
-inline constexpr std::array<SeriesTerm, 18> pluto_1_jupiter_terms = {{
+inline constexpr auto pluto_1_jupiter_terms = std::to_array<SeriesTerm>({
     // rows 1..10
     {1, 0, 0, 0.06, 100924.08, -960396.0, 15965.1, 51987.68, -24288.76},
     {2, 0, 0, 3274.74, 17835.12, -118252.2, 3632.4, 12687.49, -6049.72},
@@ -37,12 +37,12 @@ inline constexpr std::array<SeriesTerm, 18> pluto_1_jupiter_terms = {{
     {2, -2, 0, 0.13, 0.2, -2.2, 1.5, 0.03, -0.07},
     {1, -2, 0, 0.32, 0.49, -9.4, 5.7, -0.01, 0.03},
     {0, -2, 0, -0.04, -0.07, 2.6, -1.5, 0.07, -0.02},
-}};
-static_assert(pluto_1_jupiter_terms.size() == 18);
+});
+static_assert(terms_within_range(pluto_1_jupiter_terms, pluto_1_jupiter_range));
 
-// Set 2: perturber Saturn, k 0..3, j -2..1, 8 terms.
+// Set 2: perturber Saturn, k 0..3, j -2..1.
 inline constexpr SeriesRange pluto_2_saturn_range{0, 3, -2, 1};
-inline constexpr std::array<SeriesTerm, 8> pluto_2_saturn_terms = {{
+inline constexpr auto pluto_2_saturn_terms = std::to_array<SeriesTerm>({
     // rows 1..8
     {1, -1, 0, -29.47, 75.97, -106.4, -204.9, -40.71, -17.55},
     {0, 1, 0, -13.88, 18.2, 42.6, -46.1, 1.13, 0.43},
@@ -52,7 +52,7 @@ inline constexpr std::array<SeriesTerm, 8> pluto_2_saturn_terms = {{
     {2, -2, 0, 4.32, 2.0, 0.0, -2.2, -0.24, 0.12},
     {1, -2, 0, -5.04, -0.83, -9.2, -3.1, 0.79, -0.24},
     {0, -2, 0, 4.25, 2.48, -5.9, -3.3, 0.58, 0.02},
-}};
-static_assert(pluto_2_saturn_terms.size() == 8);
+});
+static_assert(terms_within_range(pluto_2_saturn_terms, pluto_2_saturn_range));
 
 }  // namespace orbant::tables

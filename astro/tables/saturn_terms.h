@@ -14,9 +14,9 @@
 
 namespace orbant::tables {
 
-// Set 1: perturber Jupiter, k 0..11, j -6..0, 54 terms.
+// Set 1: perturber Jupiter, k 0..11, j -6..0.
 inline constexpr SeriesRange saturn_1_jupiter_range{0, 11, -6, 0};
-inline constexpr std::array<SeriesTerm, 54> saturn_1_jupiter_terms = {{
+inline constexpr auto saturn_1_jupiter_terms = std::to_array<SeriesTerm>({
     // rows 1..10
     {0, -1, 0, 12.0, -1.4, -13.9, 6.4, 1.2, -1.8},
     {0, -2, 0, 0.0, -0.2, -0.9, 1.0, 0.0, -0.1},
@@ -77,12 +77,12 @@ inline constexpr std::array<SeriesTerm, 54> saturn_1_jupiter_terms = {{
     {10, -4, 0, 21.3, -16.8, 3.3, 3.3, 0.2, -0.2},
     {10, -4, 1, 1.0, 1.7, -0.4, 0.4, 0.0, 0.0},
     {11, -4, 0, 1.6, -1.3, 3.0, 3.7, 0.8, -0.2},
-}};
-static_assert(saturn_1_jupiter_terms.size() == 54);
+});
+static_assert(terms_within_range(saturn_1_jupiter_terms, saturn_1_jupiter_range));
 
-// Set 2: perturber Uranus, k 0..3, j -5..-1, 14 terms.
+// Set 2: perturber Uranus, k 0..3, j -5..-1.
 inline constexpr SeriesRange saturn_2_uranus_range{0, 3, -5, -1};
-inline constexpr std::array<SeriesTerm, 14> saturn_2_uranus_terms = {{
+inline constexpr auto saturn_2_uranus_terms = std::to_array<SeriesTerm>({
     // rows 1..10
     {0, -1, 0, 1.0, 0.7, 0.4, -1.5, 0.1, 0.0},
     {0, -2, 0, 0.0, -0.4, -1.1, 0.1, -0.1, -0.1},
@@ -99,17 +99,17 @@ inline constexpr std::array<SeriesTerm, 14> saturn_2_uranus_terms = {{
     {3, -3, 0, 2.3, 0.0, 1.0, 5.7, 0.3, 0.3},
     {3, -4, 0, 0.3, -0.7, 2.0, 0.7, 0.0, 0.0},
     {3, -5, 0, -0.1, -0.4, 1.1, -0.3, 0.0, 0.0},
-}};
-static_assert(saturn_2_uranus_terms.size() == 14);
+});
+static_assert(terms_within_range(saturn_2_uranus_terms, saturn_2_uranus_range));
 
-// Set 3: perturber Neptune, k 1..2, j -2..-1, 3 terms.
+// Set 3: perturber Neptune, k 1..2, j -2..-1.
 inline constexpr SeriesRange saturn_3_neptune_range{1, 2, -2, -1};
-inline constexpr std::array<SeriesTerm, 3> saturn_3_neptune_terms = {{
+inline constexpr auto saturn_3_neptune_terms = std::to_array<SeriesTerm>({
     // rows 1..3
     {1, -1, 0, -1.3, -1.2, 2.3, -2.5, 0.0, 0.0},
     {1, -2, 0, 1.0, -0.1, 0.1, 1.4, 0.0, 0.0},
     {2, -2, 0, 1.1, -0.1, 0.2, 3.3, 0.0, 0.0},
-}};
-static_assert(saturn_3_neptune_terms.size() == 3);
+});
+static_assert(terms_within_range(saturn_3_neptune_terms, saturn_3_neptune_range));
 
 }  // namespace orbant::tables

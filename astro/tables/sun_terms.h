@@ -14,9 +14,9 @@
 
 namespace orbant::tables {
 
-// Venus: k 0..7, j -6..0, 23 terms.
+// Venus: k 0..7, j -6..0.
 inline constexpr SeriesRange sun_venus_range{0, 7, -6, 0};
-inline constexpr std::array<SeriesTerm, 23> sun_venus_terms = {{
+inline constexpr auto sun_venus_terms = std::to_array<SeriesTerm>({
     // rows 1..10
     {1, 0, 0, -0.22, 6892.76, -16707.37, -0.54, 0.0, 0.0},
     {1, 0, 1, -0.06, -17.35, 42.04, -0.15, 0.0, 0.0},
@@ -43,12 +43,12 @@ inline constexpr std::array<SeriesTerm, 23> sun_venus_terms = {{
     {6, -5, 0, -0.03, -0.03, -0.09, 0.09, -0.01, 0.0},
     {6, -6, 0, 0.0, -0.04, -0.18, 0.02, 0.0, 0.0},
     {7, -5, 0, -0.12, -0.03, -0.08, 0.31, -0.02, -0.01},
-}};
-static_assert(sun_venus_terms.size() == 23);
+});
+static_assert(terms_within_range(sun_venus_terms, sun_venus_range));
 
-// Mars: k 1..5, j -8..-1, 13 terms.
+// Mars: k 1..5, j -8..-1.
 inline constexpr SeriesRange sun_mars_range{1, 5, -8, -1};
-inline constexpr std::array<SeriesTerm, 13> sun_mars_terms = {{
+inline constexpr auto sun_mars_terms = std::to_array<SeriesTerm>({
     // rows 1..10
     {1, -1, 0, -0.22, 0.17, -0.21, -0.27, 0.0, 0.0},
     {1, -2, 0, -1.66, 0.62, 0.16, 0.28, 0.0, 0.0},
@@ -64,12 +64,12 @@ inline constexpr std::array<SeriesTerm, 13> sun_mars_terms = {{
     {4, -6, 0, -0.1, 0.11, -0.23, -0.22, 0.0, 0.0},
     {5, -7, 0, -0.05, 0.0, 0.01, -0.14, 0.0, 0.0},
     {5, -8, 0, 0.05, 0.01, -0.02, 0.1, 0.0, 0.0},
-}};
-static_assert(sun_mars_terms.size() == 13);
+});
+static_assert(terms_within_range(sun_mars_terms, sun_mars_range));
 
-// Jupiter: k -1..3, j -4..-1, 12 terms.
+// Jupiter: k -1..3, j -4..-1.
 inline constexpr SeriesRange sun_jupiter_range{-1, 3, -4, -1};
-inline constexpr std::array<SeriesTerm, 12> sun_jupiter_terms = {{
+inline constexpr auto sun_jupiter_terms = std::to_array<SeriesTerm>({
     // rows 1..10
     {-1, -1, 0, 0.01, 0.07, 0.18, -0.02, 0.0, -0.02},
     {0, -1, 0, -0.31, 2.58, 0.52, 0.34, 0.02, 0.0},
@@ -84,18 +84,18 @@ inline constexpr std::array<SeriesTerm, 12> sun_jupiter_terms = {{
     // rows 11..12
     {3, -3, 0, -0.16, -0.03, 0.08, -0.64, 0.0, 0.0},
     {3, -4, 0, -0.04, -0.01, 0.03, -0.17, 0.0, 0.0},
-}};
-static_assert(sun_jupiter_terms.size() == 12);
+});
+static_assert(terms_within_range(sun_jupiter_terms, sun_jupiter_range));
 
-// Saturn: k 0..2, j -2..-1, 4 terms.
+// Saturn: k 0..2, j -2..-1.
 inline constexpr SeriesRange sun_saturn_range{0, 2, -2, -1};
-inline constexpr std::array<SeriesTerm, 4> sun_saturn_terms = {{
+inline constexpr auto sun_saturn_terms = std::to_array<SeriesTerm>({
     // rows 1..4
     {0, -1, 0, 0.0, 0.32, 0.01, 0.0, 0.0, 0.0},
     {1, -1, 0, -0.08, -0.41, 0.97, -0.18, 0.0, -0.01},
     {1, -2, 0, 0.04, 0.1, -0.23, 0.1, 0.0, 0.0},
     {2, -2, 0, 0.04, 0.1, -0.35, 0.13, 0.0, 0.0},
-}};
-static_assert(sun_saturn_terms.size() == 4);
+});
+static_assert(terms_within_range(sun_saturn_terms, sun_saturn_range));
 
 }  // namespace orbant::tables

@@ -14,9 +14,9 @@
 
 namespace orbant::tables {
 
-// Set 1: perturber Jupiter, k -1..3, j -2..-1, 7 terms.
+// Set 1: perturber Jupiter, k -1..3, j -2..-1.
 inline constexpr SeriesRange uranus_1_jupiter_range{-1, 3, -2, -1};
-inline constexpr std::array<SeriesTerm, 7> uranus_1_jupiter_terms = {{
+inline constexpr auto uranus_1_jupiter_terms = std::to_array<SeriesTerm>({
     // rows 1..7
     {-1, -1, 0, 0.0, 0.0, -0.1, 1.7, -0.1, 0.0},
     {0, -1, 0, 0.5, -1.2, 18.9, 9.1, -0.9, 0.1},
@@ -25,12 +25,12 @@ inline constexpr std::array<SeriesTerm, 7> uranus_1_jupiter_terms = {{
     {2, -1, 0, -1.3, 3.2, -23.2, -11.1, 0.3, 0.1},
     {2, -2, 0, -0.2, 0.2, 1.1, 1.5, 0.0, 0.0},
     {3, -1, 0, 0.0, 0.2, -1.8, 0.4, 0.0, 0.0},
-}};
-static_assert(uranus_1_jupiter_terms.size() == 7);
+});
+static_assert(terms_within_range(uranus_1_jupiter_terms, uranus_1_jupiter_range));
 
-// Set 2: perturber Saturn, k 0..11, j -6..0, 19 terms.
+// Set 2: perturber Saturn, k 0..11, j -6..0.
 inline constexpr SeriesRange uranus_2_saturn_range{0, 11, -6, 0};
-inline constexpr std::array<SeriesTerm, 19> uranus_2_saturn_terms = {{
+inline constexpr auto uranus_2_saturn_terms = std::to_array<SeriesTerm>({
     // rows 1..10
     {0, -1, 0, 1.4, -0.5, -6.4, 9.0, -0.4, -0.8},
     {1, -1, 0, -18.6, -12.6, 36.7, -336.8, 1.0, 0.3},
@@ -52,12 +52,12 @@ inline constexpr std::array<SeriesTerm, 19> uranus_2_saturn_terms = {{
     {5, -3, 0, 0.1, -0.2, -1.4, -0.4, 0.0, 0.0},
     {5, -4, 0, -0.1, 0.0, 0.1, 1.2, 0.0, 0.0},
     {6, -2, 0, -0.2, -0.6, 1.4, -0.7, 0.0, 0.0},
-}};
-static_assert(uranus_2_saturn_terms.size() == 19);
+});
+static_assert(terms_within_range(uranus_2_saturn_terms, uranus_2_saturn_range));
 
-// Set 3: perturber Neptune, k -1..7, j -8..0, 35 terms.
+// Set 3: perturber Neptune, k -1..7, j -8..0.
 inline constexpr SeriesRange uranus_3_neptune_range{-1, 7, -8, 0};
-inline constexpr std::array<SeriesTerm, 35> uranus_3_neptune_terms = {{
+inline constexpr auto uranus_3_neptune_terms = std::to_array<SeriesTerm>({
     // rows 1..10
     {1, 0, 0, -78.1, 19518.1, -90718.2, -334.7, 2759.5, -311.9},
     {1, 0, 1, -81.6, 107.7, -497.4, -379.5, -2.8, -43.7},
@@ -97,12 +97,12 @@ inline constexpr std::array<SeriesTerm, 35> uranus_3_neptune_terms = {{
     {6, -7, 0, -0.1, 0.2, -2.0, -0.4, 0.0, 0.0},
     {7, -7, 0, 0.1, -0.2, 1.3, 0.5, 0.0, 0.0},
     {7, -8, 0, 0.1, 0.0, 0.4, 0.9, 0.0, 0.0},
-}};
-static_assert(uranus_3_neptune_terms.size() == 35);
+});
+static_assert(terms_within_range(uranus_3_neptune_terms, uranus_3_neptune_range));
 
-// Set 4: perturber Saturn, k -2..4, j -6..-4, 9 terms, every argument plus the phase 2*M5.
+// Set 4: perturber Saturn, k -2..4, j -6..-4, every argument plus the phase 2*M5.
 inline constexpr SeriesRange uranus_4_saturn_range{-2, 4, -6, -4};
-inline constexpr std::array<SeriesTerm, 9> uranus_4_saturn_terms = {{
+inline constexpr auto uranus_4_saturn_terms = std::to_array<SeriesTerm>({
     // rows 1..9
     {-2, -4, 0, -0.7, 0.4, -1.5, -2.5, 0.0, 0.0},
     {-1, -4, 0, -0.1, -0.1, -2.2, 1.0, 0.0, 0.0},
@@ -113,7 +113,7 @@ inline constexpr std::array<SeriesTerm, 9> uranus_4_saturn_terms = {{
     {3, -6, 0, -1.4, 29.2, -11.4, 1.1, 0.0, 0.0},
     {3, -6, 1, 0.8, -0.4, 0.2, 0.3, 0.0, 0.0},
     {4, -6, 0, 0.0, 1.3, -6.0, -0.1, 0.0, 0.0},
-}};
-static_assert(uranus_4_saturn_terms.size() == 9);
+});
+static_assert(terms_within_range(uranus_4_saturn_terms, uranus_4_saturn_range));
 
 }  // namespace orbant::tables

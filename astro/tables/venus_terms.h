@@ -14,20 +14,20 @@
 
 namespace orbant::tables {
 
-// Set 1: perturber Mercury, k 1..5, j -2..-1, 4 terms.
+// Set 1: perturber Mercury, k 1..5, j -2..-1.
 inline constexpr SeriesRange venus_1_mercury_range{1, 5, -2, -1};
-inline constexpr std::array<SeriesTerm, 4> venus_1_mercury_terms = {{
+inline constexpr auto venus_1_mercury_terms = std::to_array<SeriesTerm>({
     // rows 1..4
     {1, -1, 0, 0.0, 0.0, 0.06, -0.09, 0.01, 0.0},
     {2, -1, 0, 0.25, -0.09, -0.09, -0.27, 0.0, 0.0},
     {4, -2, 0, -0.07, -0.08, -0.14, 0.14, -0.01, -0.01},
     {5, -2, 0, -0.35, 0.08, 0.02, 0.09, 0.0, 0.0},
-}};
-static_assert(venus_1_mercury_terms.size() == 4);
+});
+static_assert(terms_within_range(venus_1_mercury_terms, venus_1_mercury_range));
 
-// Set 2: perturber Earth, k 1..8, j -8..0, 27 terms.
+// Set 2: perturber Earth, k 1..8, j -8..0.
 inline constexpr SeriesRange venus_2_earth_range{1, 8, -8, 0};
-inline constexpr std::array<SeriesTerm, 27> venus_2_earth_terms = {{
+inline constexpr auto venus_2_earth_terms = std::to_array<SeriesTerm>({
     // rows 1..10
     {1, 0, 0, 2.37, 2793.23, -4899.07, 0.11, 9995.27, 7027.22},
     {1, 0, 1, 0.1, -19.65, 34.4, 0.22, 64.95, -86.1},
@@ -58,22 +58,22 @@ inline constexpr std::array<SeriesTerm, 27> venus_2_earth_terms = {{
     {6, -8, 0, 0.1, -0.1, 0.19, 0.19, -0.02, 0.02},
     {7, -7, 0, -0.03, -0.06, 0.18, -0.08, 0.0, 0.0},
     {8, -8, 0, -0.03, -0.02, 0.06, -0.08, 0.0, 0.0},
-}};
-static_assert(venus_2_earth_terms.size() == 27);
+});
+static_assert(terms_within_range(venus_2_earth_terms, venus_2_earth_range));
 
-// Set 3: perturber Mars, k 1..2, j -3..-2, 3 terms.
+// Set 3: perturber Mars, k 1..2, j -3..-2.
 inline constexpr SeriesRange venus_3_mars_range{1, 2, -3, -2};
-inline constexpr std::array<SeriesTerm, 3> venus_3_mars_terms = {{
+inline constexpr auto venus_3_mars_terms = std::to_array<SeriesTerm>({
     // rows 1..3
     {1, -3, 0, -0.65, 1.02, -0.04, -0.02, -0.02, 0.0},
     {2, -2, 0, -0.05, 0.04, -0.09, -0.1, 0.0, 0.0},
     {2, -3, 0, -0.5, 0.45, -0.79, -0.89, 0.01, 0.03},
-}};
-static_assert(venus_3_mars_terms.size() == 3);
+});
+static_assert(terms_within_range(venus_3_mars_terms, venus_3_mars_range));
 
-// Set 4: perturber Jupiter, k 0..3, j -3..-1, 6 terms.
+// Set 4: perturber Jupiter, k 0..3, j -3..-1.
 inline constexpr SeriesRange venus_4_jupiter_range{0, 3, -3, -1};
-inline constexpr std::array<SeriesTerm, 6> venus_4_jupiter_terms = {{
+inline constexpr auto venus_4_jupiter_terms = std::to_array<SeriesTerm>({
     // rows 1..6
     {0, -1, 0, -0.05, 1.56, 0.16, 0.04, -0.08, -0.04},
     {1, -1, 0, -2.62, 1.4, -2.35, -4.4, 0.02, 0.03},
@@ -81,16 +81,16 @@ inline constexpr std::array<SeriesTerm, 6> venus_4_jupiter_terms = {{
     {2, -2, 0, -0.73, -0.51, 1.27, -1.82, -0.01, 0.01},
     {2, -3, 0, -0.14, -0.1, 0.25, -0.34, 0.0, 0.0},
     {3, -3, 0, -0.01, 0.04, -0.11, -0.02, 0.0, 0.0},
-}};
-static_assert(venus_4_jupiter_terms.size() == 6);
+});
+static_assert(terms_within_range(venus_4_jupiter_terms, venus_4_jupiter_range));
 
-// Set 5: perturber Saturn, k 0..1, j -1..-1, 2 terms.
+// Set 5: perturber Saturn, k 0..1, j -1..-1.
 inline constexpr SeriesRange venus_5_saturn_range{0, 1, -1, -1};
-inline constexpr std::array<SeriesTerm, 2> venus_5_saturn_terms = {{
+inline constexpr auto venus_5_saturn_terms = std::to_array<SeriesTerm>({
     // rows 1..2
     {0, -1, 0, 0.0, 0.21, 0.0, 0.0, 0.0, -0.01},
     {1, -1, 0, -0.11, -0.14, 0.24, -0.2, 0.01, 0.0},
-}};
-static_assert(venus_5_saturn_terms.size() == 2);
+});
+static_assert(terms_within_range(venus_5_saturn_terms, venus_5_saturn_range));
 
 }  // namespace orbant::tables

@@ -55,20 +55,6 @@ TEST(SeriesTables, SetSizesAndRanges) {
               52u);
     EXPECT_EQ(tables::uranus_4_saturn_range.k_min, -2);
     EXPECT_EQ(tables::uranus_4_saturn_range.j_max, -4);
-    // Every term's multiples lie in the filled part of the tables: the stated
-    // range, or entry 0 (first) and -1..+1 (second) just outside it.
-    auto check = [](const auto& terms, const SeriesRange& r, const char* name) {
-        for (const SeriesTerm& t : terms) {
-            EXPECT_TRUE((t.k >= r.k_min && t.k <= r.k_max) || t.k == 0) << name << " k " << t.k;
-            EXPECT_TRUE((t.j >= r.j_min && t.j <= r.j_max) || (t.j >= -1 && t.j <= 1)) << name << " j " << t.j;
-            EXPECT_LE(t.p, 2) << name;
-        }
-    };
-    check(tables::saturn_1_jupiter_terms, tables::saturn_1_jupiter_range, "saturn 1");
-    check(tables::neptune_3_uranus_terms, tables::neptune_3_uranus_range, "neptune 3");
-    check(tables::mars_2_earth_terms, tables::mars_2_earth_range, "mars 2");
-    check(tables::uranus_4_saturn_terms, tables::uranus_4_saturn_range, "uranus 4");
-    check(tables::sun_jupiter_terms, tables::sun_jupiter_range, "sun jupiter");
 }
 
 TEST(SeriesTables, LargestLunarTermsInSummationOrder) {

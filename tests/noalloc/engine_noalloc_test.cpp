@@ -169,7 +169,7 @@ TEST(NoAllocation, StarTableAndStarPositions) {
         const CivilDateTime at{2024, 3, 1, 21, 30, 0};
         for (std::size_t i = first_star_entry; i < table.size(); ++i) {
             double alt = 0, az = 0;
-            star_horizontal(at, 10.0, 53.5, 1.0, table[i].right_ascension, table[i].declination, alt, az);
+            star_horizontal(at, 10.0, 53.5, 1.0, table[i].right_ascension_deg, table[i].declination_deg, alt, az);
             sink = sink + alt + az;
         }
         table[moon_entry].set_name("Mond ( 57%)");

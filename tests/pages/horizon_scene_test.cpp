@@ -12,6 +12,7 @@
 #include "astro/services/star_position.h"
 #include "pages/horizon_scene.h"
 #include "tests/pages/page_test_support.h"
+#include "text/utf8.h"
 
 namespace orbant {
 namespace {
@@ -95,7 +96,7 @@ TEST(HorizonScene, FullRedrawThenAStarStraightAheadAtItsProjectedPixel) {
     const SkyObject& star = s.sky_objects[aldebaran];
     double altitude = 0.0, azimuth = 0.0;
     star_horizontal(s.current_time, s.observer_longitude, s.observer_latitude, s.time_offset_hours(),
-                    star.right_ascension, star.declination, altitude, azimuth);
+                    star.right_ascension_deg, star.declination_deg, altitude, azimuth);
     ASSERT_GT(altitude, 0.3);
 
     // Face the star: H = 0, so X = 0 and Y = tan(altitude - 45 degrees).
@@ -133,8 +134,8 @@ TEST(HorizonScene, FullRedrawThenAStarStraightAheadAtItsProjectedPixel) {
     EXPECT_EQ(tap.entry, static_cast<int>(aldebaran));
     EXPECT_EQ(tap.lines, (TapLines{"Aldebaran (Hyaden)", "(0.87) Stier"}));
 
-    s.sky_objects[moon_entry].right_ascension = star.right_ascension * radians_per_degree;
-    s.sky_objects[moon_entry].declination = star.declination * radians_per_degree;
+    s.sky_objects[moon_entry].right_ascension_deg = star.right_ascension_deg;
+    s.sky_objects[moon_entry].declination_deg = star.declination_deg;
     s.sky_objects[moon_entry].set_name("Mond ( 45%)");
     s.active_page = 6;
     horizon_paint_scene(s, frame, view, sun, memory, FixedMeasure());
