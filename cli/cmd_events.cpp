@@ -28,10 +28,7 @@ int run_events(const Args& args, std::ostream& out, std::ostream& err) {
     if (last_year < first_year)
         throw UsageError("option --to: year " + std::to_string(last_year) + " lies before --from " +
                          std::to_string(first_year));
-    std::string format = "text";
-    if (const std::string* f = args.value("--format")) format = *f;
-    if (format != "text" && format != "csv" && format != "ics")
-        throw UsageError("option --format: '" + format + "' is not one of text, csv, ics");
+    const std::string format = choice_option(args, "--format", "text", {"text", "csv", "ics"});
     if (format == "ics" && (first_year < icalendar_year_min || last_year > icalendar_year_max))
         throw UsageError("option --format ics: the calendar form takes --from and --to in the years " +
                          std::to_string(icalendar_year_min) + " to " + std::to_string(icalendar_year_max));
@@ -59,34 +56,30 @@ int run_events(const Args& args, std::ostream& out, std::ostream& err) {
     return 0;
 }
 
-std::vector<std::string> events_options() {
-    std::vector<std::string> options = place_time_options;
-    options.insert(options.end(), {"--from", "--to", "--eclipses", "--format"});
-    return options;
-}
-
-const bool registered = register_command({
-    "events",
-    "Moon phases or eclipses of a span of years, as text, CSV or iCalendar",
-    "usage: orbant-cli events --from YEAR --to YEAR [--eclipses] [--format text|csv|ics]\n"
-    "       [--zone HOURS] [--at \"YYYY-MM-DD HH:MM\"] [--config-dir DIR]\n"
-    "Searches the lunations from 1 December of the year before --from, as the\n"
-    "events page does: at least (to - from) * 12 + 14 of them and on until the\n"
-    "end of --to, so the list starts in that December and ends early in the\n"
-    "year after --to. Without --eclipses\n"
-    "it lists the four principal phases, with it the eclipse classes at new\n"
-    "and full Moon. Times are in the standard time of the zone (no summer\n"
-    "time).\n"
-    "  text  exactly the text the page's \"Copy\" button puts on the clipboard\n"
-    "  csv   weekday,date,time,event,local_mjd\n"
-    "  ics   an iCalendar file (RFC 5545), one event per row, start in UTC to\n"
-    "        the second; DTSTAMP is the instant of --at (else the clock);\n"
-    "        --from and --to in the years 1 to 9999, events outside them left out\n"
-    "--to must not lie before --from.\n",
-    events_options(),
-    run_events,
-});
-
 }  // namespace
+
+Command events_command() {
+    return {
+        "events",
+        "Moon phases or eclipses of a span of years, as text, CSV or iCalendar",
+        "usage: orbant-cli events --from YEAR --to YEAR [--eclipses] [--format text|csv|ics]\n"
+        "       [--zone HOURS] [--at \"YYYY-MM-DD HH:MM\"] [--config-dir DIR]\n"
+        "Searches the lunations from 1 December of the year before --from, as the\n"
+        "events page does: at least (to - from) * 12 + 14 of them and on until the\n"
+        "end of --to, so the list starts in that December and ends early in the\n"
+        "year after --to. Without --eclipses\n"
+        "it lists the four principal phases, with it the eclipse classes at new\n"
+        "and full Moon. Times are in the standard time of the zone (no summer\n"
+        "time).\n"
+        "  text  exactly the text the page's \"Copy\" button puts on the clipboard\n"
+        "  csv   weekday,date,time,event,local_mjd\n"
+        "  ics   an iCalendar file (RFC 5545), one event per row, start in UTC to\n"
+        "        the second; DTSTAMP is the instant of --at (else the clock);\n"
+        "        --from and --to in the years 1 to 9999, events outside them left out\n"
+        "--to must not lie before --from.\n",
+        with_place_time_options({"--from", "--to", "--eclipses", "--format"}),
+        run_events,
+    };
+}
 
 }  // namespace orbant::cli
