@@ -1,10 +1,13 @@
 // orbant-cli horizon: the horizon view's scene on its first full paint, as
 // the page draws it, in text or JSON.
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "cli/command.h"
@@ -33,12 +36,23 @@ public:
     }
 };
 
+// --tap "X,Y": two pixel numbers of decimal digits only (no sign, no
+// blanks) that fit an int.
 ScenePoint tap_option(const std::string& text) {
-    int x = 0, y = 0, used = 0;
-    if (std::sscanf(text.c_str(), "%d,%d%n", &x, &y, &used) != 2 || used != static_cast<int>(text.size()) ||
-        x < 0 || y < 0)
-        throw UsageError("option --tap: '" + text + "' is not X,Y (two pixel numbers, not negative)");
-    return {x, y};
+    const auto refuse = [&] {
+        return UsageError("option --tap: '" + text + "' is not X,Y (two pixel numbers, not negative)");
+    };
+    const auto pixel = [&](std::string_view digits) {
+        int v = 0;
+        if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos) throw refuse();
+        const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), v);
+        if (ec != std::errc() || end != digits.data() + digits.size()) throw refuse();
+        return v;
+    };
+    const std::size_t comma = text.find(',');
+    if (comma == std::string::npos) throw refuse();
+    const std::string_view all(text);
+    return {pixel(all.substr(0, comma)), pixel(all.substr(comma + 1))};
 }
 
 std::string point_json(ScenePoint p) {
