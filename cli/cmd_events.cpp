@@ -14,11 +14,21 @@ namespace orbant::cli {
 
 namespace {
 
+// The years whose lists carry right dates. The rows' calendar conversion
+// (date_from_mjd) holds from Julian day number 0, 1 January -4712 (Julian
+// calendar), where the list of -4711 starts in December; before it days and
+// months of 0 or less appear. It holds up to 28 February 6700, for which it
+// gives 1 March as 29 February (and so again in later centurial years); the
+// list of 6699 ends early in 6700, before March.
+constexpr int first_event_year = -4711;
+constexpr int last_event_year = 6699;
+static_assert(first_event_year >= event_year_min && last_event_year <= event_year_max);
+
 int year_option(const Args& args, const std::string& name) {
     const long long year = parse_int_option(args, name);
-    if (year < event_year_min || year > event_year_max)
+    if (year < first_event_year || year > last_event_year)
         throw UsageError("option " + name + ": year " + std::to_string(year) + " is outside " +
-                         std::to_string(event_year_min) + ".." + std::to_string(event_year_max));
+                         std::to_string(first_event_year) + ".." + std::to_string(last_event_year));
     return static_cast<int>(year);
 }
 
@@ -29,9 +39,10 @@ int run_events(const Args& args, std::ostream& out, std::ostream& err) {
         throw UsageError("option --to: year " + std::to_string(last_year) + " lies before --from " +
                          std::to_string(first_year));
     const std::string format = choice_option(args, "--format", "text", {"text", "csv", "ics"});
-    if (format == "ics" && (first_year < icalendar_year_min || last_year > icalendar_year_max))
+    static_assert(last_event_year <= icalendar_year_max);
+    if (format == "ics" && first_year < icalendar_year_min)
         throw UsageError("option --format ics: the calendar form takes --from and --to in the years " +
-                         std::to_string(icalendar_year_min) + " to " + std::to_string(icalendar_year_max));
+                         std::to_string(icalendar_year_min) + " to " + std::to_string(last_event_year));
 
     const SheetState state = sheet_state_from_args(args, &err);
     std::vector<EventEntry> entries;
@@ -75,8 +86,9 @@ Command events_command() {
         "  csv   weekday,date,time,event,local_mjd\n"
         "  ics   an iCalendar file (RFC 5545), one event per row, start in UTC to\n"
         "        the second; DTSTAMP is the instant of --at (else the clock);\n"
-        "        --from and --to in the years 1 to 9999, events outside them left out\n"
-        "--to must not lie before --from.\n",
+        "        --from and --to in the years 1 to 6699, events outside them left out\n"
+        "--from and --to lie in the years -4711 to 6699 (where the dates of the rows\n"
+        "are right); --to must not lie before --from.\n",
         with_place_time_options({"--from", "--to", "--eclipses", "--format"}),
         run_events,
     };
