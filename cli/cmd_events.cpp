@@ -2,7 +2,6 @@
 // events page lists them, in text, CSV or iCalendar form.
 #include <ostream>
 #include <string>
-#include <vector>
 
 #include "astro/events/lunation_search.h"
 #include "astro/time_scales.h"
@@ -45,24 +44,31 @@ int run_events(const Args& args, std::ostream& out, std::ostream& err) {
                          std::to_string(icalendar_year_min) + " to " + std::to_string(last_event_year));
 
     const SheetState state = sheet_state_from_args(args, &err);
-    std::vector<EventEntry> entries;
-    collect_events(first_year, last_year, state.time_zone, args.flags.count("--eclipses") > 0, entries);
-
+    const double zone = state.time_zone;
+    // Each row is written as the search finds it, so the memory does not
+    // grow with the span; a failed write ends the search.
+    const auto write = [&out](const std::string& text) {
+        out << text;
+        check_output(out);
+    };
+    const bool eclipses = args.flags.count("--eclipses") > 0;
     if (format == "text") {
-        std::vector<EventRow> rows;
-        rows.reserve(entries.size());
-        for (const EventEntry& e : entries) rows.push_back(e.row);
-        out << events_clipboard_text(rows);
+        visit_events(first_year, last_year, zone, eclipses,
+                     [&](const EventEntry& e) { write(event_line(e.row) + '\n'); });
     } else if (format == "csv") {
-        out << events_csv(entries);
+        write(events_csv_header());
+        visit_events(first_year, last_year, zone, eclipses, [&](const EventEntry& e) { write(events_csv_line(e)); });
     } else {
-        // The list's leading December of year 0 and its tail in year 10000
-        // cannot be written as four-digit years; the asked years always can.
-        std::erase_if(entries, [](const EventEntry& e) { return !icalendar_representable(e); });
         const CivilDateTime& t = state.current_time;
         const double created =
             mjd_from_date(t.year, t.month, t.day, t.hour, t.minute, t.second) - state.time_offset_hours() / 24.0;
-        out << events_icalendar(entries, created, state.time_zone);
+        write(events_icalendar_head());
+        // The list's leading December of year 0 cannot be written as a
+        // four-digit year; the asked years always can.
+        visit_events(first_year, last_year, zone, eclipses, [&](const EventEntry& e) {
+            if (icalendar_representable(e)) write(events_icalendar_event(e, created, zone));
+        });
+        write(events_icalendar_tail());
     }
     return 0;
 }

@@ -10,6 +10,7 @@
 #include <limits>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "pages/events_texts.h"
@@ -136,6 +137,28 @@ TEST(CliEvents, CalendarTakesTheFirstAndLastFourDigitYears) {
         const std::string first_start = r.out.substr(r.out.find("DTSTART:") + 8, 4);
         EXPECT_EQ(first_start, year[0] == '1' ? "0001" : "6698") << year;
         EXPECT_EQ(r.out.find("DTSTART:0000"), std::string::npos);
+    }
+}
+
+// The rows are written as they are found: a list of 800 years fits in
+// 16 MiB of address space in every form (held whole it did not).
+TEST(CliEvents, LongListsStreamInLittleMemory) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer reserves more address space than the limit";
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    GTEST_SKIP() << "the address sanitizer reserves more address space than the limit";
+#endif
+#endif
+    const ::orbant::testing::TempFolder folder;
+    for (const auto& [format, last] : std::vector<std::pair<std::string, std::string>>{
+             {"text", ".01.801  "}, {"csv", ".01.801,"}, {"ics", "DTSTART:0801"}}) {
+        const CliRun r = ::orbant::testing::run_orbant_cli(
+            {"events", "--config-dir", folder.file("config"), "--from", "1", "--to", "800", "--format", format,
+             "--at", "2026-01-01 00:00"},
+            folder.file("stderr"), "ulimit -v 16384;");
+        EXPECT_EQ(r.status, 0) << format << ": " << r.err;
+        EXPECT_NE(r.out.find(last), std::string::npos) << format;
     }
 }
 
