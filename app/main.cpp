@@ -2,6 +2,7 @@
 // seven pages; the program ends when the sheet closes.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QIcon>
 #include <QSaveFile>
 #include <QTabWidget>
@@ -164,6 +165,13 @@ int main(int argc, char** argv) {
         }
         if (!parser.isSet(out_option) || parser.value(out_option).isEmpty()) {
             std::fprintf(stderr, "orbant: --screenshot needs --out FILE.png\n");
+            return 2;
+        }
+        // As with "Setup.dat": a FIFO, a device or a folder is never
+        // replaced by a plain file (a link to a regular file is followed).
+        if (const QFileInfo target(parser.value(out_option)); target.exists() && !target.isFile()) {
+            std::fprintf(stderr, "orbant: --out: '%s' is not a regular file\n",
+                         parser.value(out_option).toLocal8Bit().constData());
             return 2;
         }
     } else if (parser.isSet(out_option)) {

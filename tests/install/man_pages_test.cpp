@@ -5,6 +5,7 @@
 // programs print, and that `orbant` answers --help and --version without a
 // display, and that it renders every page as PNG without one.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cctype>
@@ -226,6 +227,15 @@ TEST(Screenshot, EveryPageIsWrittenAsPngWithoutDisplay) {
     }
     EXPECT_EQ(run_without_display(ORBANT_APP_PATH, {"--screenshot", "himmel", "--out", folder + "/x.png"}).status, 2);
     EXPECT_EQ(run_without_display(ORBANT_APP_PATH, {"--screenshot", "mond"}).status, 2) << "no --out";
+    // A FIFO is refused, not replaced by a plain file.
+    const std::string fifo = folder + "/fifo.png";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(
+        run_without_display(ORBANT_APP_PATH, {"--config-dir", folder + "/config", "--screenshot", "mond", "--out", fifo})
+            .status,
+        2);
+    struct stat st {};
+    EXPECT_TRUE(stat(fifo.c_str(), &st) == 0 && S_ISFIFO(st.st_mode));
 }
 
 }  // namespace
