@@ -136,28 +136,6 @@ void check_output(const std::ostream& out) {
     if (!out) throw OutputError();
 }
 
-std::string printable(std::string_view text) {
-    std::string s;
-    for (char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c == '\n') {
-            s += "\\n";
-        } else if (c == '\r') {
-            s += "\\r";
-        } else if (c == '\t') {
-            s += "\\t";
-        } else if (c < 0x20 || c == 0x7f) {
-            constexpr char hex[] = "0123456789abcdef";
-            s += "\\x";
-            s += hex[c >> 4];
-            s += hex[c & 0xf];
-        } else {
-            s += ch;
-        }
-    }
-    return s;
-}
-
 bool zero_one_option(const Args& args, const std::string& name, bool fallback) {
     if (!args.value(name)) return fallback;
     const long long v = parse_int_option(args, name);

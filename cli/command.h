@@ -44,11 +44,6 @@ struct OutputError : std::runtime_error {
 // first lost write.
 void check_output(const std::ostream& out);
 
-// `text` for a one-line message: control characters (below 0x20, and 0x7f)
-// written as \n, \r, \t or \xHH, so that a newline cannot split the
-// message and no escape sequence reaches the terminal.
-std::string printable(std::string_view text);
-
 // The place and time options shared by the page commands.
 inline const std::vector<std::string> place_time_options = {
     "--lat", "--lon", "--zone", "--summer", "--at", "--config-dir"};

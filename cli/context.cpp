@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/message_text.h"
 #include "core/screen_size.h"
 #include "core/settings_file.h"
 #include "core/value_ranges.h"
@@ -53,9 +54,9 @@ SheetState sheet_state_from_args(const Args& args, DeviceClock& clock, std::ostr
     SettingsRecord stored = default_settings();
     const SettingsReadStatus status = read_settings_file(path, stored);
     if (status == SettingsReadStatus::unreadable && warnings)
-        *warnings << "orbant-cli: \"" << printable(path) << "\" is damaged; the built-in settings are used\n";
+        *warnings << "orbant-cli: \"" << printable_text(path) << "\" is damaged; the built-in settings are used\n";
     if (status == SettingsReadStatus::not_regular && warnings)
-        *warnings << "orbant-cli: \"" << printable(path) << "\" is not a regular file; the built-in settings are used\n";
+        *warnings << "orbant-cli: \"" << printable_text(path) << "\" is not a regular file; the built-in settings are used\n";
     if (status != SettingsReadStatus::read) stored = default_settings();
 
     CivilDateTime now;

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "cli/command.h"
+#include "core/message_text.h"
 
 namespace orbant::cli {
 
@@ -24,7 +25,7 @@ int dispatch(const std::vector<std::string>& arguments, std::ostream& out, std::
     try {
         args = parse_args(arguments);
     } catch (const UsageError& e) {
-        err << "orbant-cli: " << printable(e.what()) << "\n";
+        err << "orbant-cli: " << printable_text(e.what()) << "\n";
         print_general_usage(err);
         return 2;
     }
@@ -44,7 +45,7 @@ int dispatch(const std::vector<std::string>& arguments, std::ostream& out, std::
     const auto& list = commands();
     auto it = std::find_if(list.begin(), list.end(), [&](const Command& c) { return c.name == args.command; });
     if (it == list.end()) {
-        err << "orbant-cli: unknown command '" << printable(args.command) << "'\n";
+        err << "orbant-cli: unknown command '" << printable_text(args.command) << "'\n";
         print_general_usage(err);
         return 2;
     }
@@ -60,14 +61,14 @@ int dispatch(const std::vector<std::string>& arguments, std::ostream& out, std::
     given.insert(given.end(), args.flags.begin(), args.flags.end());
     for (const std::string& name : given) {
         if (!accepted(name)) {
-            err << "orbant-cli: " << args.command << ": unknown option " << printable(name) << "\n" << it->usage;
+            err << "orbant-cli: " << args.command << ": unknown option " << printable_text(name) << "\n" << it->usage;
             return 2;
         }
     }
     try {
         return it->run(args, out, err);
     } catch (const UsageError& e) {
-        err << "orbant-cli: " << args.command << ": " << printable(e.what()) << "\n" << it->usage;
+        err << "orbant-cli: " << args.command << ": " << printable_text(e.what()) << "\n" << it->usage;
         return 2;
     } catch (const OutputError&) {
         return 1;  // reported below
