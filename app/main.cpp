@@ -2,6 +2,7 @@
 // seven pages; the program ends when the sheet closes.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QIcon>
 #include <QSaveFile>
 #include <QTabWidget>
@@ -13,6 +14,7 @@
 #include <string_view>
 
 #include "app/all_controls_sheet.h"
+#include "core/message_text.h"
 #include "core/screen_size.h"
 #include "platform/clock.h"
 #include "platform/config_dir.h"
@@ -144,7 +146,8 @@ int main(int argc, char** argv) {
         const std::string text = parser.value(size_option).toStdString();
         if (!orbant::parse_screen_size(text, size)) {
             std::fprintf(stderr, "orbant: --size: '%s' is not a size of the form WxH (%d to %d pixels a side)\n",
-                         text.c_str(), orbant::min_screen_side_px, orbant::max_screen_side_px);
+                         orbant::printable_text(text).c_str(), orbant::min_screen_side_px,
+                         orbant::max_screen_side_px);
             return 2;
         }
         screen = size;
@@ -159,11 +162,18 @@ int main(int argc, char** argv) {
             std::fprintf(stderr,
                          "orbant: --screenshot: '%s' is not one of zeit, horizont, mond, sonne, planeten, "
                          "uebersicht, ereignisse\n",
-                         page.c_str());
+                         orbant::printable_text(page).c_str());
             return 2;
         }
         if (!parser.isSet(out_option) || parser.value(out_option).isEmpty()) {
             std::fprintf(stderr, "orbant: --screenshot needs --out FILE.png\n");
+            return 2;
+        }
+        // As with "Setup.dat": a FIFO, a device or a folder is never
+        // replaced by a plain file (a link to a regular file is followed).
+        if (const QFileInfo target(parser.value(out_option)); target.exists() && !target.isFile()) {
+            std::fprintf(stderr, "orbant: --out: '%s' is not a regular file\n",
+                         orbant::printable_text(parser.value(out_option).toLocal8Bit().toStdString()).c_str());
             return 2;
         }
     } else if (parser.isSet(out_option)) {
@@ -178,7 +188,7 @@ int main(int argc, char** argv) {
         const std::string text = parser.value(clock_option).toStdString();
         if (!orbant::parse_clock_text(text, start) || !orbant::seconds_from_local_time(start, seconds)) {
             std::fprintf(stderr, "orbant: --clock: '%s' is not a time of the form \"YYYY-MM-DD HH:MM:SS\"\n",
-                         text.c_str());
+                         orbant::printable_text(text).c_str());
             return 2;
         }
         clock = std::make_unique<orbant::HostClock>(start);
@@ -191,7 +201,7 @@ int main(int argc, char** argv) {
         const std::string text = parser.value(gpsd_option).toStdString();
         std::string gpsd_error;
         if (!orbant::parse_gpsd_endpoint(text, gpsd, gpsd_error)) {
-            std::fprintf(stderr, "orbant: --gpsd: %s\n", gpsd_error.c_str());
+            std::fprintf(stderr, "orbant: --gpsd: %s\n", orbant::printable_text(gpsd_error).c_str());
             return 2;
         }
     }

@@ -110,24 +110,26 @@ int run_ephemeris(const Args& args, std::ostream& out, std::ostream&) {
     return 0;
 }
 
-const bool registered = register_command({
-    "ephemeris",
-    "a CSV table of a body's positions from the engine's theories",
-    "usage: orbant-cli ephemeris --body NAME [--frame ecliptic|equatorial]\n"
-    "       --start MJD --end MJD --step DAYS\n"
-    "Prints \"mjd,lon_deg,lat_deg,radius\" and one row per instant from --start to\n"
-    "--end, 12 significant digits. The MJD is the theories' own time argument,\n"
-    "T = (MJD - 51544.5)/36525. Ecliptic (default): the theory's output, Sun and\n"
-    "Moon geocentric, planets heliocentric, mean ecliptic and equinox of date.\n"
-    "Equatorial: right ascension and declination with the geocentric distance;\n"
-    "Sun and Moon of date with nutation, planets as the display computes them.\n"
-    "Radius in AU, the Moon's in km. Bodies: sun, moon, mercury, venus, earth,\n"
-    "mars, jupiter, saturn, uranus, neptune, pluto. At most 1,000,000 rows.\n"
-    "The MJD must lie in the years -4000 to 8000: -2139943 <= MJD < 2243365.\n",
-    {"--body", "--frame", "--start", "--end", "--step", "--config-dir"},
-    run_ephemeris,
-});
-
 }  // namespace
+
+Command ephemeris_command() {
+    return {
+        "ephemeris",
+        "a CSV table of a body's positions from the engine's theories",
+        "usage: orbant-cli ephemeris --body NAME [--frame ecliptic|equatorial]\n"
+        "       --start MJD --end MJD --step DAYS\n"
+        "Prints \"mjd,lon_deg,lat_deg,radius\" and one row per instant from --start to\n"
+        "--end, 12 significant digits. The MJD is the theories' own time argument,\n"
+        "T = (MJD - 51544.5)/36525. Ecliptic (default): the theory's output, Sun and\n"
+        "Moon geocentric, planets heliocentric, mean ecliptic and equinox of date.\n"
+        "Equatorial: right ascension and declination with the geocentric distance;\n"
+        "Sun and Moon of date with nutation, planets as the display computes them.\n"
+        "Radius in AU, the Moon's in km. Bodies: sun, moon, mercury, venus, earth,\n"
+        "mars, jupiter, saturn, uranus, neptune, pluto. At most 1,000,000 rows.\n"
+        "The MJD must lie in the years -4000 to 8000: -2139943 <= MJD < 2243365.\n",
+        {"--body", "--frame", "--start", "--end", "--step", "--config-dir"},
+        run_ephemeris,
+    };
+}
 
 }  // namespace orbant::cli

@@ -2,7 +2,6 @@
 // events page lists them, in text, CSV or iCalendar form.
 #include <ostream>
 #include <string>
-#include <vector>
 
 #include "astro/constants.h"
 #include "astro/events/lunation_search.h"
@@ -15,11 +14,21 @@ namespace orbant::cli {
 
 namespace {
 
+// The years whose lists carry right dates. The rows' calendar conversion
+// (date_from_mjd) holds from Julian day number 0, 1 January -4712 (Julian
+// calendar), where the list of -4711 starts in December; before it days and
+// months of 0 or less appear. It holds up to 28 February 6700, for which it
+// gives 1 March as 29 February (and so again in later centurial years); the
+// list of 6699 ends early in 6700, before March.
+constexpr int first_event_year = -4711;
+constexpr int last_event_year = 6699;
+static_assert(first_event_year >= event_year_min && last_event_year <= event_year_max);
+
 int year_option(const Args& args, const std::string& name) {
     const long long year = parse_int_option(args, name);
-    if (year < event_year_min || year > event_year_max)
+    if (year < first_event_year || year > last_event_year)
         throw UsageError("option " + name + ": year " + std::to_string(year) + " is outside " +
-                         std::to_string(event_year_min) + ".." + std::to_string(event_year_max));
+                         std::to_string(first_event_year) + ".." + std::to_string(last_event_year));
     return static_cast<int>(year);
 }
 
@@ -29,65 +38,67 @@ int run_events(const Args& args, std::ostream& out, std::ostream& err) {
     if (last_year < first_year)
         throw UsageError("option --to: year " + std::to_string(last_year) + " lies before --from " +
                          std::to_string(first_year));
-    std::string format = "text";
-    if (const std::string* f = args.value("--format")) format = *f;
-    if (format != "text" && format != "csv" && format != "ics")
-        throw UsageError("option --format: '" + format + "' is not one of text, csv, ics");
-    if (format == "ics" && (first_year < icalendar_year_min || last_year > icalendar_year_max))
+    const std::string format = choice_option(args, "--format", "text", {"text", "csv", "ics"});
+    static_assert(last_event_year <= icalendar_year_max);
+    if (format == "ics" && first_year < icalendar_year_min)
         throw UsageError("option --format ics: the calendar form takes --from and --to in the years " +
-                         std::to_string(icalendar_year_min) + " to " + std::to_string(icalendar_year_max));
+                         std::to_string(icalendar_year_min) + " to " + std::to_string(last_event_year));
 
     const SheetState state = sheet_state_from_args(args, &err);
-    std::vector<EventEntry> entries;
-    collect_events(first_year, last_year, state.time_zone, args.flags.count("--eclipses") > 0, entries);
-
+    const double zone = state.time_zone;
+    // Each row is written as the search finds it, so the memory does not
+    // grow with the span; a failed write ends the search.
+    const auto write = [&out](const std::string& text) {
+        out << text;
+        check_output(out);
+    };
+    const bool eclipses = args.flags.count("--eclipses") > 0;
     if (format == "text") {
-        std::vector<EventRow> rows;
-        rows.reserve(entries.size());
-        for (const EventEntry& e : entries) rows.push_back(e.row);
-        out << events_clipboard_text(rows);
+        visit_events(first_year, last_year, zone, eclipses,
+                     [&](const EventEntry& e) { write(event_line(e.row) + '\n'); });
     } else if (format == "csv") {
-        out << events_csv(entries);
+        write(events_csv_header());
+        visit_events(first_year, last_year, zone, eclipses, [&](const EventEntry& e) { write(events_csv_line(e)); });
     } else {
-        // The list's leading December of year 0 and its tail in year 10000
-        // cannot be written as four-digit years; the asked years always can.
-        std::erase_if(entries, [](const EventEntry& e) { return !icalendar_representable(e); });
         const CivilDateTime& t = state.current_time;
         const double created =
             mjd_from_date(t.year, t.month, t.day, t.hour, t.minute, t.second) - state.time_offset_hours() / hours_per_day;
-        out << events_icalendar(entries, created, state.time_zone);
+        write(events_icalendar_head());
+        // The list's leading December of year 0 cannot be written as a
+        // four-digit year; the asked years always can.
+        visit_events(first_year, last_year, zone, eclipses, [&](const EventEntry& e) {
+            if (icalendar_representable(e)) write(events_icalendar_event(e, created, zone));
+        });
+        write(events_icalendar_tail());
     }
     return 0;
 }
 
-std::vector<std::string> events_options() {
-    std::vector<std::string> options = place_time_options;
-    options.insert(options.end(), {"--from", "--to", "--eclipses", "--format"});
-    return options;
-}
-
-const bool registered = register_command({
-    "events",
-    "Moon phases or eclipses of a span of years, as text, CSV or iCalendar",
-    "usage: orbant-cli events --from YEAR --to YEAR [--eclipses] [--format text|csv|ics]\n"
-    "       [--zone HOURS] [--at \"YYYY-MM-DD HH:MM\"] [--config-dir DIR]\n"
-    "Searches the lunations from 1 December of the year before --from, as the\n"
-    "events page does: at least (to - from) * 12 + 14 of them and on until the\n"
-    "end of --to, so the list starts in that December and ends early in the\n"
-    "year after --to. Without --eclipses\n"
-    "it lists the four principal phases, with it the eclipse classes at new\n"
-    "and full Moon. Times are in the standard time of the zone (no summer\n"
-    "time).\n"
-    "  text  exactly the text the page's \"Copy\" button puts on the clipboard\n"
-    "  csv   weekday,date,time,event,local_mjd\n"
-    "  ics   an iCalendar file (RFC 5545), one event per row, start in UTC to\n"
-    "        the second; DTSTAMP is the instant of --at (else the clock);\n"
-    "        --from and --to in the years 1 to 9999, events outside them left out\n"
-    "--to must not lie before --from.\n",
-    events_options(),
-    run_events,
-});
-
 }  // namespace
+
+Command events_command() {
+    return {
+        "events",
+        "Moon phases or eclipses of a span of years, as text, CSV or iCalendar",
+        "usage: orbant-cli events --from YEAR --to YEAR [--eclipses] [--format text|csv|ics]\n"
+        "       [--zone HOURS] [--at \"YYYY-MM-DD HH:MM\"] [--config-dir DIR]\n"
+        "Searches the lunations from 1 December of the year before --from, as the\n"
+        "events page does: at least (to - from) * 12 + 14 of them and on until the\n"
+        "end of --to, so the list starts in that December and ends early in the\n"
+        "year after --to. Without --eclipses\n"
+        "it lists the four principal phases, with it the eclipse classes at new\n"
+        "and full Moon. Times are in the standard time of the zone (no summer\n"
+        "time).\n"
+        "  text  exactly the text the page's \"Copy\" button puts on the clipboard\n"
+        "  csv   weekday,date,time,event,local_mjd\n"
+        "  ics   an iCalendar file (RFC 5545), one event per row, start in UTC to\n"
+        "        the second; DTSTAMP is the instant of --at (else the clock);\n"
+        "        --from and --to in the years 1 to 6699, events outside them left out\n"
+        "--from and --to lie in the years -4711 to 6699 (where the dates of the rows\n"
+        "are right); --to must not lie before --from.\n",
+        with_place_time_options({"--from", "--to", "--eclipses", "--format"}),
+        run_events,
+    };
+}
 
 }  // namespace orbant::cli

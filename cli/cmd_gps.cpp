@@ -58,18 +58,20 @@ int run_gps(const Args& args, std::ostream& out, std::ostream& err) {
     return 0;
 }
 
-const bool registered_gps = register_command({
-    "gps",
-    "the GPS dialog's texts from gpsd: position, UTC time, speed, altitude, satellites",
-    "usage: orbant-cli gps [--host H] [--port P] [--seconds N]\n"
-    "Connects to gpsd (default localhost:2947) and prints what the dialog \"GPS\"\n"
-    "shows, one block of lines per refresh, once a second for N seconds\n"
-    "(default 1); blocks are separated by an empty line. Without gpsd it prints\n"
-    "\"Kein GPS gefunden.\" on standard error and exits with status 1.\n",
-    {"--host", "--port", "--seconds"},
-    run_gps,
-});
-
 }  // namespace
+
+Command gps_command() {
+    return {
+        "gps",
+        "the GPS dialog's texts from gpsd: position, UTC time, speed, altitude, satellites",
+        "usage: orbant-cli gps [--host H] [--port P] [--seconds N]\n"
+        "Connects to gpsd (default localhost:2947) and prints what the dialog \"GPS\"\n"
+        "shows, one block of lines per refresh, once a second for N seconds\n"
+        "(default 1); blocks are separated by an empty line. Without gpsd it prints\n"
+        "\"Kein GPS gefunden.\" on standard error and exits with status 1.\n",
+        {"--host", "--port", "--seconds"},
+        run_gps,
+    };
+}
 
 }  // namespace orbant::cli

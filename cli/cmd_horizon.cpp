@@ -1,15 +1,19 @@
 // orbant-cli horizon: the horizon view's scene on its first full paint, as
 // the page draws it, in text or JSON.
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "astro/constants.h"
 #include "cli/command.h"
 #include "cli/context.h"
+#include "cli/json.h"
 #include "cli/page_output.h"
 #include "core/screen_size.h"
 #include "pages/horizon_scene.h"
@@ -33,25 +37,23 @@ public:
     }
 };
 
-bool flag_option(const Args& args, const std::string& name, bool fallback) {
-    if (!args.value(name)) return fallback;
-    const long long v = parse_int_option(args, name);
-    if (v != 0 && v != 1) throw UsageError("option " + name + ": '" + *args.value(name) + "' is not 0 or 1");
-    return v == 1;
-}
-
+// --tap "X,Y": two pixel numbers of decimal digits only (no sign, no
+// blanks) that fit an int.
 ScenePoint tap_option(const std::string& text) {
-    int x = 0, y = 0, used = 0;
-    if (std::sscanf(text.c_str(), "%d,%d%n", &x, &y, &used) != 2 || used != static_cast<int>(text.size()) ||
-        x < 0 || y < 0)
-        throw UsageError("option --tap: '" + text + "' is not X,Y (two pixel numbers, not negative)");
-    return {x, y};
-}
-
-std::string number_text(double v) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.17g", v);
-    return buffer;
+    const auto refuse = [&] {
+        return UsageError("option --tap: '" + text + "' is not X,Y (two pixel numbers, not negative)");
+    };
+    const auto pixel = [&](std::string_view digits) {
+        int v = 0;
+        if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos) throw refuse();
+        const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), v);
+        if (ec != std::errc() || end != digits.data() + digits.size()) throw refuse();
+        return v;
+    };
+    const std::size_t comma = text.find(',');
+    if (comma == std::string::npos) throw refuse();
+    const std::string_view all(text);
+    return {pixel(all.substr(0, comma)), pixel(all.substr(comma + 1))};
 }
 
 std::string point_json(ScenePoint p) {
@@ -77,10 +79,10 @@ void print_json(const SheetState& state, const HorizonFrame& frame, const Horizo
                 std::ostream& out) {
     const HorizonLayout& l = frame.layout;
     out << "{\"page\": " << json_string(horizon_page_caption) << ", \"size\": [" << frame.width << ", "
-        << frame.height << "], \"landscape\": " << (l.landscape ? "true" : "false") << ", \"field\": [" << l.left
+        << frame.height << "], \"landscape\": " << json_bool(l.landscape) << ", \"field\": [" << l.left
         << ", " << l.top << ", " << l.right << ", " << l.horizon << "], \"half_field_deg\": "
-        << number_text(l.half_field_deg) << ", \"scale\": [" << number_text(l.scale_x) << ", "
-        << number_text(l.scale_y) << "], \"offset\": [" << l.offset_x << ", " << l.offset_y << "], \"sky\": ["
+        << json_number(l.half_field_deg) << ", \"scale\": [" << json_number(l.scale_x) << ", "
+        << json_number(l.scale_y) << "], \"offset\": [" << l.offset_x << ", " << l.offset_y << "], \"sky\": ["
         << int{sky.red} << ", " << int{sky.green} << ", " << int{sky.blue} << "], \"objects\": [";
     bool first = true;
     for (std::size_t e = 0; e < memory.current.size(); ++e) {
@@ -120,26 +122,21 @@ void print_json(const SheetState& state, const HorizonFrame& frame, const Horizo
 }
 
 int run_horizon(const Args& args, std::ostream& out, std::ostream& err) {
-    ScreenSize size = default_size;
-    if (const std::string* s = args.value("--size"))
-        if (!parse_screen_size(*s, size))
-            throw UsageError("option --size: '" + *s + "' is not WxH with sides of " +
-                             std::to_string(min_screen_side_px) + " to " + std::to_string(max_screen_side_px) +
-                             " pixels");
+    const ScreenSize size = size_option(args, default_size);
     HorizonView view;
     if (args.value("--view")) {
         view.azimuth_deg = parse_double_option(args, "--view");
         if (!std::isfinite(view.azimuth_deg) || view.azimuth_deg < 0.0 || view.azimuth_deg > full_turn_deg)
             throw UsageError("option --view: '" + *args.value("--view") + "' is not an azimuth of 0 to 360 degrees");
     }
-    view.grid = flag_option(args, "--grid", true);
-    view.figures = flag_option(args, "--figures", false);
-    view.ecliptic = flag_option(args, "--ecliptic", false);
+    view.grid = zero_one_option(args, "--grid", true);
+    view.figures = zero_one_option(args, "--figures", false);
+    view.ecliptic = zero_one_option(args, "--ecliptic", false);
     std::optional<ScenePoint> tap;
     if (const std::string* t = args.value("--tap")) tap = tap_option(*t);
 
     SheetState state = sheet_state_from_args(args, &err);
-    if (args.value("--night")) state.night_mode = flag_option(args, "--night", false) ? 1 : 0;
+    if (args.value("--night")) state.night_mode = zero_one_option(args, "--night", false) ? 1 : 0;
 
     // The page lays itself out for the screen it fills: the given size.
     const HorizonFrame frame = horizon_frame(size.width, size.height, !size.portrait());
@@ -168,35 +165,31 @@ int run_horizon(const Args& args, std::ostream& out, std::ostream& err) {
     return 0;
 }
 
-std::vector<std::string> horizon_options() {
-    std::vector<std::string> options = place_time_options;
-    for (const char* o : {"--size", "--view", "--grid", "--figures", "--ecliptic", "--night", "--tap", "--json"})
-        options.push_back(o);
-    return options;
-}
-
-const bool registered = register_command({
-    "horizon",
-    "The horizon view: the marks, figures, ecliptic and grid of its first full paint",
-    "usage: orbant-cli horizon [--size WxH] [--view DEG] [--grid 0|1] [--figures 0|1]\n"
-    "                          [--ecliptic 0|1] [--night 0|1] [--tap X,Y] [--json]\n"
-    "                          [--lat DEG] [--lon DEG] [--zone HOURS] [--summer 0|1]\n"
-    "                          [--at \"YYYY-MM-DD HH:MM\"] [--config-dir DIR]\n"
-    "The scene of the horizon view \"Horizont\" on its first full paint.\n"
-    "  --size WxH     the screen the page fills (default 240x320; landscape when W >= H)\n"
-    "  --view DEG     the azimuth faced, from north through east, 0 to 360 (default 180)\n"
-    "  --grid 0|1     the grid \"Netz\" (default 1)\n"
-    "  --figures 0|1  the constellation figures \"Bilder\" (default 0)\n"
-    "  --ecliptic 0|1 the ecliptic \"Ecl.\" (default 0)\n"
-    "  --night 0|1    night mode (default: \"Setup.dat\")\n"
-    "  --tap X,Y      the two lines of the tap label for a stylus tap at X,Y\n"
-    "  --json         one object with the field, scales, sky colour, objects,\n"
-    "                 figures, ecliptic, grid, labels and tap\n"
-    "Without --json: one line \"index name x y\" per drawn object.\n",
-    horizon_options(),
-    run_horizon,
-});
-
 }  // namespace
+
+Command horizon_command() {
+    return {
+        "horizon",
+        "The horizon view: the marks, figures, ecliptic and grid of its first full paint",
+        "usage: orbant-cli horizon [--size WxH] [--view DEG] [--grid 0|1] [--figures 0|1]\n"
+        "                          [--ecliptic 0|1] [--night 0|1] [--tap X,Y] [--json]\n"
+        "                          [--lat DEG] [--lon DEG] [--zone HOURS] [--summer 0|1]\n"
+        "                          [--at \"YYYY-MM-DD HH:MM\"] [--config-dir DIR]\n"
+        "The scene of the horizon view \"Horizont\" on its first full paint.\n"
+        "  --size WxH     the screen the page fills (default 240x320; landscape when W >= H)\n"
+        "  --view DEG     the azimuth faced, from north through east, 0 to 360 (default 180)\n"
+        "  --grid 0|1     the grid \"Netz\" (default 1)\n"
+        "  --figures 0|1  the constellation figures \"Bilder\" (default 0)\n"
+        "  --ecliptic 0|1 the ecliptic \"Ecl.\" (default 0)\n"
+        "  --night 0|1    night mode (default: \"Setup.dat\")\n"
+        "  --tap X,Y      the two lines of the tap label for a stylus tap at X,Y\n"
+        "  --json         one object with the field, scales, sky colour, objects,\n"
+        "                 figures, ecliptic, grid, labels and tap\n"
+        "Without --json: one line \"index name x y\" per drawn object.\n",
+        with_place_time_options(
+            {"--size", "--view", "--grid", "--figures", "--ecliptic", "--night", "--tap", "--json"}),
+        run_horizon,
+    };
+}
 
 }  // namespace orbant::cli

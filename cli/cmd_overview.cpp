@@ -1,15 +1,14 @@
 // orbant-cli overview: the compass chart "Uebersicht" for a place and an
 // instant, from the same layout and dots the page draws.
-#include <charconv>
 #include <cstddef>
 #include <ostream>
 #include <string>
-#include <system_error>
 
 #include "astro/constants.h"
 #include "astro/services/format.h"
 #include "cli/command.h"
 #include "cli/context.h"
+#include "cli/json.h"
 #include "cli/page_output.h"
 #include "core/screen_size.h"
 #include "pages/overview_scene.h"
@@ -21,21 +20,7 @@ namespace {
 constexpr ScreenSize default_screen{240, 320};
 constexpr int text_decimals = 2;  // degrees in the text form
 
-// The shortest decimal text that reads back as the same double.
-std::string json_number(double value) {
-    char buf[32];
-    const std::to_chars_result r = std::to_chars(buf, buf + sizeof buf, value);
-    return r.ec == std::errc() ? std::string(buf, r.ptr) : std::string("null");
-}
-
-const char* json_bool(bool b) { return b ? "true" : "false"; }
-
 constexpr std::size_t name_column = 8;  // the longest name, "Jupiter", and a blank
-
-// s right-aligned in a field of `width` characters (all ASCII here).
-std::string right_aligned(const std::string& s, std::size_t width) {
-    return s.size() >= width ? s : std::string(width - s.size(), ' ') + s;
-}
 
 void print_json(const OverviewLayout& l, const OverviewDirections& d, bool only_risen, std::ostream& out) {
     out << "{\"page\": " << json_string(overview_page_caption) << ", \"size\": [" << l.width << ", " << l.height
@@ -75,11 +60,7 @@ void print_text(const OverviewLayout& l, const OverviewDirections& d, bool only_
 }
 
 int run_overview(const Args& args, std::ostream& out, std::ostream& err) {
-    ScreenSize screen = default_screen;
-    if (const std::string* s = args.value("--size"); s && !parse_screen_size(*s, screen))
-        throw UsageError("option --size: '" + *s + "' is not a size of the form WxH (" +
-                         std::to_string(min_screen_side_px) + " to " + std::to_string(max_screen_side_px) +
-                         " pixels a side)");
+    const ScreenSize screen = size_option(args, default_screen);
     const bool only_risen = !args.flags.count("--all");
     const SheetState state = sheet_state_from_args(args, &err);
     // The page's first paint: the whole chart, the dots at the instant.
@@ -92,37 +73,33 @@ int run_overview(const Args& args, std::ostream& out, std::ostream& err) {
     return 0;
 }
 
-std::vector<std::string> overview_options() {
-    std::vector<std::string> options = place_time_options;
-    options.insert(options.end(), {"--size", "--all", "--json"});
-    return options;
-}
-
-const bool registered = register_command({
-    "overview",
-    "the overview chart: the compass direction of the Sun, the Moon and the planets",
-    "usage: orbant-cli overview [--size WxH] [--all] [--json] [--lat DEG] [--lon DEG]\n"
-    "                           [--zone HOURS] [--summer 0|1] [--at \"YYYY-MM-DD HH:MM\"]\n"
-    "                           [--config-dir DIR]\n"
-    "Prints the chart of the page \"Uebersicht\" as it paints first: the layout\n"
-    "(inner disc, centre, half width, ring unit, outer radius, pixels) and for\n"
-    "the Sun, the Moon and the planets Mercury to Pluto the azimuth from north\n"
-    "and the altitude (degrees), the dot's centre and radius on the body's ring,\n"
-    "and whether it is drawn.\n"
-    "  --size WxH  the screen the page fills (default 240x320; portrait when W < H)\n"
-    "  --all       unticks \"Nur nach Aufgang\": bodies below the horizon are drawn\n"
-    "  --json      {\"page\": \"Uebersicht\", \"size\": [W, H], \"portrait\": bool,\n"
-    "              \"disc\": [l, t, r, b], \"centre\": [x, y], \"half\": n, \"unit\": n,\n"
-    "              \"outer_radius\": n, \"dots\": [{\"body\": \"Sonne\", \"azimuth_deg\": A,\n"
-    "              \"altitude_deg\": h, \"x\": x, \"y\": y, \"radius\": d, \"drawn\": bool}, ...]}\n"
-    "Without --json: two lines of layout, then one line per body in columns\n"
-    "name, azimuth, altitude, x, y, radius, drawn|hidden.\n"
-    "The place comes from Setup.dat in the settings folder (else Hamburg), the\n"
-    "instant from --at (local civil time) or the clock.\n",
-    overview_options(),
-    run_overview,
-});
-
 }  // namespace
+
+Command overview_command() {
+    return {
+        "overview",
+        "the overview chart: the compass direction of the Sun, the Moon and the planets",
+        "usage: orbant-cli overview [--size WxH] [--all] [--json] [--lat DEG] [--lon DEG]\n"
+        "                           [--zone HOURS] [--summer 0|1] [--at \"YYYY-MM-DD HH:MM\"]\n"
+        "                           [--config-dir DIR]\n"
+        "Prints the chart of the page \"Uebersicht\" as it paints first: the layout\n"
+        "(inner disc, centre, half width, ring unit, outer radius, pixels) and for\n"
+        "the Sun, the Moon and the planets Mercury to Pluto the azimuth from north\n"
+        "and the altitude (degrees), the dot's centre and radius on the body's ring,\n"
+        "and whether it is drawn.\n"
+        "  --size WxH  the screen the page fills (default 240x320; portrait when W < H)\n"
+        "  --all       unticks \"Nur nach Aufgang\": bodies below the horizon are drawn\n"
+        "  --json      {\"page\": \"Uebersicht\", \"size\": [W, H], \"portrait\": bool,\n"
+        "              \"disc\": [l, t, r, b], \"centre\": [x, y], \"half\": n, \"unit\": n,\n"
+        "              \"outer_radius\": n, \"dots\": [{\"body\": \"Sonne\", \"azimuth_deg\": A,\n"
+        "              \"altitude_deg\": h, \"x\": x, \"y\": y, \"radius\": d, \"drawn\": bool}, ...]}\n"
+        "Without --json: two lines of layout, then one line per body in columns\n"
+        "name, azimuth, altitude, x, y, radius, drawn|hidden.\n"
+        "The place comes from Setup.dat in the settings folder (else Hamburg), the\n"
+        "instant from --at (local civil time) or the clock.\n",
+        with_place_time_options({"--size", "--all", "--json"}),
+        run_overview,
+    };
+}
 
 }  // namespace orbant::cli

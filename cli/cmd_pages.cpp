@@ -22,11 +22,7 @@ int run_page(const Args& args, std::ostream& out, std::ostream& err) {
     return 0;
 }
 
-std::vector<std::string> page_options() {
-    std::vector<std::string> options = place_time_options;
-    options.push_back("--json");
-    return options;
-}
+std::vector<std::string> page_options() { return with_place_time_options({"--json"}); }
 
 // The usage of a page command: the shared options, then what it prints.
 std::string page_usage(const std::string& name, const std::string& what) {
@@ -39,41 +35,42 @@ std::string page_usage(const std::string& name, const std::string& what) {
            "instant from --at (local civil time) or the clock.\n";
 }
 
-const bool registered_time = register_command({
-    "time",
-    "the texts of the time and place page (date, time, place, status)",
-    page_usage("time",
-               "Prints what the page \"Zeit/Ort\" shows with a running clock: day, month, year,\n"
-               "hour, minute, latitude, longitude, the zone entry, the place name and the\n"
-               "status line.\n"),
-    page_options(),
-    run_page<time_page_texts>,
-});
-
-const bool registered_moon = register_command({
-    "moon",
-    "the Moon page: phase, direction, altitude, distance, moonrise, moonset",
-    page_usage("moon", "Prints the texts of the page \"Mond\".\n"),
-    page_options(),
-    run_page<moon_page_texts>,
-});
-
-const bool registered_sun = register_command({
-    "sun",
-    "the Sun page: position, sunrise, sunset, day length, nautical twilight",
-    page_usage("sun", "Prints the texts of the page \"Sonne\".\n"),
-    page_options(),
-    run_page<sun_page_texts>,
-});
-
-const bool registered_planets = register_command({
-    "planets",
-    "the planets page: direction, altitude, rising, setting and phase of each planet",
-    page_usage("planets", "Prints the texts of the page \"Planeten\".\n"),
-    page_options(),
-    run_page<planets_page_texts>,
-});
-
 }  // namespace
+
+std::vector<Command> page_commands() {
+    return {
+        {
+            "time",
+            "the texts of the time and place page (date, time, place, status)",
+            page_usage("time",
+                       "Prints what the page \"Zeit/Ort\" shows with a running clock: day, month, year,\n"
+                       "hour, minute, latitude, longitude, the zone entry, the place name and the\n"
+                       "status line.\n"),
+            page_options(),
+            run_page<time_page_texts>,
+        },
+        {
+            "moon",
+            "the Moon page: phase, direction, altitude, distance, moonrise, moonset",
+            page_usage("moon", "Prints the texts of the page \"Mond\".\n"),
+            page_options(),
+            run_page<moon_page_texts>,
+        },
+        {
+            "sun",
+            "the Sun page: position, sunrise, sunset, day length, nautical twilight",
+            page_usage("sun", "Prints the texts of the page \"Sonne\".\n"),
+            page_options(),
+            run_page<sun_page_texts>,
+        },
+        {
+            "planets",
+            "the planets page: direction, altitude, rising, setting and phase of each planet",
+            page_usage("planets", "Prints the texts of the page \"Planeten\".\n"),
+            page_options(),
+            run_page<planets_page_texts>,
+        },
+    };
+}
 
 }  // namespace orbant::cli

@@ -1,6 +1,5 @@
 // orbant-cli stars: the body and star table and the constellation figures
 // as the program holds them after start-up, as text or CSV.
-#include <algorithm>
 #include <cstddef>
 #include <ostream>
 #include <string>
@@ -10,6 +9,7 @@
 #include "astro/services/format.h"
 #include "cli/command.h"
 #include "cli/context.h"
+#include "cli/page_output.h"
 #include "stars/sky_table.h"
 #include "text/utf8.h"
 
@@ -22,11 +22,6 @@ namespace {
 constexpr std::size_t name_column = 36;
 constexpr int magnitude_decimals = 2;   // the catalogue's V magnitudes have two
 constexpr int coordinate_decimals = 4;  // the catalogue places have four
-
-// s right-aligned in a field of `width` characters.
-std::string right_aligned(const std::string& s, std::size_t width) {
-    return s.size() >= width ? s : std::string(width - s.size(), ' ') + s;
-}
 
 // A CSV field in double quotes, inner quotes doubled.
 std::string quoted_field(std::string_view text) {
@@ -71,9 +66,7 @@ void print_text(const SkyTable& table, const FigureList& figures, std::ostream& 
 }
 
 int run_stars(const Args& args, std::ostream& out, std::ostream& err) {
-    std::string format = "text";
-    if (const std::string* f = args.value("--format")) format = *f;
-    if (format != "text" && format != "csv") throw UsageError("option --format: '" + format + "' is not one of text, csv");
+    const std::string format = choice_option(args, "--format", "text", {"text", "csv"});
 
     const SheetState state = sheet_state_from_args(args, &err);
     if (format == "csv")
@@ -83,21 +76,23 @@ int run_stars(const Args& args, std::ostream& out, std::ostream& err) {
     return 0;
 }
 
-const bool registered = register_command({
-    "stars",
-    "The body and star table and the constellation figures, as text or CSV",
-    "usage: orbant-cli stars [--format text|csv] [--config-dir DIR]\n"
-    "Prints the 1088 entries of the body and star table as the program holds\n"
-    "them after start-up: 0 the Moon, 1 the Sun, 2..9 the planets (with their\n"
-    "start values; the sky pages compute their places), 10..1087 the stars\n"
-    "with their stored magnitude and catalogue place (J2000, degrees).\n"
-    "  text  aligned columns index, name, mag, ra_deg, dec_deg, then the\n"
-    "        constellation figures, one polyline per line ending in 0\n"
-    "  csv   index,name,magnitude,ra_deg,dec_deg\n",
-    {"--format", "--config-dir"},
-    run_stars,
-});
-
 }  // namespace
+
+Command stars_command() {
+    return {
+        "stars",
+        "The body and star table and the constellation figures, as text or CSV",
+        "usage: orbant-cli stars [--format text|csv] [--config-dir DIR]\n"
+        "Prints the 1088 entries of the body and star table as the program holds\n"
+        "them after start-up: 0 the Moon, 1 the Sun, 2..9 the planets (with their\n"
+        "start values; the sky pages compute their places), 10..1087 the stars\n"
+        "with their stored magnitude and catalogue place (J2000, degrees).\n"
+        "  text  aligned columns index, name, mag, ra_deg, dec_deg, then the\n"
+        "        constellation figures, one polyline per line ending in 0\n"
+        "  csv   index,name,magnitude,ra_deg,dec_deg\n",
+        {"--format", "--config-dir"},
+        run_stars,
+    };
+}
 
 }  // namespace orbant::cli

@@ -10,21 +10,28 @@
 namespace orbant::cli {
 
 namespace {
-std::vector<Command>& registry() {
-    static std::vector<Command> list;
+
+std::vector<Command> command_table() {
+    std::vector<Command> list = page_commands();
+    for (Command (*make)() :
+         {ephemeris_command, events_command, gps_command, horizon_command, overview_command, stars_command})
+        list.push_back(make());
+    std::sort(list.begin(), list.end(), [](const Command& a, const Command& b) { return a.name < b.name; });
     return list;
 }
 
 }  // namespace
 
-bool register_command(Command command) {
-    auto& list = registry();
-    list.push_back(std::move(command));
-    std::sort(list.begin(), list.end(), [](const Command& a, const Command& b) { return a.name < b.name; });
-    return true;
+const std::vector<Command>& commands() {
+    static const std::vector<Command> table = command_table();
+    return table;
 }
 
-const std::vector<Command>& commands() { return registry(); }
+std::vector<std::string> with_place_time_options(std::initializer_list<const char*> more) {
+    std::vector<std::string> options = place_time_options;
+    options.insert(options.end(), more.begin(), more.end());
+    return options;
+}
 
 Args parse_args(const std::vector<std::string>& argv) {
     Args args;
@@ -122,3 +129,31 @@ long long parse_int_option(const Args& args, const std::string& name) {
 
 }  // namespace orbant::cli
 
+
+namespace orbant::cli {
+
+void check_output(const std::ostream& out) {
+    if (!out) throw OutputError();
+}
+
+bool zero_one_option(const Args& args, const std::string& name, bool fallback) {
+    if (!args.value(name)) return fallback;
+    const long long v = parse_int_option(args, name);
+    if (v != 0 && v != 1) throw UsageError("option " + name + ": '" + *args.value(name) + "' is not 0 or 1");
+    return v == 1;
+}
+
+std::string choice_option(const Args& args, const std::string& name, const std::string& fallback,
+                          std::initializer_list<const char*> choices) {
+    const std::string* v = args.value(name);
+    if (!v) return fallback;
+    std::string list;
+    for (const char* c : choices) {
+        if (*v == c) return *v;
+        list += list.empty() ? "" : ", ";
+        list += c;
+    }
+    throw UsageError("option " + name + ": '" + *v + "' is not one of " + list);
+}
+
+}  // namespace orbant::cli

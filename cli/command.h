@@ -1,9 +1,11 @@
 #pragma once
+#include <initializer_list>
 #include <map>
 #include <ostream>
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orbant::cli {
@@ -32,6 +34,16 @@ struct UsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// The output stream failed while a command was writing; the command stops
+// (run_cli reports it and exits 1).
+struct OutputError : std::runtime_error {
+    OutputError() : std::runtime_error("the output could not be written") {}
+};
+
+// Throws OutputError when `out` has failed: a long output stops at the
+// first lost write.
+void check_output(const std::ostream& out);
+
 // The place and time options shared by the page commands.
 inline const std::vector<std::string> place_time_options = {
     "--lat", "--lon", "--zone", "--summer", "--at", "--config-dir"};
@@ -44,12 +56,20 @@ struct Command {
     int (*run)(const Args& args, std::ostream& out, std::ostream& err) = nullptr;
 };
 
-// Adds a command to the front end; each command's source file calls it from
-// a namespace-scope initialiser. Returns true.
-bool register_command(Command command);
+// The commands, each made by its source file.
+Command ephemeris_command();
+Command events_command();
+Command gps_command();
+Command horizon_command();
+Command overview_command();
+std::vector<Command> page_commands();  // time, moon, sun, planets
+Command stars_command();
 
-// All registered commands, sorted by name.
+// The table of all commands, sorted by name.
 const std::vector<Command>& commands();
+
+// place_time_options followed by `more`.
+std::vector<std::string> with_place_time_options(std::initializer_list<const char*> more);
 
 // Parses argv (without the program name). Throws UsageError on a missing
 // value or a second command word.
@@ -62,5 +82,14 @@ Args parse_args(const std::vector<std::string>& argv);
 // UsageError naming the option otherwise.
 double parse_double_option(const Args& args, const std::string& name);
 long long parse_int_option(const Args& args, const std::string& name);
+
+// An option of value 0 or 1, `fallback` when it is not given. Throws
+// UsageError naming the option for any other value.
+bool zero_one_option(const Args& args, const std::string& name, bool fallback);
+
+// An option whose value is one of `choices`, `fallback` when it is not
+// given. Throws UsageError naming the option and the choices otherwise.
+std::string choice_option(const Args& args, const std::string& name, const std::string& fallback,
+                          std::initializer_list<const char*> choices);
 
 }  // namespace orbant::cli

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "core/message_text.h"
+#include "core/screen_size.h"
 #include "core/settings_file.h"
 #include "core/value_ranges.h"
 #include "platform/clock.h"
@@ -20,6 +22,15 @@ double bounded_option(const Args& args, const std::string& name, double limit) {
 }
 
 }  // namespace
+
+ScreenSize size_option(const Args& args, ScreenSize fallback) {
+    ScreenSize size = fallback;
+    if (const std::string* s = args.value("--size"); s && !parse_screen_size(*s, size))
+        throw UsageError("option --size: '" + *s + "' is not a size of the form WxH (" +
+                         std::to_string(min_screen_side_px) + " to " + std::to_string(max_screen_side_px) +
+                         " pixels a side)");
+    return size;
+}
 
 CivilDateTime parse_at_option(const std::string& text) {
     CivilDateTime t;
@@ -43,9 +54,9 @@ SheetState sheet_state_from_args(const Args& args, DeviceClock& clock, std::ostr
     SettingsRecord stored = default_settings();
     const SettingsReadStatus status = read_settings_file(path, stored);
     if (status == SettingsReadStatus::unreadable && warnings)
-        *warnings << "orbant-cli: \"" << path << "\" is damaged; the built-in settings are used\n";
+        *warnings << "orbant-cli: \"" << printable_text(path) << "\" is damaged; the built-in settings are used\n";
     if (status == SettingsReadStatus::not_regular && warnings)
-        *warnings << "orbant-cli: \"" << path << "\" is not a regular file; the built-in settings are used\n";
+        *warnings << "orbant-cli: \"" << printable_text(path) << "\" is not a regular file; the built-in settings are used\n";
     if (status != SettingsReadStatus::read) stored = default_settings();
 
     CivilDateTime now;
@@ -69,11 +80,7 @@ SheetState sheet_state_from_args(const Args& args, DeviceClock& clock, std::ostr
     if (args.value("--lat")) s.observer_latitude = bounded_option(args, "--lat", latitude_limit);
     if (args.value("--lon")) s.observer_longitude = bounded_option(args, "--lon", longitude_limit);
     if (args.value("--zone")) s.time_zone = bounded_option(args, "--zone", time_zone_limit);
-    if (args.value("--summer")) {
-        const long long v = parse_int_option(args, "--summer");
-        if (v != 0 && v != 1) throw UsageError("option --summer: '" + *args.value("--summer") + "' is not 0 or 1");
-        s.summer_time_active = static_cast<int>(v);
-    }
+    if (args.value("--summer")) s.summer_time_active = zero_one_option(args, "--summer", false) ? 1 : 0;
     return s;
 }
 

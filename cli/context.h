@@ -2,6 +2,7 @@
 #include <ostream>
 
 #include "cli/command.h"
+#include "core/screen_size.h"
 #include "core/sheet_state.h"
 
 namespace orbant {
@@ -30,5 +31,9 @@ SheetState sheet_state_from_args(const Args& args, DeviceClock& clock, std::ostr
 // Reads --at "YYYY-MM-DD HH:MM" (seconds 0). Throws UsageError naming the
 // option unless the text is such a time with valid fields.
 CivilDateTime parse_at_option(const std::string& text);
+
+// --size "WxH", `fallback` when it is not given. Throws UsageError unless
+// the text is a size with sides in min_screen_side_px..max_screen_side_px.
+ScreenSize size_option(const Args& args, ScreenSize fallback);
 
 }  // namespace orbant::cli

@@ -1,31 +1,11 @@
 #include "cli/page_output.h"
 
-#include <cstdio>
+#include "cli/json.h"
 
 namespace orbant::cli {
 
-std::string json_string(const std::string& text) {
-    std::string out = "\"";
-    for (char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (c < 0x20) {
-                char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                out += buf;
-            } else {
-                out += ch;
-            }
-        }
-    }
-    out += '"';
-    return out;
+std::string right_aligned(const std::string& s, std::size_t width) {
+    return s.size() >= width ? s : std::string(width - s.size(), ' ') + s;
 }
 
 void print_page_text(const PageTexts& page, std::ostream& out) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <ostream>
 #include <string>
 
@@ -18,8 +19,8 @@ void print_page_json(const PageTexts& page, std::ostream& out);
 // JSON with --json, else text.
 void print_page(const PageTexts& page, const Args& args, std::ostream& out);
 
-// A UTF-8 text as a JSON string literal (quotes, backslash and control
-// characters escaped).
-std::string json_string(const std::string& text);
+// s right-aligned in a field of `width` characters (one byte a character:
+// for ASCII texts).
+std::string right_aligned(const std::string& s, std::size_t width);
 
 }  // namespace orbant::cli

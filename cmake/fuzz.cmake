@@ -6,9 +6,6 @@ if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
   message(FATAL_ERROR "ORBANT_FUZZ needs clang (CXX=clang++): libFuzzer comes with it")
 endif()
 
-orbant_glob(_fuzz_cli_sources ${CMAKE_SOURCE_DIR}/cli/*.cpp)
-list(FILTER _fuzz_cli_sources EXCLUDE REGEX "/cli/main\\.cpp$")
-
 function(orbant_fuzz_target name)
   add_executable(${name} ${CMAKE_SOURCE_DIR}/tests/fuzz/${name}.cpp ${ARGN})
   target_link_libraries(${name} PRIVATE orbant_pages orbant_core orbant_platform)
@@ -17,7 +14,6 @@ endfunction()
 
 orbant_fuzz_target(settings_file_fuzz)
 orbant_fuzz_target(location_file_fuzz)
-# The commands register themselves from namespace-scope initialisers, so
-# their sources are compiled in rather than taken from a library.
-orbant_fuzz_target(cli_args_fuzz ${_fuzz_cli_sources})
+orbant_fuzz_target(cli_args_fuzz)
+target_link_libraries(cli_args_fuzz PRIVATE orbant_cli)
 add_custom_target(fuzz_targets DEPENDS settings_file_fuzz location_file_fuzz cli_args_fuzz)

@@ -120,30 +120,42 @@ std::string events_clipboard_text(const std::vector<EventRow>& rows) {
     return text;
 }
 
-bool collect_events(int first_year, int last_year, double zone_hours, bool eclipses,
-                    std::vector<EventEntry>& entries) {
-    const auto add = [&entries](const EventHit& hit) {
-        entries.push_back(EventEntry{event_row(hit.local_mjd, hit.text), hit.local_mjd, hit.ut_mjd, hit.kind});
+bool visit_events(int first_year, int last_year, double zone_hours, bool eclipses,
+                  const std::function<void(const EventEntry&)>& visit) {
+    const auto add = [&visit](const EventHit& hit) {
+        visit(EventEntry{event_row(hit.local_mjd, hit.text), hit.local_mjd, hit.ut_mjd, hit.kind});
     };
     const auto ignore_progress = [](int, int) {};
     return eclipses ? fill_eclipse_list(first_year, last_year, zone_hours, add, ignore_progress)
                     : fill_phase_list(first_year, last_year, zone_hours, add, ignore_progress);
 }
 
+bool collect_events(int first_year, int last_year, double zone_hours, bool eclipses,
+                    std::vector<EventEntry>& entries) {
+    return visit_events(first_year, last_year, zone_hours, eclipses,
+                        [&entries](const EventEntry& e) { entries.push_back(e); });
+}
+
+std::string events_csv_header() { return "weekday,date,time,event,local_mjd\n"; }
+
+std::string events_csv_line(const EventEntry& e) {
+    std::string out;
+    append_csv_field(out, trim_trailing_blanks(e.row.weekday));
+    out += ',';
+    append_csv_field(out, e.row.date);
+    out += ',';
+    append_csv_field(out, e.row.time);
+    out += ',';
+    append_csv_field(out, e.row.text);
+    char mjd[64];
+    std::snprintf(mjd, sizeof mjd, ",%.6f\n", e.local_mjd);
+    out += mjd;
+    return out;
+}
+
 std::string events_csv(const std::vector<EventEntry>& entries) {
-    std::string out = "weekday,date,time,event,local_mjd\n";
-    for (const EventEntry& e : entries) {
-        append_csv_field(out, trim_trailing_blanks(e.row.weekday));
-        out += ',';
-        append_csv_field(out, e.row.date);
-        out += ',';
-        append_csv_field(out, e.row.time);
-        out += ',';
-        append_csv_field(out, e.row.text);
-        char mjd[64];
-        std::snprintf(mjd, sizeof mjd, ",%.6f\n", e.local_mjd);
-        out += mjd;
-    }
+    std::string out = events_csv_header();
+    for (const EventEntry& e : entries) out += events_csv_line(e);
     return out;
 }
 
@@ -219,27 +231,36 @@ bool icalendar_representable(const std::vector<EventEntry>& entries) noexcept {
     return true;
 }
 
-std::string events_icalendar(const std::vector<EventEntry>& entries, double created_ut_mjd, double zone_hours) {
-    const std::string stamp = ical_utc_text(utc_stamp_from_mjd(created_ut_mjd));
-    const std::string zone = zone_text(zone_hours);
+std::string events_icalendar_head() {
     std::string out;
     out += ical_fold("BEGIN:VCALENDAR");
     out += ical_fold("VERSION:2.0");
     out += ical_fold("PRODID:-//Orbant//Orbant Ereignisse//DE");
     out += ical_fold("CALSCALE:GREGORIAN");
     out += ical_fold("METHOD:PUBLISH");
-    for (const EventEntry& e : entries) {
-        out += ical_fold("BEGIN:VEVENT");
-        out += ical_fold("UID:orbant-lunation" + std::to_string(lunation_number(e.ut_mjd, e.kind)) + "-" +
-                         std::string(kind_slug(e.kind)) + "@orbant");
-        out += ical_fold("DTSTAMP:" + stamp);
-        out += ical_fold("DTSTART:" + ical_utc_text(utc_stamp_from_mjd(e.ut_mjd)));
-        out += ical_fold("SUMMARY:" + ical_escape(e.row.text));
-        out += ical_fold("DESCRIPTION:" + ical_escape(event_line(e.row) + " (" + zone + ")"));
-        out += ical_fold("TRANSP:TRANSPARENT");
-        out += ical_fold("END:VEVENT");
-    }
-    out += ical_fold("END:VCALENDAR");
+    return out;
+}
+
+std::string events_icalendar_event(const EventEntry& e, double created_ut_mjd, double zone_hours) {
+    std::string out;
+    out += ical_fold("BEGIN:VEVENT");
+    out += ical_fold("UID:orbant-lunation" + std::to_string(lunation_number(e.ut_mjd, e.kind)) + "-" +
+                     std::string(kind_slug(e.kind)) + "@orbant");
+    out += ical_fold("DTSTAMP:" + ical_utc_text(utc_stamp_from_mjd(created_ut_mjd)));
+    out += ical_fold("DTSTART:" + ical_utc_text(utc_stamp_from_mjd(e.ut_mjd)));
+    out += ical_fold("SUMMARY:" + ical_escape(e.row.text));
+    out += ical_fold("DESCRIPTION:" + ical_escape(event_line(e.row) + " (" + zone_text(zone_hours) + ")"));
+    out += ical_fold("TRANSP:TRANSPARENT");
+    out += ical_fold("END:VEVENT");
+    return out;
+}
+
+std::string events_icalendar_tail() { return ical_fold("END:VCALENDAR"); }
+
+std::string events_icalendar(const std::vector<EventEntry>& entries, double created_ut_mjd, double zone_hours) {
+    std::string out = events_icalendar_head();
+    for (const EventEntry& e : entries) out += events_icalendar_event(e, created_ut_mjd, zone_hours);
+    out += events_icalendar_tail();
     return out;
 }
 

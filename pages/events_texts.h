@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <array>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,6 +65,13 @@ struct EventEntry {
     EventKind kind = EventKind::new_moon;
 };
 
+// Runs the phase list (eclipses false) or the eclipse list and hands each
+// entry to `visit` as it is found, so that a long list need not be held.
+// False (nothing visited) when a year lies outside
+// event_year_min..event_year_max. An exception from `visit` ends the search.
+bool visit_events(int first_year, int last_year, double zone_hours, bool eclipses,
+                  const std::function<void(const EventEntry&)>& visit);
+
 // Runs the phase list (eclipses false) or the eclipse list and collects the
 // rows. False when a year lies outside event_year_min..event_year_max.
 bool collect_events(int first_year, int last_year, double zone_hours, bool eclipses,
@@ -73,6 +81,12 @@ bool collect_events(int first_year, int last_year, double zone_hours, bool eclip
 // line per entry, the weekday without its trailing blank and the local MJD
 // with six decimals; fields holding a comma or a quote are quoted.
 std::string events_csv(const std::vector<EventEntry>& entries);
+
+// The header line of the CSV form, with its line feed.
+std::string events_csv_header();
+
+// One entry's line of the CSV form, with its line feed.
+std::string events_csv_line(const EventEntry& entry);
 
 // A proleptic Gregorian date and time in universal time, to the second.
 struct UtcStamp {
@@ -106,6 +120,13 @@ long long lunation_number(double ut_mjd, EventKind kind) noexcept;
 // DESCRIPTION the list line with the zone; CRLF line ends, folded.
 // zone_hours is the zone's standard offset named in the descriptions.
 std::string events_icalendar(const std::vector<EventEntry>& entries, double created_ut_mjd, double zone_hours);
+
+// The iCalendar file in its three parts, for writing it event by event:
+// the lines before the first VEVENT, one entry's VEVENT (as in
+// events_icalendar), and the closing line.
+std::string events_icalendar_head();
+std::string events_icalendar_event(const EventEntry& entry, double created_ut_mjd, double zone_hours);
+std::string events_icalendar_tail();
 
 // The years an iCalendar date can hold: four digits.
 inline constexpr int icalendar_year_min = 1;

@@ -51,7 +51,8 @@ TEST(CliHorizon, BadValuesAreRejectedWithUsage) {
     TempFolder tmp;
     for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
              {"--view", "361"}, {"--view", "nan"}, {"--tap", "10"}, {"--tap", "-1,5"}, {"--grid", "2"},
-             {"--size", "320"}}) {
+             {"--size", "320"}, {"--tap", "99999999999,5"}, {"--tap", " 1,2"}, {"--tap", "+1,+2"},
+             {"--tap", "1,2,3"}, {"--tap", "1,"}}) {
         const CliRun r = run_horizon(tmp, bad);
         EXPECT_EQ(r.status, 2) << bad[0] << ' ' << bad[1];
         EXPECT_NE(r.err.find(bad[0]), std::string::npos) << r.err;

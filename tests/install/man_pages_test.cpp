@@ -5,6 +5,7 @@
 // programs print, and that `orbant` answers --help and --version without a
 // display, and that it renders every page as PNG without one.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cctype>
@@ -31,10 +32,12 @@ struct ProgramRun {
 
 // Runs program with args through the shell with no display at all: no X11 or
 // Wayland connection and no platform chosen in the environment.
-ProgramRun run_without_display(const std::string& program, const std::vector<std::string>& args) {
+// With stderr_too, standard error is read along with standard output.
+ProgramRun run_without_display(const std::string& program, const std::vector<std::string>& args,
+                               bool stderr_too = false) {
     std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + shell_quoted(program);
     for (const std::string& a : args) command += ' ' + shell_quoted(a);
-    command += " 2>/dev/null";
+    command += stderr_too ? " 2>&1" : " 2>/dev/null";
     ProgramRun r;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return r;
@@ -226,6 +229,21 @@ TEST(Screenshot, EveryPageIsWrittenAsPngWithoutDisplay) {
     }
     EXPECT_EQ(run_without_display(ORBANT_APP_PATH, {"--screenshot", "himmel", "--out", folder + "/x.png"}).status, 2);
     EXPECT_EQ(run_without_display(ORBANT_APP_PATH, {"--screenshot", "mond"}).status, 2) << "no --out";
+    // A typed control character comes back escaped, not sent to the terminal.
+    const ProgramRun escaped =
+        run_without_display(ORBANT_APP_PATH, {"--screenshot", "mo\x1b[2J\nnd", "--out", folder + "/x.png"}, true);
+    EXPECT_EQ(escaped.status, 2);
+    EXPECT_NE(escaped.out.find("'mo\\x1b[2J\\nnd' is not one of"), std::string::npos) << escaped.out;
+    EXPECT_EQ(escaped.out.find('\x1b'), std::string::npos);
+    // A FIFO is refused, not replaced by a plain file.
+    const std::string fifo = folder + "/fifo.png";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(
+        run_without_display(ORBANT_APP_PATH, {"--config-dir", folder + "/config", "--screenshot", "mond", "--out", fifo})
+            .status,
+        2);
+    struct stat st {};
+    EXPECT_TRUE(stat(fifo.c_str(), &st) == 0 && S_ISFIFO(st.st_mode));
 }
 
 }  // namespace
