@@ -69,11 +69,15 @@ void open_setup_dialog(SheetHost& sheet, CSeite1& page) {
     sheet.load_settings_into_working();
     dialog.fields() = setup_fields_from_working(sheet.state());
     if (sheet.ui().run_modal(dialog) == QDialog::Accepted) {
-        // Only the stored record and the file change: the working values come
-        // from them the next time the dialog opens or the program starts.
+        // The stored record and the file change; of the working values only
+        // "Auto-Sommerzeit" takes effect at once, the others come from the
+        // stored ones the next time the dialog opens or the program starts.
         store_setup_fields(dialog.fields(), sheet.state().stored_settings);
         sheet.save_stored_settings();
+        sheet.state().auto_summer_time = dialog.fields().auto_summer_time;
     }
+    // The load above may have changed the setting too.
+    decide_summer_time(sheet.state());
     // The page shows the working place the load above may have changed.
     page.invalidate(true);
 }
@@ -87,6 +91,7 @@ void open_calendar_dialog(SheetHost& sheet, CSeite1& page) {
     SheetState& state = sheet.state();
     state.current_time = calendar_choice_instant(date.year(), date.month(), date.day(), state.current_time);
     state.clock_stopped = 1;
+    decide_summer_time(state);
     page.copy_time_to_fields();
     page.write_fields();
     page.invalidate(true);
@@ -218,6 +223,7 @@ void CSeite1::on_stop_enter() {
     SheetState& s = state();
     s.clock_stopped = 1;
     s.current_time = CivilDateTime{fields_.year, fields_.month, fields_.day, fields_.hour, fields_.minute, 0};
+    decide_summer_time(s);
     invalidate(true);
 }
 
@@ -248,6 +254,7 @@ void CSeite1::step_time(std::int64_t delta_seconds) {
     case TimeStepStatus::stepped: break;
     }
     s.clock_stopped = 1;
+    decide_summer_time(s);
     copy_time_to_fields();
     write_fields();
     invalidate(true);

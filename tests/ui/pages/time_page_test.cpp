@@ -1,12 +1,19 @@
 // The "Zeit/Ort" page driven through its real widgets: controls by id,
 // buttons pressed with the mouse, a fake clock and scripted messages.
+#include <QCalendarWidget>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "ui/pages/cseite1.h"
+#include <functional>
+
+#include "pages/sun_texts.h"
 #include "platform/qt/ddx.h"
+#include "ui/dialogs/kalender_dlg.h"
+#include "ui/dialogs/setup_dlg.h"
+#include "ui/pages/cseite1.h"
 #include "tests/app/sheet_fixture.h"
 
 namespace orbant {
@@ -241,7 +248,6 @@ TEST_F(TimePageTest, StepsStopARunningClock) {
 TEST_F(TimePageTest, DayStepAcrossSummerTimeMovesTheClockByAnHour) {
     ScopedZone zone("Europe/Berlin");
     open_sheet();
-    const int summer = state().summer_time_active;
     enter_time(2026, 3, 28, 12, 0);
     press(id_day_forward);
     EXPECT_EQ(state().current_time, (CivilDateTime{2026, 3, 29, 13, 0, 0}));
@@ -251,7 +257,6 @@ TEST_F(TimePageTest, DayStepAcrossSummerTimeMovesTheClockByAnHour) {
     enter_time(2026, 10, 24, 12, 0);
     press(id_day_forward);
     EXPECT_EQ(state().current_time, (CivilDateTime{2026, 10, 25, 11, 0, 0}));
-    EXPECT_EQ(state().summer_time_active, summer);
     // ">" walks through both 02:30s of the repeated hour, "<" back again.
     enter_time(2026, 10, 25, 1, 30);
     for (int hour : {2, 2, 3}) {
@@ -283,6 +288,82 @@ TEST_F(TimePageTest, MonthThirteenIsTakenButTheNextStepFails) {
     EXPECT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(state().clock_stopped, 0);
     EXPECT_EQ(state().current_time.minute, 75);
+}
+
+// Summer time follows the displayed instant whichever way it changes: the
+// tick, "Stop/Enter", the steps (through both halves of the repeated hour),
+// the calendar and the setup dialog's "Auto-Sommerzeit".
+TEST_F(TimePageTest, SummerTimeFollowsTheDisplayedInstant) {
+    ScopedZone zone("Europe/Berlin");
+    clock.set({2026, 6, 20, 12, 0, 0});
+    clock.set_daylight(true);
+    open_sheet();
+    ASSERT_EQ(state().summer_time_active, 1);
+    const auto choose_day = [this](QDate date) {
+        ui.modal_scripts.push_back([date](QDialog& d) {
+            auto& dlg = dynamic_cast<CKalenderDLG&>(d);
+            dlg.calendar()->setSelectedDate(date);
+            return int(QDialog::Accepted);
+        });
+        press(id_calendar);
+    };
+    const auto set_auto = [this](bool on) {
+        ui.modal_scripts.push_back([on](QDialog& d) {
+            auto& dlg = dynamic_cast<CSetupDlg&>(d);
+            qobject_cast<QCheckBox*>(dlg.control(id_setup_auto_summer_time))->setChecked(on);
+            qobject_cast<QPushButton*>(dlg.control(id_dialog_ok))->click();
+            return dlg.result();
+        });
+        press(id_settings);
+    };
+    struct Action {
+        const char* name;
+        std::function<void()> act;
+        CivilDateTime shown;
+        int summer;
+        const char* status;
+    };
+    const Action actions[] = {
+        {"Stop/Enter in winter", [&] { enter_time(2026, 12, 8, 21, 30); }, {2026, 12, 8, 21, 30, 0}, 0,
+         ">>Zeitmessung angehalten (Winterzeit)<<"},
+        {"calendar in summer", [&] { choose_day(QDate(2026, 8, 1)); }, {2026, 8, 1, 21, 30, 0}, 1,
+         ">>Zeitmessung angehalten (Sommerzeit)<<"},
+        {"Auto-Sommerzeit off", [&] { set_auto(false); }, {2026, 8, 1, 21, 30, 0}, 0, ">>Zeitmessung angehalten<<"},
+        {"Auto-Sommerzeit on", [&] { set_auto(true); }, {2026, 8, 1, 21, 30, 0}, 1,
+         ">>Zeitmessung angehalten (Sommerzeit)<<"},
+        {"the night summer time ends", [&] { enter_time(2026, 10, 25, 1, 30); }, {2026, 10, 25, 1, 30, 0}, 1,
+         nullptr},
+        {"> first 02:30", [&] { press(id_hour_forward); }, {2026, 10, 25, 2, 30, 0}, 1, nullptr},
+        {"> second 02:30", [&] { press(id_hour_forward); }, {2026, 10, 25, 2, 30, 0}, 0, nullptr},
+        {"< first 02:30", [&] { press(id_hour_back); }, {2026, 10, 25, 2, 30, 0}, 1, nullptr},
+        {"<< into summer", [&] { press(id_day_back); }, {2026, 10, 24, 2, 30, 0}, 1, nullptr},
+        {">> back to the first 02:30", [&] { press(id_day_forward); }, {2026, 10, 25, 2, 30, 0}, 1, nullptr},
+        {">> into winter", [&] { press(id_day_forward); }, {2026, 10, 26, 1, 30, 0}, 0, nullptr},
+        {"the clock in winter", [&] { clock.set({2026, 12, 8, 21, 30, 0}); clock.set_daylight(false);
+                                      press(id_current_time); }, {2026, 12, 8, 21, 30, 0}, 0,
+         ">>Laufende Zeitmessung (Winterzeit)<<"},
+        {"a tick in the first 02:30", [&] { clock.set({2026, 10, 25, 2, 30, 0}); clock.set_daylight(true);
+                                            sheet->tick(); settle(); }, {2026, 10, 25, 2, 30, 0}, 1,
+         ">>Laufende Zeitmessung (Sommerzeit)<<"},
+        {"a tick in the second 02:30", [&] { clock.set_daylight(false); sheet->tick(); settle(); },
+         {2026, 10, 25, 2, 30, 0}, 0, ">>Laufende Zeitmessung (Winterzeit)<<"},
+    };
+    for (const Action& a : actions) {
+        SCOPED_TRACE(a.name);
+        a.act();
+        EXPECT_EQ(state().current_time, a.shown);
+        EXPECT_EQ(state().summer_time_active, a.summer);
+        if (a.status) {
+            EXPECT_EQ(text(id_status), a.status);
+        }
+    }
+    EXPECT_TRUE(ui.messages.empty()) << ui.message_texts().join("; ").toStdString();
+
+    // Hamburg on the winter evening shows its sunrise and sunset in CET.
+    enter_time(2026, 12, 8, 21, 30);
+    const PageTexts sun = sun_page_texts(state());
+    EXPECT_EQ(*sun.find(sun_rise_id), "08:22");
+    EXPECT_EQ(*sun.find(sun_set_id), "16:01");
 }
 
 TEST_F(TimePageTest, StatusLineFollowsTheSummerTimeSetting) {
