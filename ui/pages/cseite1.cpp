@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "astro/calendar.h"
 #include "core/location_file.h"
 #include "core/value_ranges.h"
 #include "pages/dialog_texts.h"
@@ -208,6 +209,16 @@ bool CSeite1::read_fields() {
                                     this);
 }
 
+bool CSeite1::check_time_fields() {
+    UiServices& ui = sheet().ui();
+    constexpr std::int32_t longest_month = 31;
+    const int month_days = days_in_month(fields_.year, fields_.month);
+    return ddx_check_int_range(edit(id_day), fields_.day, 1, month_days > 0 ? month_days : longest_month, ui, this) &&
+           ddx_check_int_range(edit(id_month), fields_.month, 1, 12, ui, this) &&
+           ddx_check_int_range(edit(id_hour), fields_.hour, 0, 23, ui, this) &&
+           ddx_check_int_range(edit(id_minute), fields_.minute, 0, 59, ui, this);
+}
+
 void CSeite1::write_fields() {
     ddx_write_int(edit(id_day), fields_.day);
     ddx_write_int(edit(id_month), fields_.month);
@@ -219,7 +230,10 @@ void CSeite1::write_fields() {
 }
 
 void CSeite1::on_stop_enter() {
+    // A field that is no integer is reported and the rest taken as read; an
+    // impossible date or time is refused and nothing changes.
     read_fields();
+    if (!check_time_fields()) return;
     SheetState& s = state();
     s.clock_stopped = 1;
     s.current_time = CivilDateTime{fields_.year, fields_.month, fields_.day, fields_.hour, fields_.minute, 0};

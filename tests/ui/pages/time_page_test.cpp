@@ -269,25 +269,61 @@ TEST_F(TimePageTest, DayStepAcrossSummerTimeMovesTheClockByAnHour) {
     }
 }
 
-TEST_F(TimePageTest, MonthThirteenIsTakenButTheNextStepFails) {
+// An impossible date or time is refused with the range message, the field
+// keeps the focus, and the displayed instant and the clock stay as they were.
+TEST_F(TimePageTest, StopEnterRefusesImpossibleDatesAndTimes) {
+    struct Case {
+        int day, month, year, hour, minute;
+        int field;
+        const char* message;
+    };
+    const Case cases[] = {
+        {32, 12, 2026, 10, 0, id_day, "Please enter an integer between 1 and 31."},
+        {31, 4, 2026, 10, 0, id_day, "Please enter an integer between 1 and 30."},
+        {29, 2, 2026, 10, 0, id_day, "Please enter an integer between 1 and 28."},
+        {30, 2, 2024, 10, 0, id_day, "Please enter an integer between 1 and 29."},
+        {30, 2, 2000, 10, 0, id_day, "Please enter an integer between 1 and 29."},
+        {29, 2, 1900, 10, 0, id_day, "Please enter an integer between 1 and 28."},
+        {0, 1, 2026, 10, 0, id_day, "Please enter an integer between 1 and 31."},
+        {5, 13, 2026, 10, 0, id_month, "Please enter an integer between 1 and 12."},
+        {5, 0, 2026, 10, 0, id_month, "Please enter an integer between 1 and 12."},
+        {5, 6, 2026, 24, 0, id_hour, "Please enter an integer between 0 and 23."},
+        {5, 6, 2026, 10, 60, id_minute, "Please enter an integer between 0 and 59."},
+    };
     open_sheet();
-    enter_time(2026, 13, 5, 10, 0);
-    EXPECT_EQ(state().current_time, (CivilDateTime{2026, 13, 5, 10, 0, 0}));
+    for (const bool stopped : {true, false}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(::testing::Message() << c.day << "." << c.month << "." << c.year << " " << c.hour << ":"
+                                              << c.minute << (stopped ? " stopped" : " running"));
+            if (stopped)
+                enter_time(2026, 1, 10, 8, 0);
+            else
+                press(id_current_time);
+            const CivilDateTime before = state().current_time;
+            ui.messages.clear();
+            enter_time(c.year, c.month, c.day, c.hour, c.minute);
+            EXPECT_EQ(ui.message_texts(), QStringList{c.message});
+            EXPECT_TRUE(edit(c.field)->hasFocus());
+            EXPECT_EQ(state().current_time, before);
+            EXPECT_EQ(state().clock_stopped, stopped ? 1 : 0);
+        }
+    }
+    // The last day of a leap February and Return in a field are taken.
+    ui.messages.clear();
+    type(id_day, "29");
+    type(id_month, "2");
+    type(id_year, "2024");
+    type(id_hour, "23");
+    type(id_minute, "59");
+    QTest::keyClick(edit(id_minute), Qt::Key_Return);
+    settle();
     EXPECT_TRUE(ui.messages.empty());
-    press(id_hour_forward);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].kind, MessageKind::error);
-    EXPECT_EQ(ui.messages[0].text, QString::fromUtf8(step_failed_message));
-    EXPECT_EQ(state().current_time, (CivilDateTime{2026, 13, 5, 10, 0, 0}));
-    EXPECT_EQ(state().clock_stopped, 1);
-
-    // From a running clock a failed step leaves the clock running.
-    press(id_current_time);
-    state().current_time.minute = 75;
-    page().step_time(60);
-    EXPECT_EQ(ui.messages.size(), 2u);
-    EXPECT_EQ(state().clock_stopped, 0);
-    EXPECT_EQ(state().current_time.minute, 75);
+    EXPECT_EQ(state().current_time, (CivilDateTime{2024, 2, 29, 23, 59, 0}));
+    type(id_minute, "75");
+    QTest::keyClick(edit(id_minute), Qt::Key_Return);
+    settle();
+    EXPECT_EQ(ui.message_texts(), QStringList{"Please enter an integer between 0 and 59."});
+    EXPECT_EQ(state().current_time, (CivilDateTime{2024, 2, 29, 23, 59, 0}));
 }
 
 // Summer time follows the displayed instant whichever way it changes: the
