@@ -17,6 +17,7 @@ namespace {
 
 std::atomic<AtomicWriteStep> injected_step{AtomicWriteStep::none};
 std::atomic<int> injected_error{EIO};
+std::atomic<int> injected_read_error{0};  // 0: reads are not failed
 
 AtomicWriteStep hooked_step = AtomicWriteStep::none;
 std::function<void()> step_hook;
@@ -149,6 +150,11 @@ ScopedAtomicWriteHook::~ScopedAtomicWriteHook() {
     step_hook = nullptr;
 }
 
+ScopedFileReadFault::ScopedFileReadFault(int error_number)
+    : previous_error_(injected_read_error.exchange(error_number)) {}
+
+ScopedFileReadFault::~ScopedFileReadFault() { injected_read_error.store(previous_error_); }
+
 std::string resolve_symbolic_links(const std::string& path) {
     std::string current = path;
     for (int hops = 0; hops < 40; ++hops) {
@@ -238,7 +244,9 @@ ReadStatus read_file_prefix(const std::string& path, std::size_t max_size, std::
                             std::string& error) {
     // O_NONBLOCK: opening a FIFO with no writer returns at once instead of
     // waiting; the file type is checked before anything is read.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int injected = injected_read_error.load();
+    if (injected != 0) errno = injected;
+    const int fd = injected != 0 ? -1 : ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         const int err = errno;
         error = std::strerror(err);

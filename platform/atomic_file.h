@@ -76,4 +76,19 @@ public:
     ScopedAtomicWriteHook& operator=(const ScopedAtomicWriteHook&) = delete;
 };
 
+// Test seam: while an object lives, read_file_prefix cannot open any file,
+// as the system would refuse it with `error_number` (EACCES unless given),
+// so that an unreadable file can be tested also by the super-user, whom
+// permissions do not stop. Not for concurrent use.
+class ScopedFileReadFault {
+public:
+    explicit ScopedFileReadFault(int error_number = EACCES);
+    ~ScopedFileReadFault();
+    ScopedFileReadFault(const ScopedFileReadFault&) = delete;
+    ScopedFileReadFault& operator=(const ScopedFileReadFault&) = delete;
+
+private:
+    int previous_error_;
+};
+
 }  // namespace orbant
