@@ -93,9 +93,9 @@ private:
     bool held_ = false;
 };
 
-// True when the file `name` of the folder `dir_fd` is a regular file that no
-// running write holds locked; it is then removed. The lock taken to find
-// out is dropped with the descriptor.
+// Removes the file `name` of the folder `dir_fd` when it is a regular file
+// that no running write holds locked. The lock taken to find out is
+// dropped with the descriptor.
 void remove_if_unowned(int dir_fd, const char* name) {
     const int fd = ::openat(dir_fd, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) return;
