@@ -93,12 +93,13 @@ void CAllControlsSheet::initialise() {
     seite1_->activate();
 
     // "Setup.dat", else the defaults, which become both the working and the
-    // stored values and are written at once.
+    // stored values and are written at once (but never over a file that
+    // exists and only cannot be read).
     SettingsRecord stored = default_settings();
-    const bool read = load_settings(settings_folder_, stored, std::cerr);
+    const SettingsReadStatus status = load_settings_file(settings_folder_, stored, std::cerr);
     state_.stored_settings = stored;
     take_stored_into_working();
-    if (!read) save_stored_settings();
+    if (defaults_to_be_written(status)) save_stored_settings();
 
     start_clock_timer();
     const CivilDateTime now = read_device_time(clock_);

@@ -22,19 +22,46 @@
 #include "platform/qt/ui_services.h"
 
 namespace {
-bool asks_for_help(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view a = argv[i];
-        if (a == "--help" || a == "-h" || a == "-?" || a == "--help-all") return true;
-    }
-    return false;
-}
+// Qt's own options, which QApplication takes out of the arguments. The
+// program's parser knows them too, so that it can check the arguments
+// before QApplication starts (which without a display aborts). Those with
+// a description are listed by --help; the rest are accepted unlisted.
+struct QtOption {
+    const char* name;
+    const char* value;        // nullptr: a switch
+    const char* description;  // nullptr: not listed
+};
+constexpr std::array<QtOption, 22> qt_options{{
+    {"platform", "platformName[:options]", "The platform plugin, for example xcb, wayland or offscreen."},
+    {"platformpluginpath", "path", "Where the platform plugins are looked up."},
+    {"platformtheme", "theme", "The platform theme."},
+    {"plugin", "plugin", "An additional plugin to load; may be given more than once."},
+    {"qwindowgeometry", "geometry", "The geometry of the window in X11 syntax, like 100x100+50+50."},
+    {"qwindowicon", "icon", "The default window icon."},
+    {"qwindowtitle", "title", "The title of the window."},
+    {"reverse", nullptr, "Lay the window out from right to left (a debugging aid)."},
+    {"session", "session", "Restore the program from an earlier session."},
+    {"qmljsdebugger", "value", nullptr},
+    {"display", "displayname", nullptr},
+    {"name", "name", nullptr},
+    {"geometry", "geometry", nullptr},
+    {"icon", "icon", nullptr},
+    {"title", "title", nullptr},
+    {"visual", "id", nullptr},
+    {"style", "style", nullptr},
+    {"stylesheet", "stylesheet", nullptr},
+    {"widgetcount", nullptr, nullptr},
+    {"testability", nullptr, nullptr},
+    {"nograb", nullptr, nullptr},
+    {"dograb", nullptr, nullptr},
+}};
 
-bool asks_for_screenshot(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i)
-        if (std::string_view(argv[i]) == "--screenshot" || std::string_view(argv[i]).starts_with("--screenshot="))
-            return true;
-    return false;
+// Qt's offscreen platform warns on every window it shows that it cannot
+// pass size hints on; there is no window manager to pass them to.
+QtMessageHandler qt_default_handler = nullptr;
+void screenshot_message_handler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.startsWith(QLatin1String("This plugin does not support propagateSizeHints()"))) return;
+    if (qt_default_handler) qt_default_handler(type, context, message);
 }
 
 // The pages --screenshot names, in tab order.
@@ -73,31 +100,12 @@ int main(int argc, char** argv) {
         std::printf("orbant %s\n", ORBANT_VERSION);
         return 0;
     }
-    // Help needs no screen: it is printed the same with or without one.
-    const bool help = asks_for_help(argc, argv);
-    // So does a screenshot: the sheet is built and painted offscreen.
-    if (help || asks_for_screenshot(argc, argv)) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    // Qt takes the user's locale; the program's number texts use the point.
-    std::setlocale(LC_NUMERIC, "C");
-    // Qt's own dialogs speak German like the program.
-    if (!help && !orbant::install_german_qt_translation(app))
-        std::fprintf(stderr, "orbant: Qt's German translation (qtbase_de.qm) was not found; its dialogs stay English\n");
-    QApplication::setApplicationName(QStringLiteral("orbant"));
-    QApplication::setApplicationDisplayName(QString::fromUtf8(orbant::sheet_caption));
-    QApplication::setApplicationVersion(QStringLiteral(ORBANT_VERSION));
-    // The desktop entry orbant.desktop names the window's program (Wayland's
-    // app id); the icon comes from the installed theme, else compiled in.
-    QGuiApplication::setDesktopFileName(QStringLiteral("orbant"));
-    QIcon compiled_in;
-    for (const char* size : {"16", "32", "48", "256"})
-        compiled_in.addFile(QStringLiteral(":/icons/orbant-%1.png").arg(QLatin1String(size)));
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("orbant"), compiled_in));
-
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Orbant: positions, rising and setting of the Sun, the Moon and the planets, the sky, moon phases "
         "and eclipses."));
+    // "-platform xcb" is Qt's option, as "--platform xcb".
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption config_dir_option(
@@ -133,78 +141,108 @@ int main(int argc, char** argv) {
     parser.addOption(gpsd_option);
     parser.addOption(screenshot_option);
     parser.addOption(out_option);
-    // --help lists Qt's own options too (-platform, -style, -geometry, ...).
-    QStringList arguments = QApplication::arguments();
-    for (QString& a : arguments)
-        if (a == QLatin1String("--help") || a == QLatin1String("-h") || a == QLatin1String("-?"))
-            a = QStringLiteral("--help-all");
-    parser.process(arguments);
+    for (const QtOption& q : qt_options) {
+        QCommandLineOption option(QString::fromLatin1(q.name),
+                                  q.description ? QString::fromLatin1(q.description) : QString(),
+                                  q.value ? QString::fromLatin1(q.value) : QString());
+        if (!q.description) option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    const bool parsed = parser.parse(arguments);
 
+    const bool help = parsed && (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")));
+
+    // The option values, checked before Qt starts as well; the first bad
+    // one is named in `bad`.
+    std::string bad = parsed ? std::string() : parser.errorText().toStdString();
     std::optional<orbant::ScreenSize> screen;
-    if (parser.isSet(size_option)) {
+    int screenshot_tab = -1;
+    std::optional<orbant::CivilDateTime> clock_start;
+    orbant::GpsdEndpoint gpsd;
+    char message[512];
+    if (parsed && !help && parser.isSet(size_option)) {
         orbant::ScreenSize size;
         const std::string text = parser.value(size_option).toStdString();
-        if (!orbant::parse_screen_size(text, size)) {
-            std::fprintf(stderr, "orbant: --size: '%s' is not a size of the form WxH (%d to %d pixels a side)\n",
-                         orbant::printable_text(text).c_str(), orbant::min_screen_side_px,
-                         orbant::max_screen_side_px);
-            return 2;
+        if (orbant::parse_screen_size(text, size)) {
+            screen = size;
+        } else {
+            std::snprintf(message, sizeof message, "--size: '%s' is not a size of the form WxH (%d to %d pixels a side)",
+                          text.c_str(), orbant::min_screen_side_px, orbant::max_screen_side_px);
+            bad = message;
         }
-        screen = size;
     }
-
-    int screenshot_tab = -1;
-    if (parser.isSet(screenshot_option)) {
-        const std::string page = parser.value(screenshot_option).toStdString();
-        for (std::size_t i = 0; i < screenshot_pages.size(); ++i)
-            if (page == screenshot_pages[i]) screenshot_tab = static_cast<int>(i);
-        if (screenshot_tab < 0) {
-            std::fprintf(stderr,
-                         "orbant: --screenshot: '%s' is not one of zeit, horizont, mond, sonne, planeten, "
-                         "uebersicht, ereignisse\n",
-                         orbant::printable_text(page).c_str());
-            return 2;
+    if (parsed && !help && bad.empty()) {
+        if (parser.isSet(screenshot_option)) {
+            const std::string page = parser.value(screenshot_option).toStdString();
+            for (std::size_t i = 0; i < screenshot_pages.size(); ++i)
+                if (page == screenshot_pages[i]) screenshot_tab = static_cast<int>(i);
+            if (screenshot_tab < 0)
+                bad = "--screenshot: '" + page +
+                      "' is not one of zeit, horizont, mond, sonne, planeten, uebersicht, ereignisse";
+            else if (!parser.isSet(out_option) || parser.value(out_option).isEmpty())
+                bad = "--screenshot needs --out FILE.png";
+            // As with "Setup.dat": a FIFO, a device or a folder is never
+            // replaced by a plain file (a link to a regular file is followed).
+            else if (const QFileInfo target(parser.value(out_option)); target.exists() && !target.isFile())
+                bad = "--out: '" + parser.value(out_option).toLocal8Bit().toStdString() + "' is not a regular file";
+        } else if (parser.isSet(out_option)) {
+            bad = "--out needs --screenshot PAGE";
         }
-        if (!parser.isSet(out_option) || parser.value(out_option).isEmpty()) {
-            std::fprintf(stderr, "orbant: --screenshot needs --out FILE.png\n");
-            return 2;
-        }
-        // As with "Setup.dat": a FIFO, a device or a folder is never
-        // replaced by a plain file (a link to a regular file is followed).
-        if (const QFileInfo target(parser.value(out_option)); target.exists() && !target.isFile()) {
-            std::fprintf(stderr, "orbant: --out: '%s' is not a regular file\n",
-                         orbant::printable_text(parser.value(out_option).toLocal8Bit().toStdString()).c_str());
-            return 2;
-        }
-    } else if (parser.isSet(out_option)) {
-        std::fprintf(stderr, "orbant: --out needs --screenshot PAGE\n");
-        return 2;
     }
-
-    std::unique_ptr<orbant::DeviceClock> clock;
-    if (parser.isSet(clock_option)) {
+    if (parsed && !help && bad.empty() && parser.isSet(clock_option)) {
         orbant::CivilDateTime start;
         std::int64_t seconds = 0;
         const std::string text = parser.value(clock_option).toStdString();
-        if (!orbant::parse_clock_text(text, start) || !orbant::seconds_from_local_time(start, seconds)) {
-            std::fprintf(stderr, "orbant: --clock: '%s' is not a time of the form \"YYYY-MM-DD HH:MM:SS\"\n",
-                         orbant::printable_text(text).c_str());
-            return 2;
-        }
-        clock = std::make_unique<orbant::HostClock>(start);
-    } else {
-        clock = std::make_unique<orbant::HostClock>();
+        if (orbant::parse_clock_text(text, start) && orbant::seconds_from_local_time(start, seconds))
+            clock_start = start;
+        else
+            bad = "--clock: '" + text + "' is not a time of the form \"YYYY-MM-DD HH:MM:SS\"";
+    }
+    if (parsed && !help && bad.empty() && parser.isSet(gpsd_option)) {
+        std::string gpsd_error;
+        if (!orbant::parse_gpsd_endpoint(parser.value(gpsd_option).toStdString(), gpsd, gpsd_error))
+            bad = "--gpsd: " + gpsd_error;
     }
 
-    orbant::GpsdEndpoint gpsd;
-    if (parser.isSet(gpsd_option)) {
-        const std::string text = parser.value(gpsd_option).toStdString();
-        std::string gpsd_error;
-        if (!orbant::parse_gpsd_endpoint(text, gpsd, gpsd_error)) {
-            std::fprintf(stderr, "orbant: --gpsd: %s\n", orbant::printable_text(gpsd_error).c_str());
+    // Help and a bad argument need no screen: they are printed the same with
+    // or without one. Nor does a screenshot: the sheet is built and painted
+    // offscreen.
+    if (!bad.empty() || help || screenshot_tab >= 0) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    if (!bad.empty() || help) {
+        QApplication::setApplicationName(QStringLiteral("orbant"));
+        const QByteArray usage = parser.helpText().toLocal8Bit();
+        if (!bad.empty()) {
+            std::fprintf(stderr, "orbant: %s\n\n%s", orbant::printable_text(bad).c_str(), usage.constData());
             return 2;
         }
+        std::fputs(usage.constData(), stdout);
+        return 0;
     }
+    if (screenshot_tab >= 0) qt_default_handler = qInstallMessageHandler(screenshot_message_handler);
+    // Qt takes the user's locale; the program's number texts use the point.
+    std::setlocale(LC_NUMERIC, "C");
+    // Qt's own dialogs speak German like the program.
+    if (!orbant::install_german_qt_translation(app))
+        std::fprintf(stderr, "orbant: Qt's German translation (qtbase_de.qm) was not found; its dialogs stay English\n");
+    QApplication::setApplicationName(QStringLiteral("orbant"));
+    QApplication::setApplicationDisplayName(QString::fromUtf8(orbant::sheet_caption));
+    QApplication::setApplicationVersion(QStringLiteral(ORBANT_VERSION));
+    // The desktop entry orbant.desktop names the window's program (Wayland's
+    // app id); the icon comes from the installed theme, else compiled in.
+    QGuiApplication::setDesktopFileName(QStringLiteral("orbant"));
+    QIcon compiled_in;
+    for (const char* size : {"16", "32", "48", "256"})
+        compiled_in.addFile(QStringLiteral(":/icons/orbant-%1.png").arg(QLatin1String(size)));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("orbant"), compiled_in));
+
+    std::unique_ptr<orbant::DeviceClock> clock;
+    if (clock_start)
+        clock = std::make_unique<orbant::HostClock>(*clock_start);
+    else
+        clock = std::make_unique<orbant::HostClock>();
     orbant::LibgpsDriver gps_driver(gpsd);
 
     std::optional<std::string> explicit_dir;
@@ -213,7 +251,11 @@ int main(int argc, char** argv) {
     std::string error;
     if (!orbant::ensure_folder(folder, error)) std::fprintf(stderr, "orbant: %s\n", error.c_str());
 
-    orbant::HostUiServices ui;
+    // A screenshot runs without a user: its messages go to standard error
+    // instead of waiting in a message box.
+    orbant::HostUiServices host_ui;
+    orbant::ConsoleUiServices console_ui;
+    orbant::UiServices& ui = screenshot_tab >= 0 ? static_cast<orbant::UiServices&>(console_ui) : host_ui;
     orbant::CAllControlsSheet sheet(*clock, ui, folder);
     sheet.set_gps_driver(gps_driver);
     if (screen) sheet.resize(screen->width, screen->height);

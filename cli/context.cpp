@@ -53,11 +53,15 @@ SheetState sheet_state_from_args(const Args& args, DeviceClock& clock, std::ostr
 
     // Read only: the front end never creates, renames or writes files there.
     SettingsRecord stored = default_settings();
-    const SettingsReadStatus status = read_settings_file(path, stored);
+    std::string why;
+    const SettingsReadStatus status = read_settings_file(path, stored, &why);
     if (status == SettingsReadStatus::unreadable && warnings)
         *warnings << "orbant-cli: \"" << printable_text(path) << "\" is damaged; the built-in settings are used\n";
     if (status == SettingsReadStatus::not_regular && warnings)
         *warnings << "orbant-cli: \"" << printable_text(path) << "\" is not a regular file; the built-in settings are used\n";
+    if (status == SettingsReadStatus::cannot_read && warnings)
+        *warnings << "orbant-cli: \"" << printable_text(path) << "\" cannot be read (" << printable_text(why)
+                  << "); the built-in settings are used\n";
     if (status != SettingsReadStatus::read) stored = default_settings();
 
     CivilDateTime now;

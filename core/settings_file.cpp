@@ -168,15 +168,17 @@ SettingsReadStatus settings_from_file_bytes(std::span<const std::uint8_t> bytes,
     return SettingsReadStatus::read;
 }
 
-SettingsReadStatus read_settings_file(const std::string& path, SettingsRecord& record) {
+SettingsReadStatus read_settings_file(const std::string& path, SettingsRecord& record, std::string* why) {
     std::vector<std::uint8_t> bytes;
-    std::string why;
-    switch (read_file_prefix(path, settings_file_size, bytes, why)) {
+    std::string reason;
+    switch (read_file_prefix(path, settings_file_size, bytes, reason)) {
     case ReadStatus::read: break;
     case ReadStatus::missing: return SettingsReadStatus::missing;
     case ReadStatus::not_regular: return SettingsReadStatus::not_regular;
-    // A file that exists but cannot be read is not to be replaced unseen.
-    case ReadStatus::failed: return SettingsReadStatus::unreadable;
+    // A file that exists but cannot be read is not known to be damaged.
+    case ReadStatus::failed:
+        if (why) *why = reason;
+        return SettingsReadStatus::cannot_read;
     }
     return settings_from_file_bytes(bytes, record);
 }
@@ -210,11 +212,14 @@ std::string keep_damaged_copy(const std::string& from, std::string& error) {
 
 }  // namespace
 
-bool load_settings(const std::string& folder, SettingsRecord& record, std::ostream& warnings) {
+SettingsReadStatus load_settings_file(const std::string& folder, SettingsRecord& record, std::ostream& warnings) {
     const std::string path = path_in_folder(folder, settings_file_name);
-    const SettingsReadStatus status = read_settings_file(path, record);
-    if (status == SettingsReadStatus::read) return true;
-    if (status == SettingsReadStatus::not_regular) {
+    std::string reason;
+    const SettingsReadStatus status = read_settings_file(path, record, &reason);
+    if (status == SettingsReadStatus::cannot_read) {
+        warnings << "orbant: \"" << path << "\" cannot be read (" << reason
+                 << "); it is left where it is and the built-in settings are used\n";
+    } else if (status == SettingsReadStatus::not_regular) {
         warnings << "orbant: \"" << path
                  << "\" is not a regular file; it is left alone and the built-in settings are used\n";
     } else if (status == SettingsReadStatus::unreadable) {
@@ -228,7 +233,15 @@ bool load_settings(const std::string& folder, SettingsRecord& record, std::ostre
                      << " bytes or a value out of range); kept as \"" << kept
                      << "\", the built-in settings are used\n";
     }
-    return false;
+    return status;
+}
+
+bool load_settings(const std::string& folder, SettingsRecord& record, std::ostream& warnings) {
+    return load_settings_file(folder, record, warnings) == SettingsReadStatus::read;
+}
+
+bool defaults_to_be_written(SettingsReadStatus status) {
+    return status != SettingsReadStatus::read && status != SettingsReadStatus::cannot_read;
 }
 
 bool save_settings(const std::string& folder, const SettingsRecord& record, std::string& error) {

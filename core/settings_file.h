@@ -72,10 +72,11 @@ std::string stored_place_name(const SettingsRecord& record);
 SettingsRecord default_settings();
 
 enum class SettingsReadStatus {
-    read,        // a full, finite 64-byte record was read
+    read,         // a full, finite 64-byte record was read
     missing,      // there is no file
-    unreadable,   // it cannot be read, is shorter than 64 bytes or holds a value out of range
+    unreadable,   // damaged: shorter than 64 bytes or a value out of range
     not_regular,  // a FIFO, device or folder: not read, and never to be replaced
+    cannot_read,  // a regular file that cannot be opened or read (permissions, I/O error)
 };
 
 // The record of a file's bytes (its first 64; more are ignored): read, or
@@ -83,20 +84,31 @@ enum class SettingsReadStatus {
 SettingsReadStatus settings_from_file_bytes(std::span<const std::uint8_t> bytes, SettingsRecord& record);
 
 // Reads the file at `path` into `record` without touching the disk
-// otherwise. `record` changes only when the status is read.
-SettingsReadStatus read_settings_file(const std::string& path, SettingsRecord& record);
+// otherwise. `record` changes only when the status is read; `why`, when
+// given, gets the system's reason of cannot_read.
+SettingsReadStatus read_settings_file(const std::string& path, SettingsRecord& record,
+                                      std::string* why = nullptr);
 
 // The name of the `number`th kept copy of a damaged file: "Setup.dat.bad",
 // then "Setup.dat.bad.1", "Setup.dat.bad.2", ...
 std::string damaged_copy_name(const std::string& path, int number);
 
-// Loads "Setup.dat" of the settings folder into `record`. Returns true when
-// it was read. An unreadable file is first kept under the first free name of
-// damaged_copy_name (nothing lost, earlier copies stay) and a warning naming
-// it goes to `warnings`; then false is returned, as for a missing file, and
-// `record` is unchanged. Something that is not a regular file is left where
-// it is, with a warning.
+// Loads "Setup.dat" of the settings folder into `record` and returns how it
+// went. A damaged file (unreadable) is first kept under the first free name
+// of damaged_copy_name (nothing lost, earlier copies stay) and a warning
+// naming it goes to `warnings`. A file that cannot be read (cannot_read)
+// and something that is not a regular file are left where they are, with
+// a warning. `record` changes only when the status is read.
+SettingsReadStatus load_settings_file(const std::string& folder, SettingsRecord& record, std::ostream& warnings);
+
+// load_settings_file, true when the file was read.
 bool load_settings(const std::string& folder, SettingsRecord& record, std::ostream& warnings);
+
+// Whether the start-up writes the defaults after a load with this status:
+// when the file is missing or was damaged (and kept aside), and when it is
+// no regular file (so that the failure is reported); never over a file
+// that exists but cannot be read.
+bool defaults_to_be_written(SettingsReadStatus status);
 
 // Writes the record as "Setup.dat" of the settings folder (created when
 // missing), atomically: a temporary file in the same folder, then rename, so

@@ -26,9 +26,6 @@ constexpr int day_grid_green_step = 80;
 constexpr std::uint8_t day_grid_blue = 255;
 constexpr int other_grid_step = 60;
 
-// Offsets of the altitude labels from their circle's point at offset 0.
-constexpr int altitude_label_dx = 2;
-constexpr int altitude_label_dy = 1;
 // Gap between a direction label and the field's edge or the horizon line.
 constexpr int direction_label_edge_gap = 2;
 constexpr int direction_label_line_gap = 1;
@@ -155,9 +152,9 @@ void append_grid(Scene& scene, const HorizonFrame& frame, Rgb sky, Rgb grid_colo
     }
     // labels: three direction words, then four altitude and four azimuth labels.
     std::size_t k = 3;
+    // The corners already stand 2 pixels right of and 1 below their points.
     for (ScreenPoint corner : g.altitude_label_corners)
-        scene.text({corner.x + altitude_label_dx, corner.y + altitude_label_dy}, labels[k++], horizon_grid_font,
-                   grid_colour, sky, RasterMode::copy);
+        scene.text(scene_point(corner), labels[k++], horizon_grid_font, grid_colour, sky, RasterMode::copy);
     for (ScreenPoint centre : g.azimuth_label_centres) {
         const std::string& text = labels[k++];
         const TextExtent e = measure.measure(text, horizon_grid_font);

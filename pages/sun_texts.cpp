@@ -20,13 +20,12 @@ inline constexpr int winter_solstice_month = 12, winter_solstice_day = 21;
 
 bool has_both(const RiseSetDay& day) { return day.has_rise && day.has_set; }
 
-// Hours from sunrise to sunset.
-double day_length(const RiseSetDay& day) { return day.set - day.rise; }
-
-// The same for today and yesterday, where a set before the rise (a light span
-// running across midnight) comes out negative and one day is added.
-double wrapped_day_length(const RiseSetDay& day) {
-    double l = day_length(day);
+// Hours from sunrise to sunset. A set before the rise (a sunset after the
+// following midnight, as at high latitudes in summer, so the set found on
+// the day is the one of the evening before) comes out negative and one day
+// is added; this holds for every day compared, the solstices included.
+double day_length(const RiseSetDay& day) {
+    double l = day.set - day.rise;
     if (l < 0) l += hours_per_day;
     return l;
 }
@@ -74,11 +73,11 @@ PageTexts sun_page_texts(const SheetState& state) {
     std::string duration = missing_time_text;
     std::string difference;
     if (has_both(today_day)) {
-        const double length_today = wrapped_day_length(today_day);
+        const double length_today = day_length(today_day);
         duration = clock_text(length_today) + " Std.";
         // Only a day whose sunrise and sunset were both found has a length.
         if (has_both(yesterday_day)) {
-            const bool days_growing = wrapped_day_length(yesterday_day) < length_today;
+            const bool days_growing = day_length(yesterday_day) < length_today;
             const RiseSetDay& reference = days_growing ? winter_day : summer_day;
             if (has_both(reference)) difference = day_difference_text(length_today - day_length(reference));
         }

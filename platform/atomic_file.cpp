@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,9 +17,20 @@ namespace {
 
 std::atomic<AtomicWriteStep> injected_step{AtomicWriteStep::none};
 std::atomic<int> injected_error{EIO};
+std::atomic<int> injected_read_error{0};  // 0: reads are not failed
 
-// True (with errno set) when the test seam makes `step` fail.
+AtomicWriteStep hooked_step = AtomicWriteStep::none;
+std::function<void()> step_hook;
+
+// Runs the test hook of `step`, if any.
+void run_hook(AtomicWriteStep step) {
+    if (hooked_step == step && step_hook) step_hook();
+}
+
+// True (with errno set) when the test seam makes `step` fail; runs the
+// step's test hook first.
 bool injected_failure(AtomicWriteStep step) {
+    run_hook(step);
     if (injected_step.load() != step) return false;
     errno = injected_error.load();
     return true;
@@ -56,8 +68,50 @@ bool is_mkstemp_suffix(const char* s) {
     return s[6] == '\0';
 }
 
+// An advisory lock on a folder, held from construction to destruction.
+// Creating and locking a temporary file and removing stale ones happen only
+// under it, so that a temporary that exists while the lock is held is
+// either locked by its running write or stale.
+class FolderLock {
+public:
+    explicit FolderLock(const std::string& folder)
+        : fd_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+        if (fd_ < 0) return;
+        int r = 0;
+        while ((r = ::flock(fd_, LOCK_EX)) != 0 && errno == EINTR) {}
+        held_ = r == 0;
+    }
+    ~FolderLock() {
+        if (fd_ >= 0) ::close(fd_);  // releases the lock
+    }
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+    bool held() const { return held_; }
+
+private:
+    int fd_;
+    bool held_ = false;
+};
+
+// Removes the file `name` of the folder `dir_fd` when it is a regular file
+// that no running write holds locked. The lock taken to find out is
+// dropped with the descriptor.
+void remove_if_unowned(int dir_fd, const char* name) {
+    const int fd = ::openat(dir_fd, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return;
+    struct stat opened {}, named {};
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) &&
+        ::fstatat(dir_fd, name, &named, AT_SYMLINK_NOFOLLOW) == 0 && named.st_dev == opened.st_dev &&
+        named.st_ino == opened.st_ino) {
+        ::unlinkat(dir_fd, name, 0);
+    }
+    ::close(fd);
+}
+
 // Removes the regular files "<name>.tmpXXXXXX" beside `target` that an
-// interrupted earlier write left; `keep` is the one being written now.
+// interrupted earlier write left, that is those no running write holds
+// locked; `keep` is the one being written now. Called with the folder lock
+// held.
 void remove_stale_temporaries(const std::string& target, const std::string& keep) {
     const std::string folder = folder_of(target);
     const std::string prefix = name_of(target) + ".tmp";
@@ -71,7 +125,7 @@ void remove_stale_temporaries(const std::string& target, const std::string& keep
         if (!is_mkstemp_suffix(name + prefix.size()) || keep_name == name) continue;
         struct stat st {};
         if (::fstatat(dir_fd, name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode)) continue;
-        ::unlinkat(dir_fd, name, 0);
+        remove_if_unowned(dir_fd, name);
     }
     ::closedir(dir);
 }
@@ -85,6 +139,21 @@ ScopedAtomicWriteFault::~ScopedAtomicWriteFault() {
     injected_step.store(previous_step_);
     injected_error.store(previous_error_);
 }
+
+ScopedAtomicWriteHook::ScopedAtomicWriteHook(AtomicWriteStep step, std::function<void()> hook) {
+    hooked_step = step;
+    step_hook = std::move(hook);
+}
+
+ScopedAtomicWriteHook::~ScopedAtomicWriteHook() {
+    hooked_step = AtomicWriteStep::none;
+    step_hook = nullptr;
+}
+
+ScopedFileReadFault::ScopedFileReadFault(int error_number)
+    : previous_error_(injected_read_error.exchange(error_number)) {}
+
+ScopedFileReadFault::~ScopedFileReadFault() { injected_read_error.store(previous_error_); }
 
 std::string resolve_symbolic_links(const std::string& path) {
     std::string current = path;
@@ -118,12 +187,21 @@ bool write_file_atomically(const std::string& path, const std::uint8_t* bytes, s
     // The temporary file sits beside the target so that rename stays within
     // one file system and replaces the target in one step.
     std::string temp = target + ".tmpXXXXXX";
-    const int fd = injected_failure(AtomicWriteStep::create) ? -1 : ::mkstemp(temp.data());
-    if (fd < 0) {
-        error = "cannot create a file beside \"" + path + "\": " + reason();
-        return false;
+    int fd = -1;
+    {
+        const FolderLock folder_lock(folder_of(target));
+        fd = injected_failure(AtomicWriteStep::create) ? -1 : ::mkostemp(temp.data(), O_CLOEXEC);
+        if (fd < 0) {
+            error = "cannot create a file beside \"" + path + "\": " + reason();
+            return false;
+        }
+        // The lock marks the temporary as owned until the descriptor is
+        // closed after the rename; other writes then leave it alone.
+        ::flock(fd, LOCK_EX);
+        // Without the folder lock a temporary just created by another write
+        // might not be locked yet: then none is removed.
+        if (folder_lock.held()) remove_stale_temporaries(target, temp);
     }
-    remove_stale_temporaries(target, temp);
     auto fail = [&](const std::string& what, bool open) {
         error = what + " \"" + path + "\": " + reason();
         if (open) ::close(fd);
@@ -143,9 +221,12 @@ bool write_file_atomically(const std::string& path, const std::uint8_t* bytes, s
     // new one gets those of any file the user makes (0666 less the umask).
     ::fchmod(fd, permissions_for(exists ? &existing : nullptr));
     if (injected_failure(AtomicWriteStep::sync) || ::fsync(fd) != 0) return fail("cannot write", true);
-    if (::close(fd) != 0) return fail("cannot write", false);
+    // The descriptor, and with it the lock, stays open until the rename.
     if (injected_failure(AtomicWriteStep::rename) || std::rename(temp.c_str(), target.c_str()) != 0)
-        return fail("cannot replace", false);
+        return fail("cannot replace", true);
+    // The data reached the disk with fsync; a late error of close changes
+    // nothing in the file that now stands at the target.
+    ::close(fd);
     return true;
 }
 
@@ -163,7 +244,9 @@ ReadStatus read_file_prefix(const std::string& path, std::size_t max_size, std::
                             std::string& error) {
     // O_NONBLOCK: opening a FIFO with no writer returns at once instead of
     // waiting; the file type is checked before anything is read.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int injected = injected_read_error.load();
+    if (injected != 0) errno = injected;
+    const int fd = injected != 0 ? -1 : ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         const int err = errno;
         error = std::strerror(err);

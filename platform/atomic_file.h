@@ -1,6 +1,7 @@
 #pragma once
 #include <cerrno>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,11 @@ namespace orbant {
 // followed: the file it points to is replaced and the link stays. A target
 // that exists but is not a regular file (a FIFO, a device, a folder) is
 // refused and left alone. Temporary files of earlier writes of the same
-// file that were interrupted ("<name>.tmpXXXXXX") are removed. On failure
+// file that were interrupted ("<name>.tmpXXXXXX") are removed, but never
+// one that a running write (of this or another process) still owns: each
+// write holds an advisory lock (flock) on its temporary file until it has
+// been renamed, and the temporary is created and locked, and stale ones are
+// looked for, only while an advisory lock on the folder is held. On failure
 // the temporary file is removed, the target is left as it was, false is
 // returned and `error` names the file and the reason.
 bool write_file_atomically(const std::string& path, const std::uint8_t* bytes, std::size_t size,
@@ -57,6 +62,32 @@ public:
 
 private:
     AtomicWriteStep previous_step_;
+    int previous_error_;
+};
+
+// Test seam: while an object lives, `hook` runs just before the given step
+// of every atomic write, so that a test can hold a write half done. Not for
+// concurrent use.
+class ScopedAtomicWriteHook {
+public:
+    ScopedAtomicWriteHook(AtomicWriteStep step, std::function<void()> hook);
+    ~ScopedAtomicWriteHook();
+    ScopedAtomicWriteHook(const ScopedAtomicWriteHook&) = delete;
+    ScopedAtomicWriteHook& operator=(const ScopedAtomicWriteHook&) = delete;
+};
+
+// Test seam: while an object lives, read_file_prefix cannot open any file,
+// as the system would refuse it with `error_number` (EACCES unless given),
+// so that an unreadable file can be tested also by the super-user, whom
+// permissions do not stop. Not for concurrent use.
+class ScopedFileReadFault {
+public:
+    explicit ScopedFileReadFault(int error_number = EACCES);
+    ~ScopedFileReadFault();
+    ScopedFileReadFault(const ScopedFileReadFault&) = delete;
+    ScopedFileReadFault& operator=(const ScopedFileReadFault&) = delete;
+
+private:
     int previous_error_;
 };
 

@@ -42,6 +42,8 @@ inline constexpr double scan_end_hour = 25.0;
 // planet_max_corrections corrections.
 inline constexpr double planet_start_hour = 12.0;
 inline constexpr int planet_max_corrections = 11;
+// Length of the civil day the times are counted in, hours.
+inline constexpr double hours_per_civil_day = 24.0;
 
 }  // namespace
 
@@ -168,14 +170,17 @@ PlanetDayTrack planet_day_track(int body, const PlanetRiseSetDay& day) noexcept 
     return track;
 }
 
-void planet_rise_set(const PlanetRiseSetDay& day, const PlanetDayTrack& track, int event, double& time,
-                     int& status) noexcept {
+namespace {
+
+// The correction loop of planet_rise_set from the estimate start_hour.
+void planet_iterate(const PlanetRiseSetDay& day, const PlanetDayTrack& track, int event, double start_hour,
+                    double& time, int& status) noexcept {
     const double phi = day.latitude;
     const double alpha0 = track.alpha0, alpha1 = track.alpha1;
     const double delta0 = track.delta0, delta1 = track.delta1;
     const double sin_h0 = track.sin_h0;
     status = status_found;
-    time = planet_start_hour;
+    time = start_hour;
     int i = 0;
     double dt = 0.0;
     do {
@@ -201,6 +206,27 @@ void planet_rise_set(const PlanetRiseSetDay& day, const PlanetDayTrack& track, i
         time = time - dt;
         i = i + 1;
     } while (!(std::fabs(dt) <= planet_rise_set_tolerance_hours || i >= planet_max_corrections));
+}
+
+bool within_civil_day(double hours) noexcept { return hours >= 0.0 && hours < hours_per_civil_day; }
+
+}  // namespace
+
+void planet_rise_set(const PlanetRiseSetDay& day, const PlanetDayTrack& track, int event, double& time,
+                     int& status) noexcept {
+    planet_iterate(day, track, event, planet_start_hour, time, status);
+}
+
+void planet_rise_set_on_day(const PlanetRiseSetDay& day, const PlanetDayTrack& track, int event, double& time,
+                            int& status) noexcept {
+    planet_iterate(day, track, event, planet_start_hour, time, status);
+    if (status != status_found || within_civil_day(time)) return;
+    // The estimate from noon converged on the crossing of the next or the
+    // previous day; the crossing of the same kind nearest the civil day lies
+    // about one sidereal day earlier or later. Start again one day nearer.
+    const double start = time < 0.0 ? time + hours_per_civil_day : time - hours_per_civil_day;
+    planet_iterate(day, track, event, start, time, status);
+    if (status == status_found && !within_civil_day(time)) status = status_not_on_day;
 }
 
 void planet_rise_set(int body, int event, CivilDateTime instant, double longitude_deg, double latitude_deg,

@@ -39,6 +39,9 @@ inline constexpr int planet_event_set = 2;
 inline constexpr int status_never_rises = 0;  // below the threshold all day
 inline constexpr int status_found = 1;
 inline constexpr int status_never_sets = 2;   // above the threshold all day
+// Of planet_rise_set_on_day only: the body crosses the threshold, but no
+// crossing of the kind asked for falls on the civil day.
+inline constexpr int status_not_on_day = 3;
 
 // Sines of the planet_rise_set thresholds.
 inline constexpr double planet_sun_sin_threshold = -0.0145439;      // h0 = -0.8333 degrees
@@ -186,5 +189,22 @@ PlanetDayTrack planet_day_track(int body, const PlanetRiseSetDay& day) noexcept;
 // Reference, Accuracy: as planet_rise_set.
 void planet_rise_set(const PlanetRiseSetDay& day, const PlanetDayTrack& track, int event, double& time,
                      int& status) noexcept;
+
+// The crossing of the kind asked for that falls on the civil day, for a
+// page that shows a time of day.
+//
+// Given:    day, track, event: as the overload above.
+// Returned: time: hours after local midnight in [0, 24) when status is 1;
+//           status: as planet_rise_set, or status_not_on_day when the body
+//           does cross the threshold but not on this day.
+// Notes:    planet_rise_set starts from noon and may converge on the
+//           crossing just before or after the day (a rising at 24:01 that
+//           belongs to the next day). Here such a result is followed by a
+//           second iteration started 24 h nearer the day; what that finds is
+//           the day's crossing, or, when it too lies outside the day, the
+//           day has none (a rising drifting across midnight skips a day).
+// Reference, Accuracy: as planet_rise_set.
+void planet_rise_set_on_day(const PlanetRiseSetDay& day, const PlanetDayTrack& track, int event, double& time,
+                            int& status) noexcept;
 
 }  // namespace orbant

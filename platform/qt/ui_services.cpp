@@ -8,6 +8,7 @@
 #include <QLocale>
 #include <QTranslator>
 #include <QMessageBox>
+#include <cstdio>
 
 namespace orbant {
 
@@ -77,6 +78,28 @@ std::optional<QString> HostUiServices::save_file_name(QWidget* parent, const QSt
 int HostUiServices::run_modal(QDialog& dialog) { return dialog.exec(); }
 
 void HostUiServices::set_clipboard_text(const QString& text) { QApplication::clipboard()->setText(text); }
+
+void ConsoleUiServices::message_box(QWidget*, const QString& text, MessageKind) {
+    std::fprintf(stderr, "orbant: %s\n", text.toLocal8Bit().constData());
+}
+
+bool ConsoleUiServices::ask_yes_no(QWidget*, const QString& text) {
+    std::fprintf(stderr, "orbant: %s (answered no)\n", text.toLocal8Bit().constData());
+    return false;
+}
+
+std::optional<QString> ConsoleUiServices::open_file_name(QWidget*, const QString&, const QString&) {
+    return std::nullopt;
+}
+
+std::optional<QString> ConsoleUiServices::save_file_name(QWidget*, const QString&, const QString&, const QString&,
+                                                         bool) {
+    return std::nullopt;
+}
+
+int ConsoleUiServices::run_modal(QDialog&) { return QDialog::Rejected; }
+
+void ConsoleUiServices::set_clipboard_text(const QString& text) { QApplication::clipboard()->setText(text); }
 
 namespace {
 std::optional<QString> take_file_answer(std::deque<QString>& answers) {

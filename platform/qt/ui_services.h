@@ -68,6 +68,22 @@ public:
     void set_clipboard_text(const QString& text) override;
 };
 
+// The services of a run without a user (orbant --screenshot): nothing
+// waits for an answer. Every message goes to standard error as
+// "orbant: <text>", a question is answered no, a file dialog is cancelled,
+// a modal dialog is rejected without being shown; the clipboard is set.
+class ConsoleUiServices final : public UiServices {
+public:
+    void message_box(QWidget* parent, const QString& text, MessageKind kind) override;
+    bool ask_yes_no(QWidget* parent, const QString& text) override;
+    std::optional<QString> open_file_name(QWidget* parent, const QString& initial_name,
+                                          const QString& filter) override;
+    std::optional<QString> save_file_name(QWidget* parent, const QString& initial_name, const QString& filter,
+                                          const QString& default_extension, bool confirm_overwrite) override;
+    int run_modal(QDialog& dialog) override;
+    void set_clipboard_text(const QString& text) override;
+};
+
 // Scripted services for tests: answers come from queues that the test
 // fills; every text shown is captured. An empty queue answers "no" /
 // "cancel" / Rejected.

@@ -11,6 +11,7 @@
 #include <iterator>
 
 #include "core/settings_file.h"
+#include "platform/atomic_file.h"
 #include "ui/pages/cseite1.h"
 #include "ui/pages/cseite5.h"
 #include "ui/pages/cseite6.h"
@@ -128,6 +129,21 @@ TEST_F(SheetTest, DamagedSettingsAreKeptAndReplacedByTheDefaults) {
     EXPECT_EQ(state().place_name, "Hamburg");
     EXPECT_EQ(file_bytes(folder() + "/Setup.dat.bad").size(), 5u);
     EXPECT_EQ(file_bytes(folder() + "/Setup.dat").size(), 64u);
+}
+
+TEST_F(SheetTest, SettingsThatCannotBeReadAreNeitherMovedNorOverwritten) {
+    SettingsRecord r = default_settings();
+    store_place_name(r, "Bremen");
+    write_settings(folder(), r);
+    const auto before = file_bytes(folder() + "/Setup.dat");
+    {
+        const ScopedFileReadFault refused(EACCES);
+        open_sheet();
+    }
+    EXPECT_EQ(state().place_name, "Hamburg");
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(file_bytes(folder() + "/Setup.dat"), before);
+    EXPECT_FALSE(std::filesystem::exists(folder() + "/Setup.dat.bad"));
 }
 
 TEST_F(SheetTest, ASettingsFifoIsLeftAloneAndTheDefaultsAreUsed) {

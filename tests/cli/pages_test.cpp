@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "pages/planets_texts.h"
 #include "pages/sun_texts.h"
 #include "tests/support/cli_runner.h"
+#include "tests/support/scoped_environment.h"
 
 namespace {
 
@@ -24,16 +26,15 @@ using namespace orbant;
 
 struct PageRun : ::orbant::testing::CliRun {
     std::string config;  // the settings folder handed to the front end
+    std::shared_ptr<::orbant::testing::TempFolder> scratch;  // removed with the last copy
 };
 
-// Runs the front end with a fresh, empty settings folder (kept afterwards,
-// so that a test can look into it).
+// Runs the front end with a fresh, empty settings folder (kept as long as
+// the result, so that a test can look into it).
 PageRun run_cli(const std::vector<std::string>& args) {
-    char dir_template[] = "/tmp/orbant-pages-test-XXXXXX";
-    const char* dir = mkdtemp(dir_template);
-    EXPECT_NE(dir, nullptr);
-    const std::string folder = dir ? dir : "/tmp";
     PageRun r;
+    r.scratch = std::make_shared<::orbant::testing::TempFolder>();
+    const std::string folder = r.scratch->path();
     r.config = folder + "/config";
     std::vector<std::string> all = {"--config-dir", r.config};
     all.insert(all.end(), args.begin(), args.end());

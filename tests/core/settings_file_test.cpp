@@ -184,6 +184,28 @@ TEST(SettingsFile, ShortFileIsKeptAsBadAndNotRead) {
     EXPECT_NE(warnings.str().find("Setup.dat.bad"), std::string::npos) << warnings.str();
 }
 
+TEST(SettingsFile, AFileThatCannotBeReadIsLeftWhereItIsAndNotCalledDamaged) {
+    // As a file of mode 000 for anyone but the super-user: opening it is
+    // refused with EACCES.
+    TempFolder dir;
+    const auto full = encode_settings(default_settings());
+    const std::vector<std::uint8_t> bytes(full.begin(), full.end());
+    write_bytes(dir.file("Setup.dat"), bytes);
+    SettingsRecord r;
+    r.latitude = 7.0;
+    std::ostringstream warnings;
+    {
+        const ScopedFileReadFault refused(EACCES);
+        EXPECT_EQ(load_settings_file(dir.path(), r, warnings), SettingsReadStatus::cannot_read);
+    }
+    EXPECT_EQ(r.latitude, 7.0);
+    EXPECT_EQ(file_bytes(dir.file("Setup.dat")), bytes);
+    EXPECT_FALSE(fs::exists(dir.file("Setup.dat.bad")));
+    EXPECT_NE(warnings.str().find("cannot be read (" + std::string(std::strerror(EACCES)) + ")"), std::string::npos)
+        << warnings.str();
+    EXPECT_EQ(warnings.str().find("damaged"), std::string::npos) << warnings.str();
+}
+
 TEST(SettingsFile, ValuesOutOfRangeMakeTheFileUnreadable) {
     // Each case changes one field of the defaults; `read` tells whether the
     // record is still taken. The limits themselves are inside.

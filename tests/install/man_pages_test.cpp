@@ -20,24 +20,36 @@
 #include <vector>
 
 #include "tests/support/cli_runner.h"
+#include "tests/support/scoped_environment.h"
 
 namespace {
 
 using orbant::testing::shell_quoted;
+using orbant::testing::TempFolder;
 
 struct ProgramRun {
     std::string out;
+    std::string err;
     int status = -1;
 };
 
+std::string read_text(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
 // Runs program with args through the shell with no display at all: no X11 or
-// Wayland connection and no platform chosen in the environment.
-// With stderr_too, standard error is read along with standard output.
-ProgramRun run_without_display(const std::string& program, const std::vector<std::string>& args,
-                               bool stderr_too = false) {
-    std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + shell_quoted(program);
+// Wayland connection and no platform chosen in the environment. A program
+// that waits for a user is stopped after two minutes (status 124).
+ProgramRun run_without_display(const std::string& program, const std::vector<std::string>& args) {
+    const TempFolder scratch;
+    const std::string errors = scratch.file("stderr");
+    std::string command =
+        "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 120 " + shell_quoted(program);
     for (const std::string& a : args) command += ' ' + shell_quoted(a);
-    command += stderr_too ? " 2>&1" : " 2>/dev/null";
+    command += " 2>" + shell_quoted(errors);
     ProgramRun r;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return r;
@@ -46,14 +58,8 @@ ProgramRun run_without_display(const std::string& program, const std::vector<std
     while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) r.out.append(buffer, n);
     const int raw = pclose(pipe);
     r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.err = read_text(errors);
     return r;
-}
-
-std::string read_text(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
 }
 
 // The page's source as a reader sees the words: "\-" is a dash, font
@@ -153,6 +159,7 @@ TEST(ManPages, OrbantPageDescribesEveryOptionOfItsHelp) {
     ASSERT_EQ(help.status, 0) << "orbant --help needs no display";
     ASSERT_NE(help.out.find("--config-dir"), std::string::npos) << help.out;
     ASSERT_NE(help.out.find("--platform"), std::string::npos) << "Qt's options are listed too:\n" << help.out;
+    EXPECT_EQ(help.out.find("qmljsdebugger"), std::string::npos) << "no QML in this program:\n" << help.out;
     const std::string page = page_words("orbant");
     expect_page_matches_help("orbant", page, {{"orbant --help", help.out, page}});
 }
@@ -214,11 +221,29 @@ std::pair<unsigned, unsigned> png_size(const std::string& path) {
     return {be32(16), be32(20)};
 }
 
+TEST(Options, EveryBadOptionExitsWithTwoAndTheUsageWithoutDisplay) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--bogus"}, {"-x"}, {"--config-dir"}, {"--size", "7"}, {"--clock", "gestern"}}) {
+        const ProgramRun r = run_without_display(ORBANT_APP_PATH, args);
+        EXPECT_EQ(r.status, 2) << args[0] << "\n" << r.err;
+        EXPECT_TRUE(r.out.empty()) << args[0];
+        EXPECT_NE(r.err.find("orbant: "), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find("--config-dir <DIR>"), std::string::npos) << "usage:\n" << r.err;
+    }
+}
+
+TEST(Desktop, TheEntryValidatesWithoutHints) {
+    const TempFolder scratch;
+    const std::string entry = std::string(ORBANT_SOURCE_DIR) + "/desktop/orbant.desktop";
+    const int raw = std::system(("desktop-file-validate " + shell_quoted(entry) + " >" +
+                                 shell_quoted(scratch.file("out")) + " 2>&1").c_str());
+    EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0);
+    EXPECT_EQ(read_text(scratch.file("out")), "") << "one main category only";
+}
+
 TEST(Screenshot, EveryPageIsWrittenAsPngWithoutDisplay) {
-    char dir_template[] = "/tmp/orbant-screenshot-XXXXXX";
-    const char* dir = mkdtemp(dir_template);
-    ASSERT_NE(dir, nullptr);
-    const std::string folder = dir;
+    const TempFolder scratch;
+    const std::string& folder = scratch.path();
     for (const char* page : {"zeit", "horizont", "mond", "sonne", "planeten", "uebersicht", "ereignisse"}) {
         const std::string out = folder + "/" + page + ".png";
         const ProgramRun r = run_without_display(
@@ -226,15 +251,16 @@ TEST(Screenshot, EveryPageIsWrittenAsPngWithoutDisplay) {
                               "320x240", "--screenshot", page, "--out", out});
         EXPECT_EQ(r.status, 0) << page;
         EXPECT_EQ(png_size(out), (std::pair<unsigned, unsigned>{320, 240})) << page;
+        EXPECT_EQ(r.err.find("propagateSizeHints"), std::string::npos) << r.err;
     }
     EXPECT_EQ(run_without_display(ORBANT_APP_PATH, {"--screenshot", "himmel", "--out", folder + "/x.png"}).status, 2);
     EXPECT_EQ(run_without_display(ORBANT_APP_PATH, {"--screenshot", "mond"}).status, 2) << "no --out";
     // A typed control character comes back escaped, not sent to the terminal.
     const ProgramRun escaped =
-        run_without_display(ORBANT_APP_PATH, {"--screenshot", "mo\x1b[2J\nnd", "--out", folder + "/x.png"}, true);
+        run_without_display(ORBANT_APP_PATH, {"--screenshot", "mo\x1b[2J\nnd", "--out", folder + "/x.png"});
     EXPECT_EQ(escaped.status, 2);
-    EXPECT_NE(escaped.out.find("'mo\\x1b[2J\\nnd' is not one of"), std::string::npos) << escaped.out;
-    EXPECT_EQ(escaped.out.find('\x1b'), std::string::npos);
+    EXPECT_NE(escaped.err.find("'mo\\x1b[2J\\nnd' is not one of"), std::string::npos) << escaped.err;
+    EXPECT_EQ(escaped.err.find('\x1b'), std::string::npos);
     // A FIFO is refused, not replaced by a plain file.
     const std::string fifo = folder + "/fifo.png";
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
@@ -244,6 +270,36 @@ TEST(Screenshot, EveryPageIsWrittenAsPngWithoutDisplay) {
         2);
     struct stat st {};
     EXPECT_TRUE(stat(fifo.c_str(), &st) == 0 && S_ISFIFO(st.st_mode));
+}
+
+// A first start that cannot write "Setup.dat" reports it on standard error
+// and still writes the picture; nothing waits in a message box.
+TEST(Screenshot, SettingsThatCannotBeWrittenAreReportedOnStandardError) {
+    const TempFolder scratch;
+    const std::string base = scratch.path();
+    struct Case {
+        const char* what;
+        std::string config;
+        std::string prepare;  // shell commands
+    };
+    const Case cases[] = {
+        {"a FIFO", base + "/fifo", "mkdir fifo && mkfifo fifo/Setup.dat"},
+        {"a folder", base + "/folder", "mkdir -p folder/Setup.dat"},
+        {"a dangling link", base + "/link", "mkdir link && ln -s nirgends/Setup.dat link/Setup.dat"},
+        {"a file as the folder", base + "/file", "touch file"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_EQ(std::system(("cd " + shell_quoted(base) + " && " + c.prepare).c_str()), 0);
+        const std::string out = c.config + ".png";
+        const ProgramRun r = run_without_display(
+            ORBANT_APP_PATH, {"--config-dir", c.config, "--clock", "2026-01-15 21:00:00", "--size", "240x320",
+                              "--screenshot", "sonne", "--out", out});
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(png_size(out), (std::pair<unsigned, unsigned>{240, 320}));
+        EXPECT_NE(r.err.find("orbant: "), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find(c.config), std::string::npos) << r.err;
+    }
 }
 
 }  // namespace

@@ -190,6 +190,24 @@ TEST(HorizonScene, LabelTextsTruncateBeforeTheyWrap) {
     EXPECT_EQ(horizon_label_texts(frame, view).size(), 3u) << "no grid labels without the grid";
 }
 
+TEST(HorizonScene, AltitudeLabelsStandTwoPixelsRightAndOneBelowTheirCirclePoint) {
+    // 320 x 240: altitude 20 straight ahead at (160, 154) (Y = tan(-25)
+    // degrees, y = 48 + 106), 80 at (160, 33); the labels' corners are
+    // (162, 155) and (162, 34).
+    const SheetState s = hamburg_at({2024, 1, 15, 22, 0, 0});
+    const HorizonFrame frame = horizon_frame(320, 240, true);
+    HorizonMemory memory;
+    const Scene scene = horizon_paint_scene(s, frame, HorizonView{}, horizon_sun_times(s), memory, FixedMeasure());
+    auto corner_of = [&](const std::string& text) {
+        for (const DrawItem& item : scene.items)
+            if (item.kind == Kind::text && item.text == text) return item.at;
+        ADD_FAILURE() << "no label " << text;
+        return ScenePoint{};
+    };
+    EXPECT_EQ(corner_of("20°"), (ScenePoint{162, 155}));
+    EXPECT_EQ(corner_of("80°"), (ScenePoint{162, 34}));
+}
+
 TEST(HorizonTap, LinesSplitAtTheFirstParenthesisAndTheLabelStaysOnThePage) {
     struct Case {
         const char* name;

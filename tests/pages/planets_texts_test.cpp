@@ -96,6 +96,35 @@ TEST(PlanetsPageTexts, RowsAtHamburgAndAtEightyNorth) {
     }
 }
 
+TEST(PlanetsPageTexts, ARisingThatFallsOnTheNextDayIsNotShownOnThisOne) {
+    // 53.387 N, 8.0736 E with zone -7: Mercury's rising after local midnight
+    // of 23 September 2052 comes at 24:01:45, on the 24th (at 00:01:45);
+    // the 23rd has none. The setting of each day is on its day.
+    struct Day {
+        int day;
+        const char* rise;  // "HH:MM:SS", or the text shown
+        const char* set;
+    };
+    for (const Day& d : {Day{23, "--------", "10:44:30"}, Day{24, "00:01:45", "10:42:13"}}) {
+        SCOPED_TRACE(d.day);
+        const PageTexts page = planets_page_texts(state_at(53.3870, 8.0736, -7.0, 0, {2052, 9, d.day, 4, 15, 0}));
+        const PlanetRow& mercury = planet_rows[0];
+        if (d.rise[0] == '-')
+            EXPECT_EQ(text_of(page, mercury.rise_id), d.rise);
+        else
+            EXPECT_TRUE(clock_near(text_of(page, mercury.rise_id), d.rise, planet_rise_set_tolerance));
+        EXPECT_TRUE(clock_near(text_of(page, mercury.set_id), d.set, planet_rise_set_tolerance));
+        for (const PlanetRow& row : planet_rows) {
+            for (int id : {row.rise_id, row.set_id}) {
+                const std::string shown = text_of(page, id);
+                if (shown == "NoRises" || shown == "NoSet" || shown == "--------") continue;
+                const int minutes = test::clock_minutes(shown);
+                EXPECT_TRUE(minutes >= 0 && minutes < 24 * 60) << row.label << " " << shown;
+            }
+        }
+    }
+}
+
 TEST(PlanetsPageTexts, FortyTextsRowByRowWithRowAndColumnLabels) {
     const PageTexts page = planets_page_texts(state_at(53.55, 10.0, 1.0, 0, {2024, 1, 1, 0, 0, 0}));
     ASSERT_EQ(page.texts.size(), 40u);

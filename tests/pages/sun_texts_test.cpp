@@ -165,6 +165,20 @@ TEST(SunPageTexts, NoDifferenceWhenTheReferenceSolsticeHasNoSunrise) {
     EXPECT_TRUE(clock_near(difference.substr(2, 5), "09:31:57", 3 * one_minute_of_time)) << difference;
 }
 
+TEST(SunPageTexts, SolsticeSunsetAfterMidnightStillGivesItsDayLength) {
+    // Reykjavik (64.15 N, 21.94 W, zone 0), 10 July 2024: 03:28:02-23:36:15
+    // (20:08:13), shorter than 9 July (03:25:19-23:38:44), so the reference
+    // is 21 June, whose sunset falls after midnight: the set found on that
+    // day is 00:03:51, the one of 20 June, and the rise 02:55:19, a day of
+    // 21:08:32. The difference is -1:00:19.
+    const PageTexts page = sun_page_texts(state_at(64.15, -21.94, 0.0, 0, {2024, 7, 10, 12, 0, 0}));
+    EXPECT_TRUE(clock_near(text_of(page, sun_day_length_id), "20:08:13", 2 * one_minute_of_time));
+    const std::string difference = text_of(page, sun_day_difference_id);
+    ASSERT_EQ(difference.size(), 8u) << difference;
+    EXPECT_EQ(difference.substr(0, 2), "(-");
+    EXPECT_TRUE(clock_near(difference.substr(2, 5), "01:00:19", 3 * one_minute_of_time)) << difference;
+}
+
 TEST(SunPageTexts, TextsInPageOrderWithLabels) {
     const PageTexts page = sun_page_texts(state_at(53.55, 10.0, 1.0, 0, {2024, 3, 20, 12, 0, 0}));
     const int ids[] = {1033, 1034, 1035, 1036, 1037, 1038, 1080, 1039, 1040};

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -53,6 +54,46 @@ TEST(AtomicFile, RemovesTheTemporariesOfInterruptedWrites) {
     EXPECT_EQ(file_bytes(path), bytes);
     EXPECT_EQ(names_in(dir.path()), (std::set<std::string>{"Setup.dat", "Setup.dat.tmp-notiz", "Setup.dat.tmpAb3xY9x",
                                                            "Andere.ort.tmpAb3xY9", "Setup.dat.tmpFolder"}));
+}
+
+TEST(AtomicFile, AWriteLeavesTheTemporaryOfAnotherProcesssRunningWriteAlone) {
+    TempFolder dir;
+    const std::string path = dir.file("Setup.dat");
+    int paused[2], go[2];
+    ASSERT_EQ(::pipe(paused), 0);
+    ASSERT_EQ(::pipe(go), 0);
+    const pid_t other = ::fork();
+    ASSERT_GE(other, 0);
+    if (other == 0) {
+        // Another instance on the same folder: its write holds before the
+        // rename until told to go on.
+        ::close(go[1]);
+        const ScopedAtomicWriteHook hold(AtomicWriteStep::rename, [&] {
+            char c = 0;
+            if (::write(paused[1], "p", 1) != 1 || ::read(go[0], &c, 1) != 1) ::_exit(3);
+        });
+        const std::vector<std::uint8_t> theirs{1, 1, 1};
+        std::string error;
+        ::_exit(write_file_atomically(path, theirs.data(), theirs.size(), error) ? 0 : 1);
+    }
+    ::close(paused[1]);
+    char c = 0;
+    const bool held = ::read(paused[0], &c, 1) == 1;
+    const std::vector<std::uint8_t> ours{2, 2};
+    std::string error;
+    const bool written = held && write_file_atomically(path, ours.data(), ours.size(), error);
+    const bool released = ::write(go[1], "g", 1) == 1;
+    ::close(go[1]);
+    int status = 0;
+    ASSERT_EQ(::waitpid(other, &status, 0), other);
+    ::close(paused[0]);
+    ::close(go[0]);
+    ASSERT_TRUE(held && released);
+    EXPECT_TRUE(written) << error;
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the other write lost its temporary file";
+    EXPECT_EQ(file_bytes(path), (std::vector<std::uint8_t>{1, 1, 1})) << "the later rename wins";
+    EXPECT_EQ(names_in(dir.path()), std::set<std::string>{"Setup.dat"});
 }
 
 TEST(AtomicFile, WritesThroughASymbolicLink) {
