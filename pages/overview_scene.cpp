@@ -1,5 +1,6 @@
 #include "pages/overview_scene.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "astro/constants.h"
@@ -37,9 +38,65 @@ constexpr int legend_row_units = 3;
 constexpr int legend_dot_radius = 4;
 constexpr int legend_name_rise = 8;
 
+// The fitted layout's distance from the page's top and left edges, pixels.
+constexpr int fitted_margin = 2;
+// The legend's names take at most this many font heights across (the
+// widest, "Neptun" and "Uranus", take 3.23 in Liberation Sans), and a line
+// at most 1.2 font heights.
+constexpr double legend_name_room_em = 3.4;
+constexpr double line_room_em = 1.2;
+
+// The compass letters, in the order of OverviewLabels::letters.
+constexpr std::array<const char*, 4> compass_letters = {"N", "S", "W", "O"};
+
 SceneRect square_around(ScenePoint c, int r) noexcept { return {c.x - r, c.y - r, c.x + r, c.y + r}; }
 
+bool overlap(SceneRect a, SceneRect b) noexcept {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+int legend_x_units(bool portrait) noexcept { return portrait ? legend_x_units_portrait : legend_x_units_landscape; }
+int legend_y_units(bool portrait) noexcept { return portrait ? legend_y_units_portrait : legend_y_units_landscape; }
+
+// Unit, outer radius and reach for a disc of half width `half`.
+void set_rings(OverviewLayout& l, int half) noexcept {
+    l.half = half;
+    l.unit = static_cast<int>(half * unit_of_half);
+    l.outer_radius = half + outer_radius_units * l.unit;
+}
+
+// The chart for half width `half` at the page's top left with the legend
+// to its right, and whether all of it lies inside the page.
+bool fit_at(OverviewLayout& l, int half) noexcept {
+    set_rings(l, half);
+    const int reach = overview_chart_reach(l);
+    l.centre = {fitted_margin + reach, fitted_margin + reach};
+    l.disc = square_around(l.centre, half);
+    // The legend's dots clear the chart by at least two pixels.
+    const int legend_x =
+        std::max(l.centre.x + l.unit * legend_x_units(l.portrait), l.centre.x + reach + legend_dot_radius + 2);
+    l.legend = {legend_x, l.centre.y - reach + l.unit * legend_y_units(l.portrait)};
+    const int legend_right = legend_x + l.unit + overview_legend_name_room();
+    const int last_row = l.legend.y + static_cast<int>(overview_body_count - 1) * legend_row_units * l.unit;
+    const int legend_bottom =
+        std::max(last_row + legend_dot_radius,
+                 last_row - legend_name_rise +
+                     static_cast<int>(std::ceil(line_room_em * overview_legend_font.pixel_height)));
+    return l.centre.y + reach <= l.height && legend_right <= l.width && legend_bottom <= l.height;
+}
+
 }  // namespace
+
+int overview_legend_name_room() noexcept {
+    return static_cast<int>(std::ceil(legend_name_room_em * overview_legend_font.pixel_height));
+}
+
+int overview_chart_reach(const OverviewLayout& l) noexcept {
+    int reach = l.outer_radius;
+    for (const OverviewBody& b : overview_bodies)
+        reach = std::max(reach, static_cast<int>(l.unit * b.ring_factor + l.half) + b.dot_radius);
+    return reach;
+}
 
 OverviewLayout overview_layout(int cx, int cy, bool portrait) noexcept {
     const DiscFactors f = portrait ? portrait_factors : landscape_factors;
@@ -52,10 +109,18 @@ OverviewLayout overview_layout(int cx, int cy, bool portrait) noexcept {
     l.disc.top = static_cast<int>(w * f.top);
     l.disc.right = static_cast<int>(w * f.left + w * f.size);
     l.disc.bottom = static_cast<int>(w * f.top + w * f.size);
-    l.half = (l.disc.right - l.disc.left) / 2;
+    set_rings(l, (l.disc.right - l.disc.left) / 2);
     l.centre = {l.disc.left + l.half, l.disc.top + l.half};
-    l.unit = static_cast<int>(l.half * unit_of_half);
-    l.outer_radius = l.half + outer_radius_units * l.unit;
+    l.legend = {l.centre.x + l.unit * legend_x_units(portrait), l.unit * legend_y_units(portrait)};
+    const int r = l.outer_radius;
+    if (l.centre.x - r >= 0 && l.centre.y - r >= 0 && l.centre.x + r <= cx && l.centre.y + r <= cy) return l;
+
+    // The rule ran off the page: the largest half width that fits, at most
+    // the rule's (on a page too small for any, the smallest).
+    l.fitted = true;
+    for (int half = std::max(l.half, 1); half > 1; --half)
+        if (fit_at(l, half)) return l;
+    fit_at(l, 1);
     return l;
 }
 
@@ -96,7 +161,39 @@ OverviewDot overview_dot(const OverviewLayout& l, std::size_t body, BodyDirectio
     return dot;
 }
 
-void append_overview_background(Scene& scene, const OverviewLayout& l) {
+OverviewLabels overview_labels(const OverviewLayout& l, const TextMeasure& measure) {
+    const auto& letters = compass_letters;
+    std::array<TextExtent, 4> e;
+    for (std::size_t k = 0; k < letters.size(); ++k) e[k] = measure.measure(letters[k], overview_letter_font);
+    const int cx = l.centre.x, cy = l.centre.y;
+    OverviewLabels labels;
+    labels.letters = {{{cx - 3, l.disc.top + 3}, {cx - 3, l.disc.bottom - 18}, {l.disc.left + 7, cy - 7},
+                       {l.disc.right - 17, cy - 7}}};
+    const auto extents_overlap = [&] {
+        for (std::size_t a = 0; a < letters.size(); ++a)
+            for (std::size_t b = a + 1; b < letters.size(); ++b) {
+                const ScenePoint p = labels.letters[a], q = labels.letters[b];
+                if (overlap({p.x, p.y, p.x + e[a].width, p.y + e[a].height},
+                            {q.x, q.y, q.x + e[b].width, q.y + e[b].height}))
+                    return true;
+            }
+        return false;
+    };
+    labels.letters_at_edge = extents_overlap();
+    if (labels.letters_at_edge)
+        labels.letters = {{{cx - e[0].width / 2, l.disc.top + 1},
+                           {cx - e[1].width / 2, l.disc.bottom - 1 - e[1].height},
+                           {l.disc.left + 1, cy - e[2].height / 2},
+                           {l.disc.right - 1 - e[3].width, cy - e[3].height / 2}}};
+
+    int widest = 0;
+    for (const OverviewBody& b : overview_bodies)
+        widest = std::max(widest, measure.measure(b.name, overview_legend_font).width);
+    labels.legend = {std::min(l.legend.x, l.width - l.unit - widest), l.legend.y};
+    return labels;
+}
+
+void append_overview_background(Scene& scene, const OverviewLayout& l, const TextMeasure& measure) {
     const Rgb chart = overview_brushes[0];
     const int cx = l.centre.x, cy = l.centre.y, r = l.outer_radius;
     scene.ellipse(square_around(l.centre, r), overview_pen_rgb, chart, RasterMode::copy);
@@ -108,19 +205,13 @@ void append_overview_background(Scene& scene, const OverviewLayout& l) {
     scene.line({l.disc.left + axis_inset_near, cy}, {cx - r, cy}, overview_pen_rgb, RasterMode::copy);
     scene.line({l.disc.right - axis_inset_far, cy}, {cx + r, cy}, overview_pen_rgb, RasterMode::copy);
 
-    // The letters sit inside the disc: N and S centred on the vertical axis,
-    // W and O on the horizontal one.
-    const auto letter = [&](ScenePoint at, const char* text) {
-        scene.text(at, text, overview_letter_font, overview_text_rgb, overview_text_background_rgb,
-                   RasterMode::copy);
-    };
-    letter({cx - 3, l.disc.top + 3}, "N");
-    letter({cx - 3, l.disc.bottom - 18}, "S");
-    letter({l.disc.left + 7, cy - 7}, "W");
-    letter({l.disc.right - 17, cy - 7}, "O");
+    const OverviewLabels labels = overview_labels(l, measure);
+    for (std::size_t k = 0; k < compass_letters.size(); ++k)
+        scene.text(labels.letters[k], compass_letters[k], overview_letter_font, overview_text_rgb,
+                   overview_text_background_rgb, RasterMode::copy);
 
-    const int x = cx + l.unit * (l.portrait ? legend_x_units_portrait : legend_x_units_landscape);
-    int y = l.unit * (l.portrait ? legend_y_units_portrait : legend_y_units_landscape);
+    const int x = labels.legend.x;
+    int y = labels.legend.y;
     for (std::size_t body = 0; body < overview_body_count; ++body) {
         scene.ellipse(square_around({x, y}, legend_dot_radius), std::nullopt, overview_brushes[body + 1],
                       RasterMode::copy);
@@ -128,6 +219,9 @@ void append_overview_background(Scene& scene, const OverviewLayout& l) {
                    overview_text_rgb, overview_text_background_rgb, RasterMode::copy);
         y += legend_row_units * l.unit;
     }
+    // Letters moved to the disc's edge cover its outline with their opaque
+    // backgrounds; the outline is drawn again over them.
+    if (labels.letters_at_edge) scene.ellipse(l.disc, overview_pen_rgb, std::nullopt, RasterMode::copy);
 }
 
 void append_overview_dots(Scene& scene, const OverviewLayout& l, const OverviewDirections& directions,
@@ -141,10 +235,10 @@ void append_overview_dots(Scene& scene, const OverviewLayout& l, const OverviewD
 }
 
 OverviewPaint overview_paint(const SheetState& s, const OverviewLayout& l, bool full, bool only_risen,
-                             const OverviewDirections& remembered) {
+                             const OverviewDirections& remembered, const TextMeasure& measure) {
     OverviewPaint p;
     if (full)
-        append_overview_background(p.scene, l);
+        append_overview_background(p.scene, l, measure);
     else
         append_overview_dots(p.scene, l, remembered, only_risen);
     p.drawn = overview_directions(s);

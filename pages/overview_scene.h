@@ -66,8 +66,7 @@ inline constexpr std::array<OverviewBody, overview_body_count> overview_bodies =
 inline constexpr SceneFont overview_letter_font{16, 500};
 inline constexpr SceneFont overview_legend_font{13, 200};
 
-// Where the chart stands on a page of width x height pixels. All sizes
-// follow from the width alone.
+// Where the chart stands on a page of width x height pixels.
 struct OverviewLayout {
     int width = 0, height = 0;
     bool portrait = true;  // the screen (the sheet's window) is narrower than high
@@ -76,13 +75,49 @@ struct OverviewLayout {
     ScenePoint centre;     // the chart's centre
     int unit = 0;          // ring unit
     int outer_radius = 0;  // radius of the outer circle
+    bool fitted = false;   // the width's rule ran off the page; the chart was fitted to it
+    ScenePoint legend;     // the first legend dot's centre, before the legend's names are measured
 };
 
 // The chart's layout for a page of cx x cy pixels on a portrait or
-// landscape screen: disc factors 0.28, 0.29, 0.23 of cx in portrait, 0.2,
-// 0.2, 0.14 otherwise, each coordinate truncated; unit = int(half * 0.222),
-// outer radius = half + 13 units.
+// landscape screen. The rule of the width: disc factors 0.28, 0.29, 0.23 of
+// cx in portrait, 0.2, 0.2, 0.14 otherwise, each coordinate truncated; unit
+// = int(half * 0.222), outer radius = half + 13 units; the legend's first
+// dot at (centre + 20 units, 4 units) in portrait, (centre + 30, 7)
+// otherwise. That layout is kept whenever its outer circle lies inside the
+// page. Otherwise the chart is fitted: the largest half width, at most the
+// rule's, for which the outer circle and every dot (at any azimuth) stand
+// inside the page two pixels from its top and left edges, with the legend
+// (its dots the rule's units right of the centre, its names' room
+// overview_legend_name_room) to the right of the chart and inside the page.
 OverviewLayout overview_layout(int cx, int cy, bool portrait) noexcept;
+
+// Room the fitted layout keeps for the legend's longest name, pixels: at
+// least the width of each of the names in overview_legend_font.
+int overview_legend_name_room() noexcept;
+
+// How far from the centre a dot can reach at any azimuth: the outer radius,
+// or a ring plus its dot's radius where that is more, pixels.
+int overview_chart_reach(const OverviewLayout& layout) noexcept;
+
+// Where the texts stand, once they are measured: the top-left corners of
+// the letters "N", "S", "W", "O" and the first legend dot's centre (each
+// row 3 units lower, each name one unit right of its dot and 8 pixels
+// above its centre).
+struct OverviewLabels {
+    std::array<ScenePoint, 4> letters;
+    bool letters_at_edge = false;  // moved from the rule's places to the disc's edge
+    ScenePoint legend;
+};
+
+// The letters stay at the layout rule's places (N and S 3 pixels left of
+// the vertical axis, 3 pixels inside the disc's top and 18 above its
+// bottom; W 7 pixels inside the disc's left, O 17 inside its right, both 7
+// above the horizontal axis) while no two of their measured extents
+// overlap; otherwise each is centred on its axis one pixel inside the
+// disc's edge. The legend moves left as far as its longest measured name
+// needs to end inside the page.
+OverviewLabels overview_labels(const OverviewLayout& layout, const TextMeasure& measure);
 
 // Top-left corner of the check box of box_width x box_height pixels on a
 // cx x cy page: bottom left in portrait, bottom right otherwise.
@@ -114,8 +149,10 @@ OverviewDot overview_dot(const OverviewLayout& layout, std::size_t body, BodyDir
 // Appends the chart's background in copy mode: the outer circle, the inner
 // disc and the observer's mark (black outline, white brush), the four axis
 // lines, the letters "N", "S", "W", "O", and the legend (a dot of each
-// body's brush without outline and its name).
-void append_overview_background(Scene& scene, const OverviewLayout& layout);
+// body's brush without outline and its name), the texts where
+// overview_labels puts them; when it moved the letters to the disc's edge,
+// finally the disc's outline again (no brush) over their backgrounds.
+void append_overview_background(Scene& scene, const OverviewLayout& layout, const TextMeasure& measure);
 
 // Appends the drawn dots of `directions` in NOT-XOR mode without outline:
 // on white each shows its brush, and drawing the same dots again restores
@@ -133,6 +170,6 @@ struct OverviewPaint {
 // background and the dots; otherwise the dots at `remembered` first (which
 // removes them from the canvas), then the dots at the new directions.
 OverviewPaint overview_paint(const SheetState& s, const OverviewLayout& layout, bool full, bool only_risen,
-                             const OverviewDirections& remembered);
+                             const OverviewDirections& remembered, const TextMeasure& measure);
 
 }  // namespace orbant

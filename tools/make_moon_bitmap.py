@@ -1,18 +1,20 @@
 #!/usr/bin/env python3
-"""Writes resources/moon141.png, the 113 x 113 picture of the full Moon, from
-the lunar map data/moon/moon_map_512.png.
+"""Writes the pictures of the full Moon: resources/moon141.png, 113 x 113,
+from the lunar map data/moon/moon_map_512.png (what the 240-pixel screen
+shows), and resources/moon_large.png, 512 x 512, from the larger map
+data/moon/moon_map_1024.png (for pictures shown larger than 113 pixels).
 
-The picture is the map's near side in orthographic view, filling the square,
-on black. For the centre of pixel (i, j) the unit-disc coordinates are
-nx = (i + 0.5 - r) / r to the right and ny = (r - j - 0.5) / r upwards, with
-r = 113 / 2; inside the disc latitude = asin(ny) and longitude =
+Each picture is its map's near side in orthographic view, filling the square,
+on black. For the centre of pixel (i, j) of a picture of n x n pixels the
+unit-disc coordinates are nx = (i + 0.5 - r) / r to the right and
+ny = (r - j - 0.5) / r upwards, with r = n / 2; inside the disc latitude = asin(ny) and longitude =
 asin(nx / cos(latitude)), and the map (equirectangular, longitude -180° at
 its left edge, latitude +90° at its top) is read there bilinearly, wrapping
 in longitude. Pixels whose centre lies outside the disc are black.
 
 Only the standard library is used (zlib for the PNG streams), and the output
-is the same byte for byte on every run. With --check the file is compared
-with what would be written instead (exit status 1 when it differs).
+is the same byte for byte on every run. With --check the files are compared
+with what would be written instead (exit status 1 when one differs).
 """
 import math
 import pathlib
@@ -20,12 +22,17 @@ import struct
 import sys
 import zlib
 
-SIZE = 113
 ROOT = pathlib.Path(__file__).resolve().parent.parent
-MAP = ROOT / "data" / "moon" / "moon_map_512.png"
-OUT = ROOT / "resources" / "moon141.png"
-PROVENANCE = ("The near side of the Moon in orthographic view, made by tools/make_moon_bitmap.py from "
-              "data/moon/moon_map_512.png (USGS Astrogeology and Clementine maps, public domain).")
+# (picture, its size in pixels, the map it is made from)
+PICTURES = (
+    (ROOT / "resources" / "moon141.png", 113, ROOT / "data" / "moon" / "moon_map_512.png"),
+    (ROOT / "resources" / "moon_large.png", 512, ROOT / "data" / "moon" / "moon_map_1024.png"),
+)
+
+
+def provenance(map_path):
+    return ("The near side of the Moon in orthographic view, made by tools/make_moon_bitmap.py from "
+            f"data/moon/{map_path.name} (USGS Astrogeology and Clementine maps, public domain).")
 
 
 def read_grey_png(path):
@@ -73,18 +80,18 @@ def read_grey_png(path):
     return width, height, rows
 
 
-def rgb_png(width, height, rows):
+def rgb_png(width, height, rows, comment):
     """An 8-bit RGB PNG of the rows (each width * 3 bytes), filter 0, zlib level 9."""
     def chunk(kind, body):
         return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
     raw = b"".join(b"\x00" + row for row in rows)
     return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)) +
-            chunk(b"tEXt", b"Comment\x00" + PROVENANCE.encode("latin-1")) +
+            chunk(b"tEXt", b"Comment\x00" + comment.encode("latin-1")) +
             chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
 
-def moon_picture():
-    width, height, rows = read_grey_png(MAP)
+def moon_picture(size, map_path):
+    width, height, rows = read_grey_png(map_path)
 
     def sample(lon, lat):
         # Map pixel centres lie at half-integer positions.
@@ -99,11 +106,11 @@ def moon_picture():
         bottom = rows[y0 + 1][x0] * (1 - tx) + rows[y0 + 1][x1] * tx
         return top * (1 - ty) + bottom * ty
 
-    r = SIZE / 2
+    r = size / 2
     out = []
-    for j in range(SIZE):
+    for j in range(size):
         row = bytearray()
-        for i in range(SIZE):
+        for i in range(size):
             nx, ny = (i + 0.5 - r) / r, (r - j - 0.5) / r
             grey = 0
             if nx * nx + ny * ny <= 1.0:
@@ -112,17 +119,21 @@ def moon_picture():
                 grey = int(min(255.0, sample(lon, lat)) + 0.5)
             row += bytes((grey, grey, grey))
         out.append(bytes(row))
-    return rgb_png(SIZE, SIZE, out)
+    return rgb_png(size, size, out, provenance(map_path))
 
 
 def main():
-    png = moon_picture()
-    if "--check" in sys.argv[1:]:
-        same = OUT.exists() and OUT.read_bytes() == png
-        print(f"{OUT}: {'up to date' if same else 'differs from the map'}")
-        return 0 if same else 1
-    OUT.write_bytes(png)
-    return 0
+    check = "--check" in sys.argv[1:]
+    status = 0
+    for out, size, map_path in PICTURES:
+        png = moon_picture(size, map_path)
+        if check:
+            same = out.exists() and out.read_bytes() == png
+            print(f"{out}: {'up to date' if same else 'differs from the map'}")
+            status |= 0 if same else 1
+        else:
+            out.write_bytes(png)
+    return status
 
 
 if __name__ == "__main__":

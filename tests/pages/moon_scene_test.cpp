@@ -46,6 +46,28 @@ TEST(MoonScene, PortraitHalfMoonFromTheRoundedPercentage) {
     EXPECT_EQ(scene.items[6].rect, square);
 }
 
+// Bitmap 141 serves up to its own 113 device pixels; a larger square, in
+// device pixels (window pixels times the screen's scale), takes the large
+// picture.
+TEST(MoonScene, TheLargePictureServesSquaresBeyond113DevicePixels) {
+    struct Case {
+        int size, scale, bitmap;
+    };
+    const Case cases[] = {{99, 1, 141}, {113, 1, 141}, {114, 1, 146}, {400, 1, 146},
+                          {56, 2, 141}, {57, 2, 146},  {113, 0, 141}, {38, 3, 146}};
+    for (const Case& c : cases) EXPECT_EQ(moon_bitmap_for(c.size, c.scale), c.bitmap) << c.size << " x" << c.scale;
+
+    // The scene draws the chosen bitmap on the same square: 320 x 640
+    // portrait gives left 92, right 224, a square of 132 pixels.
+    const MoonPictureLayout large = moon_picture_layout(320, 640, true);
+    ASSERT_EQ(large.size, 132);
+    const Scene scene = moon_scene({50.0, 1}, large);
+    EXPECT_EQ(scene.items[1].bitmap_id, moon_large_bitmap_id);
+    EXPECT_EQ(scene.items[1].rect, (SceneRect{92, 332, 224, 464}));
+    EXPECT_EQ(moon_scene({50.0, 1}, moon_picture_layout(240, 320, true), 2).items[1].bitmap_id, 146)
+        << "99 window pixels are 198 device pixels at scale 2";
+}
+
 TEST(MoonScene, NoPictureOnAPageTooNarrowForIt) {
     // 2 pixels wide: left = trunc(0.58) = 0, right = trunc(1.4) = 1 gives
     // size 1; 1 pixel wide gives size 0 and only the frame.

@@ -14,6 +14,15 @@
 namespace orbant {
 namespace {
 
+// Texts 6 pixels a character and 15 high; the compass letters 12 x 17.
+class FixedMeasure final : public TextMeasure {
+public:
+    TextExtent measure(std::string_view utf8, SceneFont font) const override {
+        if (font == overview_letter_font) return {12, 17};
+        return {6 * static_cast<int>(utf8.size()), 15};
+    }
+};
+
 struct LayoutCase {
     const char* name;
     int cx, cy;
@@ -27,11 +36,21 @@ struct LayoutCase {
 
 // Portrait 240: the worked example. Landscape 320: left = top =
 // int(64.0) = 64, right = bottom = int(64.0 + 44.8) = 108, half 22,
-// unit int(4.884) = 4, outer 22 + 52 = 74.
+// unit int(4.884) = 4, outer 22 + 52 = 74. Both keep the rule. Portrait
+// 480 x 640 runs off the page by the rule (centre 189, outer radius 211)
+// and is fitted: half 55 (unit 12, reach int(12 * 12.98 + 55) + 4 = 214)
+// needs its legend to end at 216 + 240 + 12 + 45 = 513 > 480; half 54
+// (unit 11, outer 54 + 143 = 197, reach 196 + 4 = 200) ends it at 202 +
+// 220 + 11 + 45 = 478. Landscape 1920 x 600 by the rule: half 134, unit
+// 29, outer 511 about a centre 518 pixels down; fitted to the height:
+// half 76, unit 16, outer 284, reach int(16 * 12.98 + 76) + 4 = 287, and
+// 2 + 2 * 287 = 576 <= 600 (half 77, unit 17, reaches 301).
 TEST(OverviewScene, LayoutFromTheWidthAndTheScreensShape) {
     const LayoutCase cases[] = {
         {"portrait", 240, 320, true, {67, 69, 122, 124}, 27, {94, 96}, 5, 92, {5, 290}},
         {"landscape", 320, 240, false, {64, 64, 108, 108}, 22, {86, 86}, 4, 74, {218, 218}},
+        {"portrait 480", 480, 640, true, {148, 148, 256, 256}, 54, {202, 202}, 11, 197, {5, 610}},
+        {"wide landscape", 1920, 600, false, {213, 213, 365, 365}, 76, {289, 289}, 16, 284, {1818, 578}},
     };
     for (const LayoutCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -41,6 +60,7 @@ TEST(OverviewScene, LayoutFromTheWidthAndTheScreensShape) {
         EXPECT_EQ(l.centre, c.centre);
         EXPECT_EQ(l.unit, c.unit);
         EXPECT_EQ(l.outer_radius, c.outer_radius);
+        EXPECT_EQ(l.fitted, c.cx > 320);
         EXPECT_EQ(overview_check_box_place(c.cx, c.cy, 100, 20, c.portrait), c.box);
     }
 }
@@ -94,29 +114,43 @@ TEST(OverviewScene, DirectionsAgreeWithThePagesTexts) {
 // The background: outer circle, disc, observer mark, four axis lines, four
 // letters, and per body a legend dot and its name, 3 units apart from
 // (centre + 20 units, 4 units) in portrait and (centre + 30, 7) otherwise.
+// On the 240 page the legend moves left until its longest name ("Jupiter",
+// 42 pixels) ends at the page's edge: x = 240 - 5 - 42 = 193.
+// On the 320 page the letters at the rule's places would overlap (O from
+// (91, 79), 12 x 17, reaches into S from (83, 90)), so each is centred on its
+// axis one pixel inside the disc (64, 64, 108, 108), and the disc's outline
+// is drawn again over their backgrounds.
 TEST(OverviewScene, BackgroundAndLegend) {
+    const FixedMeasure measure;
     Scene portrait;
-    append_overview_background(portrait, overview_layout(240, 320, true));
+    append_overview_background(portrait, overview_layout(240, 320, true), measure);
     ASSERT_EQ(portrait.items.size(), 3u + 4u + 4u + 2u * overview_body_count);
     EXPECT_EQ(portrait.items[0].rect, (SceneRect{2, 4, 186, 188}));
     EXPECT_EQ(portrait.items[2].rect, (SceneRect{92, 94, 96, 98}));
     EXPECT_EQ(portrait.items[3].points, (std::vector<ScenePoint>{{94, 75}, {94, 4}}));
     EXPECT_EQ(portrait.items[6].points, (std::vector<ScenePoint>{{115, 96}, {186, 96}}));
     EXPECT_EQ(portrait.items[8].text, "S");
-    EXPECT_EQ(portrait.items[8].at, (ScenePoint{91, 106}));
+    EXPECT_EQ(portrait.items[8].at, (ScenePoint{91, 106})) << "the rule's letters do not overlap here";
     const DrawItem& sun_dot = portrait.items[11];
-    EXPECT_EQ(sun_dot.rect, (SceneRect{190, 16, 198, 24}));
+    EXPECT_EQ(sun_dot.rect, (SceneRect{189, 16, 197, 24}));
     EXPECT_FALSE(sun_dot.pen.has_value());
     EXPECT_EQ(sun_dot.brush, (Rgb{242, 255, 4}));
     const DrawItem& pluto_name = portrait.items.back();
     EXPECT_EQ(pluto_name.text, "Pluto");
-    EXPECT_EQ(pluto_name.at, (ScenePoint{199, 20 + 9 * 15 - 8}));
+    EXPECT_EQ(pluto_name.at, (ScenePoint{198, 20 + 9 * 15 - 8}));
     EXPECT_EQ(pluto_name.font, (SceneFont{13, 200}));
     for (const DrawItem& item : portrait.items) EXPECT_EQ(item.mode, RasterMode::copy);
 
     Scene landscape;
-    append_overview_background(landscape, overview_layout(320, 240, false));
-    EXPECT_EQ(landscape.items[11].rect, (SceneRect{86 + 120 - 4, 28 - 4, 86 + 120 + 4, 28 + 4}));
+    append_overview_background(landscape, overview_layout(320, 240, false), measure);
+    EXPECT_EQ(landscape.items[11].rect, (SceneRect{86 + 120 - 4, 28 - 4, 86 + 120 + 4, 28 + 4}))
+        << "the legend fits where the rule puts it";
+    std::vector<ScenePoint> letters;
+    for (std::size_t k = 7; k < 11; ++k) letters.push_back(landscape.items[k].at);
+    EXPECT_EQ(letters, (std::vector<ScenePoint>{{80, 65}, {80, 90}, {65, 78}, {95, 78}}));
+    EXPECT_EQ(landscape.items.size(), portrait.items.size() + 1);
+    EXPECT_EQ(landscape.items.back().rect, (SceneRect{64, 64, 108, 108})) << "the disc's outline over the letters";
+    EXPECT_FALSE(landscape.items.back().brush.has_value());
 }
 
 // A paint that is not full first draws the remembered dots (which removes
@@ -126,7 +160,7 @@ TEST(OverviewScene, AnUpdateErasesTheRememberedDotsFirst) {
     const OverviewLayout l = overview_layout(240, 320, true);
     OverviewDirections remembered{};
     remembered.fill({123.0, 0.2});
-    const OverviewPaint all = overview_paint(s, l, false, false, remembered);
+    const OverviewPaint all = overview_paint(s, l, false, false, remembered, FixedMeasure());
     ASSERT_EQ(all.scene.items.size(), 2 * overview_body_count);
     // The Sun's dot at 123 degrees: x = 94 + int(34 sin 123°) = 94 + 28, y =
     // 96 - int(34 cos 123°) = 96 + 18, radius 6.
@@ -136,7 +170,7 @@ TEST(OverviewScene, AnUpdateErasesTheRememberedDotsFirst) {
     for (const BodyDirection& b : all.drawn) risen += b.altitude > 0.0 ? 1 : 0;
     ASSERT_GT(risen, 0u);
     ASSERT_LT(risen, overview_body_count);
-    EXPECT_EQ(overview_paint(s, l, false, true, remembered).scene.items.size(), overview_body_count + risen);
+    EXPECT_EQ(overview_paint(s, l, false, true, remembered, FixedMeasure()).scene.items.size(), overview_body_count + risen);
 }
 
 }  // namespace

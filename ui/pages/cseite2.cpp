@@ -70,7 +70,7 @@ void CSeite2::on_paint(bool erase) {
     // The sheet's window stands for the device's screen.
     const bool portrait = sheet().window_widget().width() < sheet().window_widget().height();
     layout_ = moon_picture_layout(cx_, cy_, portrait);
-    painter_.paint(canvas_, moon_scene(picture_, layout_), canvas_scale_);
+    painter_.paint(canvas_, moon_scene(picture_, layout_, canvas_scale_), canvas_scale_);
 }
 
 void CSeite2::draw(QPainter& painter) { canvas_.present(painter, canvas_scale_); }

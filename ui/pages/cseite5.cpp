@@ -50,7 +50,7 @@ void CSeite5::on_paint(bool erase) {
     }
     SheetState& s = state();
     const bool only_risen = only_risen_box()->isChecked();
-    OverviewPaint p = overview_paint(s, layout_, s.chart_stale != 0 || blank, only_risen, drawn_);
+    OverviewPaint p = overview_paint(s, layout_, s.chart_stale != 0 || blank, only_risen, drawn_, measure_);
     painter_.paint(canvas_, p.scene);
     drawn_ = p.drawn;
     s.chart_stale = 0;

@@ -52,6 +52,7 @@ private:
 
     Canvas canvas_;
     ScenePainter painter_;
+    CanvasTextMeasure measure_;
     OverviewLayout layout_;
     OverviewDirections drawn_{};
     bool laid_out_ = false;

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QSize>
+#include <cmath>
 #include <QLabel>
 #include <string>
 #include <vector>
@@ -167,10 +169,22 @@ TEST_F(AstroPages, MoonPictureFollowsThePhaseOnTheCanvas) {
     Canvas picture;
     picture.ensure_size(full.canvas().size(), Qt::black);
     picture.draw_image(QRect(l.left, l.top, l.size, l.size), QImage(QStringLiteral(":/bitmaps/141")), DrawMode::copy);
+    // Every pixel of the disc (one pixel in from the mask's ellipse).
+    const double r = l.size / 2.0;
+    int compared = 0;
+    for (int y = 0; y < l.size; ++y)
+        for (int x = 0; x < l.size; ++x) {
+            if (std::hypot(x + 0.5 - r, y + 0.5 - r) > r - 1.5) continue;
+            ++compared;
+            ASSERT_EQ(full.canvas().pixel(l.left + x, l.top + y) & rgb_bits,
+                      picture.pixel(l.left + x, l.top + y) & rgb_bits)
+                << x << ", " << y;
+        }
+    EXPECT_GT(compared, 7000) << "the disc of a 99-pixel square";
+    EXPECT_EQ(QImage(QStringLiteral(":/bitmaps/146")).size(), QSize(512, 512)) << "the large picture is compiled in";
     std::vector<QRgb> lit;
     for (double across : {0.25, 0.4, 0.5, 0.6, 0.75}) {
         lit.push_back(centre_row_pixel(full, across));
-        EXPECT_EQ(lit.back(), centre_row_pixel_of(picture, l, across)) << across;
         EXPECT_GT(qGray(lit.back()), 40) << "the Moon is bright";
     }
 

@@ -26,7 +26,7 @@ QRgb bits(Rgb c) { return (static_cast<QRgb>(c.red) << 16) | (static_cast<QRgb>(
 QImage fresh_chart(const CSeite5& page, const SheetState& s, bool only_risen) {
     Canvas c;
     c.ensure_size(page.canvas().size(), CSeite5::page_background());
-    ScenePainter().paint(c, overview_paint(s, page.layout(), true, only_risen, {}).scene);
+    ScenePainter().paint(c, overview_paint(s, page.layout(), true, only_risen, {}, CanvasTextMeasure()).scene);
     return c.image();
 }
 
@@ -150,7 +150,7 @@ TEST(OverviewChart, DrawingTheDotsTwiceRestoresTheBackground) {
     Canvas c;
     c.ensure_size(QSize(l.width, l.height), CSeite5::page_background());
     Scene background;
-    append_overview_background(background, l);
+    append_overview_background(background, l, CanvasTextMeasure());
     ScenePainter painter;
     painter.paint(c, background);
     const QImage bare = c.image().copy();
@@ -163,6 +163,68 @@ TEST(OverviewChart, DrawingTheDotsTwiceRestoresTheBackground) {
         << "on the black axis";
     painter.paint(c, dots);
     EXPECT_EQ(c.image(), bare);
+}
+
+// At every size and aspect the chart stays inside its page, measured with
+// the canvas's own fonts: the outer circle, every dot at every azimuth, the
+// letters and the legend's names; no two letters overlap, and the legend
+// stands right of the circle. Sizes where the width's rule already fits
+// keep it (the worked values are in the pages' test); there only Pluto's
+// dot, whose ring plus radius exceeds the outer radius by up to 3 pixels,
+// is allowed past the circle.
+TEST(OverviewChart, StaysInsideItsPageAtEverySize) {
+    struct Case {
+        int cx, cy;
+        bool fitted;
+    };
+    const Case cases[] = {
+        {240, 320, false},  {238, 296, false},  {320, 240, false}, {318, 214, false},  {480, 640, true},
+        {800, 600, false},  {1280, 900, false}, {1920, 1080, false}, {1080, 1920, true}, {320, 480, true},
+        {1920, 600, true},  {400, 1400, true},  {700, 690, false},  {3840, 2160, false}, {2160, 3840, true},
+    };
+    const CanvasTextMeasure measure;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.cx << "x" << c.cy);
+        const OverviewLayout l = overview_layout(c.cx, c.cy, c.cx < c.cy);
+        EXPECT_EQ(l.fitted, c.fitted);
+        const SceneRect page{0, 0, c.cx, c.cy};
+        const auto inside = [&](SceneRect r) {
+            return r.left >= page.left && r.top >= page.top && r.right <= page.right && r.bottom <= page.bottom;
+        };
+        const int r = l.outer_radius;
+        EXPECT_TRUE(inside({l.centre.x - r, l.centre.y - r, l.centre.x + r, l.centre.y + r}));
+        const int slack = l.fitted ? 0 : overview_chart_reach(l) - r;
+        int dots_outside = 0;
+        for (int a = 0; a < 360; a += 5)
+            for (std::size_t body = 0; body < overview_body_count; ++body) {
+                const OverviewDot d = overview_dot(l, body, {static_cast<double>(a), 1.0}, true);
+                const int reach = d.radius - slack;
+                if (!inside({d.centre.x - reach, d.centre.y - reach, d.centre.x + reach, d.centre.y + reach}))
+                    ++dots_outside;
+            }
+        EXPECT_EQ(dots_outside, 0);
+
+        Scene scene;
+        append_overview_background(scene, l, measure);
+        std::vector<SceneRect> letters;
+        for (const DrawItem& item : scene.items) {
+            if (item.kind == DrawItem::Kind::ellipse) {
+                EXPECT_TRUE(inside(item.rect));
+            }
+            if (item.kind != DrawItem::Kind::text) continue;
+            const TextExtent e = measure.measure(item.text, item.font);
+            const SceneRect box{item.at.x, item.at.y, item.at.x + e.width, item.at.y + e.height};
+            EXPECT_TRUE(inside(box)) << item.text;
+            if (item.font == overview_letter_font) letters.push_back(box);
+        }
+        ASSERT_EQ(letters.size(), 4u);
+        for (std::size_t i = 0; i < letters.size(); ++i)
+            for (std::size_t j = i + 1; j < letters.size(); ++j)
+                EXPECT_TRUE(letters[i].right <= letters[j].left || letters[j].right <= letters[i].left ||
+                            letters[i].bottom <= letters[j].top || letters[j].bottom <= letters[i].top)
+                    << i << " and " << j;
+        EXPECT_GE(overview_labels(l, measure).legend.x - 4, l.centre.x + r) << "the legend beside the circle";
+    }
 }
 
 }  // namespace
