@@ -7,7 +7,7 @@
 #include "pages/moon_scene.h"
 #include "pages/moon_texts.h"
 #include "ui/sheet_page.h"
-#include "platform/qt/canvas.h"
+#include "ui/canvas.h"
 
 namespace orbant {
 

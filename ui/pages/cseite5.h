@@ -5,7 +5,7 @@
 #include "ui/scene_painter.h"
 #include "ui/sheet_page.h"
 #include "pages/overview_scene.h"
-#include "platform/qt/canvas.h"
+#include "ui/canvas.h"
 
 class QCheckBox;
 

@@ -4,7 +4,7 @@
 #include "ui/scene_painter.h"
 #include "ui/sheet_page.h"
 #include "pages/horizon_scene.h"
-#include "platform/qt/canvas.h"
+#include "ui/canvas.h"
 
 class QMouseEvent;
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "ui/pages/cseite2.h"
-#include "platform/qt/canvas.h"
+#include "ui/canvas.h"
 #include "ui/pages/cseite3.h"
 #include "ui/pages/cseite4.h"
 #include "pages/moon_texts.h"
@@ -166,7 +166,7 @@ TEST_F(AstroPages, MoonPictureFollowsThePhaseOnTheCanvas) {
     const MoonPictureLayout l = full.layout();
     Canvas picture;
     picture.ensure_size(full.canvas().size(), Qt::black);
-    picture.draw_image(QRect(l.left, l.top, l.size, l.size), QImage(QStringLiteral(":/bitmaps/141")), DrawMode::copy);
+    picture.draw_image(QRect(l.left, l.top, l.size, l.size), QImage(QStringLiteral(":/bitmaps/141")), RasterMode::copy);
     std::vector<QRgb> lit;
     for (double across : {0.25, 0.4, 0.5, 0.6, 0.75}) {
         lit.push_back(centre_row_pixel(full, across));
