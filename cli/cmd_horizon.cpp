@@ -69,8 +69,6 @@ std::string points_json(const Points& points) {
     return s + "]";
 }
 
-ScenePoint scene_of(ScreenPoint p) { return {p.x, p.y}; }
-
 void print_json(const SheetState& state, const HorizonFrame& frame, const HorizonView& view,
                 const HorizonMemory& memory, Rgb sky, const std::vector<std::string>& labels, const TapLabel* tap,
                 std::ostream& out) {
@@ -97,8 +95,7 @@ void print_json(const SheetState& state, const HorizonFrame& frame, const Horizo
     if (view.grid) {
         for (std::size_t i = 0; i < frame.grid.circles.size(); ++i) {
             const AltitudeCircle& c = frame.grid.circles[i];
-            std::vector<ScenePoint> points;
-            for (int k = 0; k < c.count; ++k) points.push_back(scene_of(c.points[static_cast<std::size_t>(k)]));
+            const std::vector<ScenePoint> points(c.points.begin(), c.points.begin() + c.count);
             out << (i ? ", " : "") << "{\"altitude\": " << c.altitude_deg << ", \"sign\": " << c.sign
                 << ", \"points\": " << points_json(points) << "}";
         }
@@ -107,7 +104,7 @@ void print_json(const SheetState& state, const HorizonFrame& frame, const Horizo
     if (view.grid) {
         for (int i = 0; i < frame.grid.vertical_count; ++i) {
             const VerticalSegment& v = frame.grid.verticals[static_cast<std::size_t>(i)];
-            out << (i ? ", " : "") << "[" << point_json(scene_of(v.start)) << ", " << point_json(scene_of(v.end))
+            out << (i ? ", " : "") << "[" << point_json(v.start) << ", " << point_json(v.end)
                 << "]";
         }
     }

@@ -39,16 +39,9 @@ std::uint8_t wrapped_byte(int value) noexcept { return static_cast<std::uint8_t>
 
 bool has_position(ScenePoint p) noexcept { return p.x >= 0 && p.y >= 0; }
 
-ScreenPoint screen(ScenePoint p) noexcept { return {p.x, p.y}; }
-ScenePoint scene_point(ScreenPoint p) noexcept { return {p.x, p.y}; }
-
-bool inside(const HorizonLayout& layout, ScenePoint p) noexcept { return inside_field(layout, screen(p)); }
 
 std::vector<ScenePoint> first_points(const AltitudeCircle& c) {
-    std::vector<ScenePoint> points;
-    points.reserve(static_cast<std::size_t>(c.count));
-    for (int i = 0; i < c.count; ++i) points.push_back(scene_point(c.points[static_cast<std::size_t>(i)]));
-    return points;
+    return {c.points.begin(), c.points.begin() + c.count};
 }
 
 std::string degree_text(int degrees) { return std::to_string(degrees) + "°"; }
@@ -90,8 +83,8 @@ void append_figures(Scene& scene, const SheetState& state, const HorizonLayout& 
         const auto entry = [&](std::size_t k) { return static_cast<std::size_t>(list[k]); };
         bool all_earlier = true, all_current = true;
         for (std::size_t k = first; k < last; ++k) {
-            all_earlier = all_earlier && inside(layout, m.earlier[entry(k)]);
-            all_current = all_current && inside(layout, m.current[entry(k)]);
+            all_earlier = all_earlier && inside_field(layout, m.earlier[entry(k)]);
+            all_current = all_current && inside_field(layout, m.current[entry(k)]);
         }
         // A first star with an earlier position and another star without
         // one: the polyline is left alone on this paint.
@@ -119,7 +112,7 @@ std::vector<ScenePoint> inside_points(const HorizonLayout& layout,
                                       const std::array<ScenePoint, ecliptic_point_count>& points) {
     std::vector<ScenePoint> kept;
     for (ScenePoint p : points)
-        if (inside(layout, p)) kept.push_back(p);
+        if (inside_field(layout, p)) kept.push_back(p);
     return kept;
 }
 
@@ -135,7 +128,7 @@ void append_ecliptic(Scene& scene, const SheetState& state, const HorizonLayout&
                                   state.time_offset_hours(), i * ecliptic_step_deg * radians_per_degree, altitude,
                                   azimuth);
         points[static_cast<std::size_t>(i)] =
-            scene_point(object_screen_point(layout, view_azimuth_deg, azimuth, altitude));
+            object_screen_point(layout, view_azimuth_deg, azimuth, altitude);
     }
     // The stable exchange sort: 180 passes over neighbouring pairs.
     for (int pass = 0; pass < ecliptic_point_count - 1; ++pass)
@@ -153,14 +146,14 @@ void append_grid(Scene& scene, const HorizonFrame& frame, Rgb sky, Rgb grid_colo
         if (c.count > 1) scene.polyline(first_points(c), grid_colour, RasterMode::copy);
     for (int i = 0; i < g.vertical_count; ++i) {
         const VerticalSegment& v = g.verticals[static_cast<std::size_t>(i)];
-        scene.line(scene_point(v.start), scene_point(v.end), grid_colour, RasterMode::copy);
+        scene.line(v.start, v.end, grid_colour, RasterMode::copy);
     }
     // labels: three direction words, then four altitude and four azimuth labels.
     std::size_t k = 3;
-    for (ScreenPoint corner : g.altitude_label_corners)
+    for (ScenePoint corner : g.altitude_label_corners)
         scene.text({corner.x + altitude_label_dx, corner.y + altitude_label_dy}, labels[k++], horizon_grid_font,
                    grid_colour, sky, RasterMode::copy);
-    for (ScreenPoint centre : g.azimuth_label_centres) {
+    for (ScenePoint centre : g.azimuth_label_centres) {
         const std::string& text = labels[k++];
         const TextExtent e = measure.measure(text, horizon_grid_font);
         scene.text({centre.x - e.width / 2, centre.y - e.height / 2}, text, horizon_grid_font, grid_colour, sky,
@@ -311,8 +304,8 @@ Scene horizon_paint_scene(const SheetState& state, const HorizonFrame& frame, co
         }
         double altitude = 0.0, azimuth = 0.0;
         fixed_horizontal(now, state.observer_longitude, state.observer_latitude, offset, ra, dec, altitude, azimuth);
-        const ScenePoint p = scene_point(object_screen_point(l, view.azimuth_deg, azimuth, altitude));
-        const bool now_inside = inside(l, p);
+        const ScenePoint p = object_screen_point(l, view.azimuth_deg, azimuth, altitude);
+        const bool now_inside = inside_field(l, p);
         // An entry that left the field is removed from where it was drawn
         // too, so that no mark stays behind and the tap test no longer finds
         // it; so the earlier position is always the previous paint's.

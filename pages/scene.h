@@ -32,6 +32,7 @@ constexpr Rgb operator^(Rgb a, Rgb b) noexcept {
             static_cast<std::uint8_t>(a.blue ^ b.blue)};
 }
 
+// A pixel position on the page: x to the right, y downwards.
 struct ScenePoint {
     int x = 0, y = 0;
     friend constexpr bool operator==(ScenePoint, ScenePoint) = default;

@@ -61,11 +61,11 @@ TEST_P(HorizonLayoutTest, FieldFitsTheHorizonEdgesAndTheZenith) {
     // The horizon straight ahead falls one row above the line (Y0 lies a
     // hair above -1 and truncation goes toward zero); the zenith on the top
     // edge, which is outside.
-    const ScreenPoint ahead = horizon_screen_point(l, 0.0, 0.0);
-    EXPECT_EQ(ahead, (ScreenPoint{c.offset_x, c.horizon - 1}));
+    const ScenePoint ahead = horizon_screen_point(l, 0.0, 0.0);
+    EXPECT_EQ(ahead, (ScenePoint{c.offset_x, c.horizon - 1}));
     EXPECT_TRUE(inside_field(l, ahead));
-    const ScreenPoint zenith = horizon_screen_point(l, 90.0, 0.0);
-    EXPECT_EQ(zenith, (ScreenPoint{c.offset_x, 2}));
+    const ScenePoint zenith = horizon_screen_point(l, 90.0, 0.0);
+    EXPECT_EQ(zenith, (ScenePoint{c.offset_x, 2}));
     EXPECT_FALSE(inside_field(l, zenith));
 
     // The field spans 2 F of azimuth at the horizon.
@@ -90,13 +90,13 @@ INSTANTIATE_TEST_SUITE_P(
                                150, 133}),
     [](const testing::TestParamInfo<LayoutCase>& i) { return std::string(i.param.name); });
 
-TEST(HorizonScreenPoint, ObjectsArePlacedByTheirNorthBasedAzimuthOffset) {
+TEST(HorizonScenePoint, ObjectsArePlacedByTheirNorthBasedAzimuthOffset) {
     const HorizonLayout l = horizon_layout(320, 240, true);
     const double deg = radians_per_degree;
     struct Case {
         const char* what;
         double view_deg, azimuth_from_south_deg, altitude_deg;
-        ScreenPoint expected;
+        ScenePoint expected;
     };
     // On the middle meridian y = int(-104.5 tan(a - 45)) + 106; on the
     // horizon at offset H, x = int(-94.34 sqrt2 tan H) + 160 (H = 20: -48.56).
@@ -116,7 +116,7 @@ TEST(HorizonScreenPoint, ObjectsArePlacedByTheirNorthBasedAzimuthOffset) {
             << c.what;
 }
 
-TEST(HorizonScreenPoint, PointsBehindTheObserverAreNeverInsideTheField) {
+TEST(HorizonScenePoint, PointsBehindTheObserverAreNeverInsideTheField) {
     const HorizonLayout l = horizon_layout(320, 240, true);
     // 0.05 degrees above the horizon straight behind: s < 0, and the raw
     // projection mirrors it to Y = -1.0017, which truncates onto row 210,
@@ -224,12 +224,12 @@ TEST(HorizonGrid, VerticalsStandAtTheNineOffsetsAndEndAtTheHorizonOrTheSide) {
 TEST(HorizonGrid, LabelsSitAtTheirGridPoints) {
     const HorizonGrid g = horizon_grid(horizon_layout(320, 240, true));
     // Altitude 20 straight ahead: Y = tan(-25) = -0.4663, y = 48 + 106.
-    EXPECT_EQ(g.altitude_label_corners[0], (ScreenPoint{162, 155}));
-    EXPECT_EQ(g.altitude_label_corners[3], (ScreenPoint{162, 34}));
+    EXPECT_EQ(g.altitude_label_corners[0], (ScenePoint{162, 155}));
+    EXPECT_EQ(g.altitude_label_corners[3], (ScenePoint{162, 34}));
     // Altitude 50 at H = +-40: X = -+0.4643 (x = 160 -+ 43), Y = 0.2175
     // (y = -22 + 106).
-    EXPECT_EQ(g.azimuth_label_centres[0], (ScreenPoint{117, 84}));
-    EXPECT_EQ(g.azimuth_label_centres[2], (ScreenPoint{203, 84}));
+    EXPECT_EQ(g.azimuth_label_centres[0], (ScenePoint{117, 84}));
+    EXPECT_EQ(g.azimuth_label_centres[2], (ScenePoint{203, 84}));
 }
 
 TEST(HorizonLabels, DirectionWordsAndAzimuthLabelsTruncateBeforeTheyWrap) {
