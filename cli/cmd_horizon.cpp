@@ -82,7 +82,7 @@ void print_json(const SheetState& state, const HorizonFrame& frame, const Horizo
     bool first = true;
     for (std::size_t e = 0; e < memory.current.size(); ++e) {
         const ScenePoint p = memory.current[e];
-        if (p.x < 0) continue;
+        if (p == no_position) continue;
         out << (first ? "" : ", ") << "{\"index\": " << e << ", \"name\": "
             << json_string(std::string(state.sky_objects[e].name())) << ", \"x\": " << p.x << ", \"y\": " << p.y
             << "}";
@@ -155,7 +155,7 @@ int run_horizon(const Args& args, std::ostream& out, std::ostream& err) {
     }
     for (std::size_t e = 0; e < memory.current.size(); ++e) {
         const ScenePoint p = memory.current[e];
-        if (p.x >= 0) out << e << ' ' << state.sky_objects[e].name() << ' ' << p.x << ' ' << p.y << '\n';
+        if (p != no_position) out << e << ' ' << state.sky_objects[e].name() << ' ' << p.x << ' ' << p.y << '\n';
     }
     if (tap) {
         const TapLabel label = horizon_tap_label(state, frame, memory, sky, *tap, measure);

@@ -86,17 +86,17 @@ HorizonLayout horizon_layout(int page_width, int page_height, bool landscape) no
 ScenePoint horizon_screen_point(const HorizonLayout& layout, double altitude_deg, double offset_deg) noexcept {
     const TangentPlanePoint p = horizon_projection(layout.view_altitude_deg, altitude_deg, offset_deg);
     // Not `s <= 0` alone: a NaN s must not pass either.
-    if (!(p.s > 0.0)) return off_field_point;
+    if (!(p.s > 0.0)) return no_position;
     const double sx = layout.scale_x * p.x;
     const double sy = layout.scale_y * p.y;
     if (!(std::fabs(sx) < largest_pixel_coordinate && std::fabs(sy) < largest_pixel_coordinate))
-        return off_field_point;
+        return no_position;
     return {static_cast<int>(sx) + layout.offset_x, static_cast<int>(sy) + layout.offset_y};
 }
 
 ScenePoint object_screen_point(const HorizonLayout& layout, double view_azimuth_deg, double azimuth,
                                 double altitude) noexcept {
-    if (altitude < 0.0) return off_field_point;
+    if (altitude < 0.0) return no_position;
     const double azimuth_deg = azimuth_from_north(azimuth * degrees_per_radian);
     return horizon_screen_point(layout, altitude * degrees_per_radian, view_azimuth_deg - azimuth_deg);
 }

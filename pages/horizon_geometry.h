@@ -31,12 +31,6 @@ inline constexpr int azimuth_label_altitude_portrait_deg = 70;
 // Left and top edges of the field, pixels.
 inline constexpr int horizon_field_left = 1;
 inline constexpr int horizon_field_top = 2;
-// Screen position given to a point that has no place in any field (below
-// the horizon, behind the observer, or too far off to be held in pixels).
-inline constexpr int off_field_coordinate = -10000;
-
-inline constexpr ScenePoint off_field_point{off_field_coordinate, off_field_coordinate};
-
 // The projection's result for one direction.
 struct TangentPlanePoint {
     double x = 0.0;  // X, tangent-plane units, grows to the right
@@ -111,7 +105,7 @@ HorizonLayout horizon_layout(int page_width, int page_height, bool landscape) no
 //
 // Given:    layout; altitude_deg and offset_deg as for horizon_projection.
 // Returned: x = int(scale_x X) + offset_x, y = int(scale_y Y) + offset_y;
-//           off_field_point when s <= 0 (behind the observer, which the
+//           no_position when s <= 0 (behind the observer, which the
 //           projection would mirror into the picture) or when a scaled
 //           coordinate is not a finite number within +-1e9 pixels.
 // Notes:    no test of the altitude's sign: the grid uses it at altitude 0.
@@ -124,7 +118,7 @@ ScenePoint horizon_screen_point(const HorizonLayout& layout, double altitude_deg
 // Given:    layout; view_azimuth_deg: the north-based azimuth the view
 //           faces, degrees, [0, 360]; azimuth: the object's azimuth from the
 //           south point through west, radians; altitude: radians.
-// Returned: off_field_point when the altitude is below 0; otherwise
+// Returned: no_position when the altitude is below 0; otherwise
 //           horizon_screen_point of altitude * degrees_per_radian and H =
 //           view_azimuth_deg - azimuth_from_north(azimuth *
 //           degrees_per_radian), not reduced to a range.

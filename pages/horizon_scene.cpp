@@ -37,8 +37,6 @@ constexpr int direction_label_line_gap = 1;
 
 std::uint8_t wrapped_byte(int value) noexcept { return static_cast<std::uint8_t>(value & 0xFF); }
 
-bool has_position(ScenePoint p) noexcept { return p.x >= 0 && p.y >= 0; }
-
 
 std::vector<ScenePoint> first_points(const AltitudeCircle& c) {
     return {c.points.begin(), c.points.begin() + c.count};
@@ -88,7 +86,7 @@ void append_figures(Scene& scene, const SheetState& state, const HorizonLayout& 
         }
         // A first star with an earlier position and another star without
         // one: the polyline is left alone on this paint.
-        if (has_position(m.earlier[entry(first)]) && !all_earlier) {
+        if (m.earlier[entry(first)] != no_position && !all_earlier) {
             m.figure_drawn[number] = false;
             return;
         }
@@ -309,7 +307,7 @@ Scene horizon_paint_scene(const SheetState& state, const HorizonFrame& frame, co
         // An entry that left the field is removed from where it was drawn
         // too, so that no mark stays behind and the tap test no longer finds
         // it; so the earlier position is always the previous paint's.
-        if (has_position(m.current[e])) append_mark(scene, e, o.magnitude, m.current[e], sky);
+        if (m.current[e] != no_position) append_mark(scene, e, o.magnitude, m.current[e], sky);
         if (now_inside) append_mark(scene, e, o.magnitude, p, sky);
         m.earlier[e] = m.current[e];
         m.current[e] = now_inside ? p : no_position;
