@@ -2,10 +2,8 @@
 #include <QColor>
 #include <array>
 
-#include "ui/scene_painter.h"
-#include "ui/sheet_page.h"
 #include "pages/overview_scene.h"
-#include "ui/canvas.h"
+#include "ui/canvas_page.h"
 
 class QCheckBox;
 
@@ -25,12 +23,11 @@ inline constexpr DialogTemplate cseite5_template{133, overview_page_caption, pag
 // compass direction. A tick invalidates the page without erasing; its
 // paint moves each dot by drawing the old one again in NOT-XOR (which
 // removes it) and then the new one.
-class CSeite5 : public SheetPage {
+class CSeite5 : public CanvasPage {
     Q_OBJECT
 public:
     explicit CSeite5(SheetHost& sheet);
 
-    const Canvas& canvas() const noexcept { return canvas_; }
     // The layout of the last size change, and the directions the dots were
     // last drawn at.
     const OverviewLayout& layout() const noexcept { return layout_; }
@@ -42,16 +39,14 @@ public:
     static QColor page_background() { return QColor(255, 255, 255); }
 
 protected:
-    void on_paint(bool erase) override;
-    void draw(QPainter& painter) override;
+    QColor canvas_background() const override { return page_background(); }
+    void paint_canvas(bool blank) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     // Lays out the chart and the check box for a cx x cy page.
     void lay_out(int cx, int cy);
 
-    Canvas canvas_;
-    ScenePainter painter_;
     OverviewLayout layout_;
     OverviewDirections drawn_{};
     bool laid_out_ = false;

@@ -131,10 +131,19 @@ TEST_F(AstroPages, PaintWhileTheClockRunsReadsTheClockFirst) {
 
 TEST_F(AstroPages, MaskImageAtNewHalfAndFullMoon) {
     constexpr int size = 100;
-    const QImage none = moon_mask_image(0, 1, size);
-    const QImage half = moon_mask_image(50, 1, size);
-    const QImage full = moon_mask_image(100, 1, size);
-    const QImage half_waning = moon_mask_image(50, 0, size);
+    // The shadow mask as the Moon scene draws it: onto a lit square.
+    const auto mask = [](int q, int waxing) {
+        Canvas c;
+        c.ensure_size(QSize(size, size), QColor(moon_lit_rgb.red, moon_lit_rgb.green, moon_lit_rgb.blue));
+        Scene scene;
+        append_moon_mask(scene, q, waxing, size);
+        ScenePainter().paint(c, scene);
+        return c.image();
+    };
+    const QImage none = mask(0, 1);
+    const QImage half = mask(50, 1);
+    const QImage full = mask(100, 1);
+    const QImage half_waning = mask(50, 0);
     for (int x : {10, 30, 49, 50, 70, 90}) {
         SCOPED_TRACE(x);
         EXPECT_EQ(none.pixel(x, 50) & rgb_bits, shadow_bits);
