@@ -32,10 +32,8 @@ inline constexpr std::array<ControlSpec, 12> cseite2_controls = {{
     {no_control_id, ControlKind::label, "Untergang:", moon_label_x, 59, moon_label_width, moon_row_height},
     {moon_set_id, ControlKind::text, moon_value_placeholder, moon_value_x, 59, moon_value_width, moon_row_height},
 }};
-static_assert(cseite2_controls.size() == 12);
 
-inline constexpr DialogTemplate cseite2_template{130, moon_page_caption, page_width_du, page_height_du, "Arial", 8,
-                                                 cseite2_controls};
+inline constexpr DialogTemplate cseite2_template = page_template(130, moon_page_caption, cseite2_controls);
 
 // The Moon page: phase, direction, altitude, distance, moonrise and moonset,
 // and the picture darkened by phase on the page's persistent canvas.

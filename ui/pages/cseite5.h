@@ -15,9 +15,8 @@ namespace orbant {
 inline constexpr std::array<ControlSpec, 1> cseite5_controls = {{
     {overview_only_risen_id, ControlKind::check_box, overview_only_risen_caption, 10, 135, 75, 11},
 }};
-static_assert(cseite5_controls.size() == 1);
-inline constexpr DialogTemplate cseite5_template{133, overview_page_caption, page_width_du, page_height_du, "Arial", 8,
-                                                 cseite5_controls};
+
+inline constexpr DialogTemplate cseite5_template = page_template(133, overview_page_caption, cseite5_controls);
 
 // The overview chart: where the Sun, the Moon and the planets stand by
 // compass direction. A tick invalidates the page without erasing; its

@@ -32,8 +32,8 @@ inline constexpr std::array<ControlSpec, 7> cseite6_controls = {{
     {horizon_grid_id, ControlKind::check_box, "Netz", 92, horizon_row_y, 28, horizon_control_height},
     {horizon_ecliptic_id, ControlKind::check_box, "Ecl.", 122, horizon_row_y, 27, horizon_control_height},
 }};
-inline constexpr DialogTemplate cseite6_template{134, horizon_page_caption, page_width_du, page_height_du, "Arial",
-                                                 8, cseite6_controls};
+
+inline constexpr DialogTemplate cseite6_template = page_template(134, horizon_page_caption, cseite6_controls);
 
 // The horizon view: the sky facing one direction with the bodies and stars
 // of the displayed instant, drawn on the page's persistent canvas. A clock
