@@ -90,7 +90,7 @@ INSTANTIATE_TEST_SUITE_P(
                                150, 133}),
     [](const testing::TestParamInfo<LayoutCase>& i) { return std::string(i.param.name); });
 
-TEST(HorizonScenePoint, ObjectsArePlacedByTheirNorthBasedAzimuthOffset) {
+TEST(HorizonScreenPoint, ObjectsArePlacedByTheirNorthBasedAzimuthOffset) {
     const HorizonLayout l = horizon_layout(320, 240, true);
     const double deg = radians_per_degree;
     struct Case {
@@ -116,7 +116,7 @@ TEST(HorizonScenePoint, ObjectsArePlacedByTheirNorthBasedAzimuthOffset) {
             << c.what;
 }
 
-TEST(HorizonScenePoint, PointsBehindTheObserverAreNeverInsideTheField) {
+TEST(HorizonScreenPoint, PointsBehindTheObserverAreNeverInsideTheField) {
     const HorizonLayout l = horizon_layout(320, 240, true);
     // 0.05 degrees above the horizon straight behind: s < 0, and the raw
     // projection mirrors it to Y = -1.0017, which truncates onto row 210,
