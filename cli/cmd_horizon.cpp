@@ -72,8 +72,6 @@ std::string points_json(const Points& points) {
     return s + "]";
 }
 
-ScenePoint scene_of(ScreenPoint p) { return {p.x, p.y}; }
-
 void print_json(const SheetState& state, const HorizonFrame& frame, const HorizonView& view,
                 const HorizonMemory& memory, Rgb sky, const std::vector<std::string>& labels, const TapLabel* tap,
                 std::ostream& out) {
@@ -87,7 +85,7 @@ void print_json(const SheetState& state, const HorizonFrame& frame, const Horizo
     bool first = true;
     for (std::size_t e = 0; e < memory.current.size(); ++e) {
         const ScenePoint p = memory.current[e];
-        if (p.x < 0) continue;
+        if (p == no_position) continue;
         out << (first ? "" : ", ") << "{\"index\": " << e << ", \"name\": "
             << json_string(std::string(state.sky_objects[e].name())) << ", \"x\": " << p.x << ", \"y\": " << p.y
             << "}";
@@ -100,8 +98,7 @@ void print_json(const SheetState& state, const HorizonFrame& frame, const Horizo
     if (view.grid) {
         for (std::size_t i = 0; i < frame.grid.circles.size(); ++i) {
             const AltitudeCircle& c = frame.grid.circles[i];
-            std::vector<ScenePoint> points;
-            for (int k = 0; k < c.count; ++k) points.push_back(scene_of(c.points[static_cast<std::size_t>(k)]));
+            const std::vector<ScenePoint> points(c.points.begin(), c.points.begin() + c.count);
             out << (i ? ", " : "") << "{\"altitude\": " << c.altitude_deg << ", \"sign\": " << c.sign
                 << ", \"points\": " << points_json(points) << "}";
         }
@@ -110,7 +107,7 @@ void print_json(const SheetState& state, const HorizonFrame& frame, const Horizo
     if (view.grid) {
         for (int i = 0; i < frame.grid.vertical_count; ++i) {
             const VerticalSegment& v = frame.grid.verticals[static_cast<std::size_t>(i)];
-            out << (i ? ", " : "") << "[" << point_json(scene_of(v.start)) << ", " << point_json(scene_of(v.end))
+            out << (i ? ", " : "") << "[" << point_json(v.start) << ", " << point_json(v.end)
                 << "]";
         }
     }
@@ -156,7 +153,7 @@ int run_horizon(const Args& args, std::ostream& out, std::ostream& err) {
     }
     for (std::size_t e = 0; e < memory.current.size(); ++e) {
         const ScenePoint p = memory.current[e];
-        if (p.x >= 0) out << e << ' ' << state.sky_objects[e].name() << ' ' << p.x << ' ' << p.y << '\n';
+        if (p != no_position) out << e << ' ' << state.sky_objects[e].name() << ' ' << p.x << ' ' << p.y << '\n';
     }
     if (tap) {
         const TapLabel label = horizon_tap_label(state, frame, memory, sky, *tap, measure);

@@ -82,20 +82,20 @@ HorizonLayout horizon_layout(int page_width, int page_height, bool landscape) no
     return l;
 }
 
-ScreenPoint horizon_screen_point(const HorizonLayout& layout, double altitude_deg, double offset_deg) noexcept {
+ScenePoint horizon_screen_point(const HorizonLayout& layout, double altitude_deg, double offset_deg) noexcept {
     const TangentPlanePoint p = horizon_projection(layout.view_altitude_deg, altitude_deg, offset_deg);
     // Not `s <= 0` alone: a NaN s must not pass either.
-    if (!(p.s > 0.0)) return off_field_point;
+    if (!(p.s > 0.0)) return no_position;
     const double sx = layout.scale_x * p.x;
     const double sy = layout.scale_y * p.y;
     if (!(std::fabs(sx) < largest_pixel_coordinate && std::fabs(sy) < largest_pixel_coordinate))
-        return off_field_point;
+        return no_position;
     return {static_cast<int>(sx) + layout.offset_x, static_cast<int>(sy) + layout.offset_y};
 }
 
-ScreenPoint object_screen_point(const HorizonLayout& layout, double view_azimuth_deg, double azimuth,
+ScenePoint object_screen_point(const HorizonLayout& layout, double view_azimuth_deg, double azimuth,
                                 double altitude) noexcept {
-    if (altitude < 0.0) return off_field_point;
+    if (altitude < 0.0) return no_position;
     const double azimuth_deg = azimuth_from_north(azimuth * degrees_per_radian);
     return horizon_screen_point(layout, altitude * degrees_per_radian, view_azimuth_deg - azimuth_deg);
 }
@@ -106,13 +106,13 @@ HorizonGrid horizon_grid(const HorizonLayout& layout) noexcept {
         const int a = grid_altitudes_deg[i];
         g.circles[2 * i] = altitude_circle(layout, a, 1);
         g.circles[2 * i + 1] = altitude_circle(layout, a, -1);
-        const ScreenPoint p = horizon_screen_point(layout, a, 0.0);
+        const ScenePoint p = horizon_screen_point(layout, a, 0.0);
         g.altitude_label_corners[i] = {p.x + 2, p.y + 1};
     }
     for (int h = vertical_first_offset_deg;
          h <= vertical_last_offset_deg && g.vertical_count < vertical_segment_capacity;
          h += vertical_offset_step_deg) {
-        const ScreenPoint start = horizon_screen_point(layout, vertical_start_altitude_deg, h);
+        const ScenePoint start = horizon_screen_point(layout, vertical_start_altitude_deg, h);
         if (!inside_field(layout, start)) continue;
         VerticalSegment& v = g.verticals[static_cast<std::size_t>(g.vertical_count++)];
         v.offset_deg = h;
@@ -120,7 +120,7 @@ HorizonGrid horizon_grid(const HorizonLayout& layout) noexcept {
         v.end = start;
         v.end_altitude_deg = vertical_start_altitude_deg;
         for (int a = vertical_start_altitude_deg - 1; a >= 0; --a) {
-            const ScreenPoint q = horizon_screen_point(layout, a, h);
+            const ScenePoint q = horizon_screen_point(layout, a, h);
             if (!inside_field(layout, q)) break;
             v.end = q;
             v.end_altitude_deg = a;

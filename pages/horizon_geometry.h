@@ -1,6 +1,8 @@
 #pragma once
 #include <array>
 
+#include "pages/scene.h"
+
 // Geometry of the horizon view "Horizont": the central projection of
 // altitude and azimuth onto the page, its fitting to the field, the layout
 // of the field and the button row, the precomputed coordinate grid, the
@@ -29,19 +31,6 @@ inline constexpr int azimuth_label_altitude_portrait_deg = 70;
 // Left and top edges of the field, pixels.
 inline constexpr int horizon_field_left = 1;
 inline constexpr int horizon_field_top = 2;
-// Screen position given to a point that has no place in any field (below
-// the horizon, behind the observer, or too far off to be held in pixels).
-inline constexpr int off_field_coordinate = -10000;
-
-// A pixel position on the page.
-struct ScreenPoint {
-    int x = -1;
-    int y = -1;
-    friend constexpr bool operator==(ScreenPoint, ScreenPoint) = default;
-};
-
-inline constexpr ScreenPoint off_field_point{off_field_coordinate, off_field_coordinate};
-
 // The projection's result for one direction.
 struct TangentPlanePoint {
     double x = 0.0;  // X, tangent-plane units, grows to the right
@@ -116,32 +105,32 @@ HorizonLayout horizon_layout(int page_width, int page_height, bool landscape) no
 //
 // Given:    layout; altitude_deg and offset_deg as for horizon_projection.
 // Returned: x = int(scale_x X) + offset_x, y = int(scale_y Y) + offset_y;
-//           off_field_point when s <= 0 (behind the observer, which the
+//           no_position when s <= 0 (behind the observer, which the
 //           projection would mirror into the picture) or when a scaled
 //           coordinate is not a finite number within +-1e9 pixels.
 // Notes:    no test of the altitude's sign: the grid uses it at altitude 0.
 // Reference: -
 // Accuracy: exact up to the truncations named.
-ScreenPoint horizon_screen_point(const HorizonLayout& layout, double altitude_deg, double offset_deg) noexcept;
+ScenePoint horizon_screen_point(const HorizonLayout& layout, double altitude_deg, double offset_deg) noexcept;
 
 // Pixel position of an object given as the position services return it.
 //
 // Given:    layout; view_azimuth_deg: the north-based azimuth the view
 //           faces, degrees, [0, 360]; azimuth: the object's azimuth from the
 //           south point through west, radians; altitude: radians.
-// Returned: off_field_point when the altitude is below 0; otherwise
+// Returned: no_position when the altitude is below 0; otherwise
 //           horizon_screen_point of altitude * degrees_per_radian and H =
 //           view_azimuth_deg - azimuth_from_north(azimuth *
 //           degrees_per_radian), not reduced to a range.
 // Notes:    an object at the horizon (altitude exactly 0) is placed.
 // Reference: -
 // Accuracy: as horizon_screen_point.
-ScreenPoint object_screen_point(const HorizonLayout& layout, double view_azimuth_deg, double azimuth,
+ScenePoint object_screen_point(const HorizonLayout& layout, double view_azimuth_deg, double azimuth,
                                 double altitude) noexcept;
 
 // True when p lies strictly inside the field: left < x < right and
 // top < y < horizon.
-constexpr bool inside_field(const HorizonLayout& layout, ScreenPoint p) noexcept {
+constexpr bool inside_field(const HorizonLayout& layout, ScenePoint p) noexcept {
     return layout.left < p.x && p.x < layout.right && layout.top < p.y && p.y < layout.horizon;
 }
 
@@ -160,15 +149,15 @@ struct AltitudeCircle {
     int sign = 1;     // +1: positive offsets (left half), -1: negative offsets (right half)
     int stored = 0;   // points held in `points`
     int count = 0;    // points drawn: from the first up to the last inside the field
-    std::array<ScreenPoint, altitude_circle_capacity> points{};
+    std::array<ScenePoint, altitude_circle_capacity> points{};
 };
 
 // One vertical line of the grid, from altitude 80 downwards.
 struct VerticalSegment {
     int offset_deg = 0;      // azimuth offset H, degrees
     int end_altitude_deg = 0;
-    ScreenPoint start;       // the point at altitude 80
-    ScreenPoint end;         // the point at end_altitude_deg
+    ScenePoint start;       // the point at altitude 80
+    ScenePoint end;         // the point at end_altitude_deg
 };
 
 // The coordinate grid of the horizon view, relative to the view direction.
@@ -179,10 +168,10 @@ struct HorizonGrid {
     int vertical_count = 0;
     // Top-left corners of the altitude labels "20°" .. "80°": the point of
     // (altitude, offset 0) moved 2 pixels right and 1 down.
-    std::array<ScreenPoint, grid_altitudes_deg.size()> altitude_label_corners{};
+    std::array<ScenePoint, grid_altitudes_deg.size()> altitude_label_corners{};
     // Centres of the azimuth labels for the offsets 40, 80, -40, -80: the
     // points of (azimuth label altitude, offset).
-    std::array<ScreenPoint, azimuth_label_offsets_deg.size()> azimuth_label_centres{};
+    std::array<ScenePoint, azimuth_label_offsets_deg.size()> azimuth_label_centres{};
 };
 
 // The grid for a layout, computed once per page size.

@@ -32,18 +32,9 @@ constexpr int direction_label_line_gap = 1;
 
 std::uint8_t wrapped_byte(int value) noexcept { return static_cast<std::uint8_t>(value & 0xFF); }
 
-bool has_position(ScenePoint p) noexcept { return p.x >= 0 && p.y >= 0; }
-
-ScreenPoint screen(ScenePoint p) noexcept { return {p.x, p.y}; }
-ScenePoint scene_point(ScreenPoint p) noexcept { return {p.x, p.y}; }
-
-bool inside(const HorizonLayout& layout, ScenePoint p) noexcept { return inside_field(layout, screen(p)); }
 
 std::vector<ScenePoint> first_points(const AltitudeCircle& c) {
-    std::vector<ScenePoint> points;
-    points.reserve(static_cast<std::size_t>(c.count));
-    for (int i = 0; i < c.count; ++i) points.push_back(scene_point(c.points[static_cast<std::size_t>(i)]));
-    return points;
+    return {c.points.begin(), c.points.begin() + c.count};
 }
 
 std::string degree_text(int degrees) { return std::to_string(degrees) + "°"; }
@@ -85,12 +76,12 @@ void append_figures(Scene& scene, const SheetState& state, const HorizonLayout& 
         const auto entry = [&](std::size_t k) { return static_cast<std::size_t>(list[k]); };
         bool all_earlier = true, all_current = true;
         for (std::size_t k = first; k < last; ++k) {
-            all_earlier = all_earlier && inside(layout, m.earlier[entry(k)]);
-            all_current = all_current && inside(layout, m.current[entry(k)]);
+            all_earlier = all_earlier && inside_field(layout, m.earlier[entry(k)]);
+            all_current = all_current && inside_field(layout, m.current[entry(k)]);
         }
         // A first star with an earlier position and another star without
         // one: the polyline is left alone on this paint.
-        if (has_position(m.earlier[entry(first)]) && !all_earlier) {
+        if (m.earlier[entry(first)] != no_position && !all_earlier) {
             m.figure_drawn[number] = false;
             return;
         }
@@ -114,7 +105,7 @@ std::vector<ScenePoint> inside_points(const HorizonLayout& layout,
                                       const std::array<ScenePoint, ecliptic_point_count>& points) {
     std::vector<ScenePoint> kept;
     for (ScenePoint p : points)
-        if (inside(layout, p)) kept.push_back(p);
+        if (inside_field(layout, p)) kept.push_back(p);
     return kept;
 }
 
@@ -130,7 +121,7 @@ void append_ecliptic(Scene& scene, const SheetState& state, const HorizonLayout&
                                   state.time_offset_hours(), i * ecliptic_step_deg * radians_per_degree, altitude,
                                   azimuth);
         points[static_cast<std::size_t>(i)] =
-            scene_point(object_screen_point(layout, view_azimuth_deg, azimuth, altitude));
+            object_screen_point(layout, view_azimuth_deg, azimuth, altitude);
     }
     // The stable exchange sort: 180 passes over neighbouring pairs.
     for (int pass = 0; pass < ecliptic_point_count - 1; ++pass)
@@ -148,14 +139,14 @@ void append_grid(Scene& scene, const HorizonFrame& frame, Rgb sky, Rgb grid_colo
         if (c.count > 1) scene.polyline(first_points(c), grid_colour, RasterMode::copy);
     for (int i = 0; i < g.vertical_count; ++i) {
         const VerticalSegment& v = g.verticals[static_cast<std::size_t>(i)];
-        scene.line(scene_point(v.start), scene_point(v.end), grid_colour, RasterMode::copy);
+        scene.line(v.start, v.end, grid_colour, RasterMode::copy);
     }
     // labels: three direction words, then four altitude and four azimuth labels.
     std::size_t k = 3;
     // The corners already stand 2 pixels right of and 1 below their points.
-    for (ScreenPoint corner : g.altitude_label_corners)
-        scene.text(scene_point(corner), labels[k++], horizon_grid_font, grid_colour, sky, RasterMode::copy);
-    for (ScreenPoint centre : g.azimuth_label_centres) {
+    for (ScenePoint corner : g.altitude_label_corners)
+        scene.text(corner, labels[k++], horizon_grid_font, grid_colour, sky, RasterMode::copy);
+    for (ScenePoint centre : g.azimuth_label_centres) {
         const std::string& text = labels[k++];
         const TextExtent e = measure.measure(text, horizon_grid_font);
         scene.text({centre.x - e.width / 2, centre.y - e.height / 2}, text, horizon_grid_font, grid_colour, sky,
@@ -307,12 +298,12 @@ Scene horizon_paint_scene(const SheetState& state, const HorizonFrame& frame, co
         const double ra = o.right_ascension_deg * radians_per_degree, dec = o.declination_deg * radians_per_degree;
         double altitude = 0.0, azimuth = 0.0;
         fixed_horizontal(now, state.observer_longitude, state.observer_latitude, offset, ra, dec, altitude, azimuth);
-        const ScenePoint p = scene_point(object_screen_point(l, view.azimuth_deg, azimuth, altitude));
-        const bool now_inside = inside(l, p);
+        const ScenePoint p = object_screen_point(l, view.azimuth_deg, azimuth, altitude);
+        const bool now_inside = inside_field(l, p);
         // An entry that left the field is removed from where it was drawn
         // too, so that no mark stays behind and the tap test no longer finds
         // it; so the earlier position is always the previous paint's.
-        if (has_position(m.current[e])) append_mark(scene, e, o.magnitude, m.current[e], sky);
+        if (m.current[e] != no_position) append_mark(scene, e, o.magnitude, m.current[e], sky);
         if (now_inside) append_mark(scene, e, o.magnitude, p, sky);
         m.earlier[e] = m.current[e];
         m.current[e] = now_inside ? p : no_position;

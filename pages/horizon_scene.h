@@ -88,9 +88,6 @@ struct HorizonView {
     bool ecliptic = false;       // "Ecl."
 };
 
-// The "no position" of the remembered positions.
-inline constexpr ScenePoint no_position{-1, -1};
-
 // What a paint leaves for the next one: the flags asking for a full
 // redraw, the sky colour of the previous paint and the remembered screen
 // positions that the next paint erases.
@@ -107,7 +104,7 @@ struct HorizonMemory {
     std::array<bool, figure_polyline_capacity> figure_drawn{};
 
     HorizonMemory() noexcept { forget_positions(); }
-    // Every position "none", no figure drawn.
+    // Every position no_position, no figure drawn.
     void forget_positions() noexcept;
 };
 

@@ -80,7 +80,7 @@ void Scene::end_layer(SceneRect place, RasterMode mode) {
 int first_hit(std::span<const ScenePoint> centres, ScenePoint tap, int reach) noexcept {
     for (std::size_t i = 0; i < centres.size(); ++i) {
         const ScenePoint c = centres[i];
-        if (c.x < 0 || c.y < 0) continue;
+        if (c == no_position) continue;
         // In 64 bits, so that centres near the ends of int do not overflow.
         const long long dx = static_cast<long long>(tap.x) - c.x, dy = static_cast<long long>(tap.y) - c.y;
         if (dx >= -reach && dx < reach && dy >= -reach && dy < reach) return static_cast<int>(i);

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <span>
 #include <string>
@@ -32,10 +33,16 @@ constexpr Rgb operator^(Rgb a, Rgb b) noexcept {
             static_cast<std::uint8_t>(a.blue ^ b.blue)};
 }
 
+// A pixel position on the page: x to the right, y downwards.
 struct ScenePoint {
     int x = 0, y = 0;
     friend constexpr bool operator==(ScenePoint, ScenePoint) = default;
 };
+
+// The position of something that has no place on the page: not drawn and
+// never hit. No page computes it as a pixel (the horizon geometry keeps
+// its positions within +-1e9 pixels).
+inline constexpr ScenePoint no_position{std::numeric_limits<int>::min(), std::numeric_limits<int>::min()};
 
 // A pixel rectangle: left and top inside, right and bottom outside.
 struct SceneRect {
@@ -140,8 +147,8 @@ constexpr bool rect_contains(SceneRect r, ScenePoint p) noexcept {
 }
 
 // The index of the first of `centres` whose rectangle (x - reach, y - reach,
-// x + reach, y + reach) contains `tap`, or -1 when none does. Centres with a
-// negative coordinate stand for "no position" and are never hit.
+// x + reach, y + reach) contains `tap`, or -1 when none does. Centres at
+// no_position are never hit.
 int first_hit(std::span<const ScenePoint> centres, ScenePoint tap, int reach) noexcept;
 
 }  // namespace orbant

@@ -11,17 +11,6 @@ namespace orbant {
 
 namespace {
 
-DrawMode draw_mode(RasterMode mode) {
-    switch (mode) {
-    case RasterMode::copy: return DrawMode::copy;
-    case RasterMode::xor_pen: return DrawMode::xor_pen;
-    case RasterMode::not_xor: return DrawMode::not_xor;
-    case RasterMode::and_pen: return DrawMode::and_pen;
-    case RasterMode::multiply: return DrawMode::multiply;
-    }
-    return DrawMode::copy;
-}
-
 QColor colour(Rgb c) { return QColor(c.red, c.green, c.blue); }
 
 std::optional<QColor> colour(const std::optional<Rgb>& c) {
@@ -32,7 +21,7 @@ std::optional<QColor> colour(const std::optional<Rgb>& c) {
 QRect qrect(SceneRect r, int k) { return QRect(r.left * k, r.top * k, (r.right - r.left) * k, (r.bottom - r.top) * k); }
 
 void draw_item(Canvas& canvas, const DrawItem& item, const QImage* bitmap, int k) {
-    const DrawMode mode = draw_mode(item.mode);
+    const RasterMode mode = item.mode;
     switch (item.kind) {
     case DrawItem::Kind::pattern: {
         if (!item.pen) return;
@@ -93,7 +82,7 @@ void ScenePainter::paint(Canvas& canvas, const Scene& scene, int scale) {
                                Qt::black);
             break;
         case DrawItem::Kind::layer_end:
-            if (layer) canvas.draw_image(qrect(item.rect, k), layer->image(), draw_mode(item.mode));
+            if (layer) canvas.draw_image(qrect(item.rect, k), layer->image(), item.mode);
             layer.reset();
             break;
         default:

@@ -3,7 +3,7 @@
 #include <map>
 
 #include "pages/scene.h"
-#include "platform/qt/canvas.h"
+#include "ui/canvas.h"
 
 namespace orbant {
 

@@ -9,7 +9,7 @@
 #include "ui/scene_painter.h"
 #include "core/sheet_state.h"
 #include "pages/horizon_scene.h"
-#include "platform/qt/canvas.h"
+#include "ui/canvas.h"
 
 namespace {
 

@@ -83,6 +83,12 @@ enum class TemplateSizing { fixed, follows_window };
 inline constexpr int page_width_du = 162;
 inline constexpr int page_height_du = 150;
 
+// The template of a page of the sheet: the standard page size, Arial 8.
+constexpr DialogTemplate page_template(int resource_id, const char* caption,
+                                       std::span<const ControlSpec> controls) noexcept {
+    return {resource_id, caption, page_width_du, page_height_du, "Arial", 8, controls};
+}
+
 // Letter spacing of the controls' text, per cent of the font's own (the
 // dialog units come from the font at 100).
 inline constexpr int text_letter_spacing_percent = 96;

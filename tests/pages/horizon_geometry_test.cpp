@@ -61,11 +61,11 @@ TEST_P(HorizonLayoutTest, FieldFitsTheHorizonEdgesAndTheZenith) {
     // The horizon straight ahead falls one row above the line (Y0 lies a
     // hair above -1 and truncation goes toward zero); the zenith on the top
     // edge, which is outside.
-    const ScreenPoint ahead = horizon_screen_point(l, 0.0, 0.0);
-    EXPECT_EQ(ahead, (ScreenPoint{c.offset_x, c.horizon - 1}));
+    const ScenePoint ahead = horizon_screen_point(l, 0.0, 0.0);
+    EXPECT_EQ(ahead, (ScenePoint{c.offset_x, c.horizon - 1}));
     EXPECT_TRUE(inside_field(l, ahead));
-    const ScreenPoint zenith = horizon_screen_point(l, 90.0, 0.0);
-    EXPECT_EQ(zenith, (ScreenPoint{c.offset_x, 2}));
+    const ScenePoint zenith = horizon_screen_point(l, 90.0, 0.0);
+    EXPECT_EQ(zenith, (ScenePoint{c.offset_x, 2}));
     EXPECT_FALSE(inside_field(l, zenith));
 
     // The field spans 2 F of azimuth at the horizon.
@@ -96,7 +96,7 @@ TEST(HorizonScreenPoint, ObjectsArePlacedByTheirNorthBasedAzimuthOffset) {
     struct Case {
         const char* what;
         double view_deg, azimuth_from_south_deg, altitude_deg;
-        ScreenPoint expected;
+        ScenePoint expected;
     };
     // On the middle meridian y = int(-104.5 tan(a - 45)) + 106; on the
     // horizon at offset H, x = int(-94.34 sqrt2 tan H) + 160 (H = 20: -48.56).
@@ -108,7 +108,7 @@ TEST(HorizonScreenPoint, ObjectsArePlacedByTheirNorthBasedAzimuthOffset) {
         {"20 degrees left of the view is left of the middle", 180.0, 340.0, 0.0, {112, 210}},
         {"offset -340 wraps to the left by its sine", 10.0, 170.0, 0.0, {112, 210}},
         {"offset 340 wraps to the right", 350.0, 190.0, 0.0, {208, 210}},
-        {"just below the horizon", 180.0, 0.0, -0.01, off_field_point},
+        {"just below the horizon", 180.0, 0.0, -0.01, no_position},
     };
     for (const Case& c : cases)
         EXPECT_EQ(object_screen_point(l, c.view_deg, c.azimuth_from_south_deg * deg, c.altitude_deg * deg),
@@ -124,8 +124,8 @@ TEST(HorizonScreenPoint, PointsBehindTheObserverAreNeverInsideTheField) {
     const TangentPlanePoint mirrored = horizon_projection(45.0, 0.05, 180.0);
     ASSERT_LT(mirrored.s, 0.0);
     EXPECT_EQ(static_cast<int>(l.scale_y * mirrored.y) + l.offset_y, 210);
-    EXPECT_EQ(horizon_screen_point(l, 0.05, 180.0), off_field_point);
-    EXPECT_EQ(object_screen_point(l, 180.0, pi, 0.05 * radians_per_degree), off_field_point);
+    EXPECT_EQ(horizon_screen_point(l, 0.05, 180.0), no_position);
+    EXPECT_EQ(object_screen_point(l, 180.0, pi, 0.05 * radians_per_degree), no_position);
 
     // Anywhere more than 90 degrees off the view direction is above the top
     // (Y > 1 where cos H < 0) or behind: never inside, in either orientation.
@@ -224,12 +224,12 @@ TEST(HorizonGrid, VerticalsStandAtTheNineOffsetsAndEndAtTheHorizonOrTheSide) {
 TEST(HorizonGrid, LabelsSitAtTheirGridPoints) {
     const HorizonGrid g = horizon_grid(horizon_layout(320, 240, true));
     // Altitude 20 straight ahead: Y = tan(-25) = -0.4663, y = 48 + 106.
-    EXPECT_EQ(g.altitude_label_corners[0], (ScreenPoint{162, 155}));
-    EXPECT_EQ(g.altitude_label_corners[3], (ScreenPoint{162, 34}));
+    EXPECT_EQ(g.altitude_label_corners[0], (ScenePoint{162, 155}));
+    EXPECT_EQ(g.altitude_label_corners[3], (ScenePoint{162, 34}));
     // Altitude 50 at H = +-40: X = -+0.4643 (x = 160 -+ 43), Y = 0.2175
     // (y = -22 + 106).
-    EXPECT_EQ(g.azimuth_label_centres[0], (ScreenPoint{117, 84}));
-    EXPECT_EQ(g.azimuth_label_centres[2], (ScreenPoint{203, 84}));
+    EXPECT_EQ(g.azimuth_label_centres[0], (ScenePoint{117, 84}));
+    EXPECT_EQ(g.azimuth_label_centres[2], (ScenePoint{203, 84}));
 }
 
 TEST(HorizonLabels, DirectionWordsAndAzimuthLabelsTruncateBeforeTheyWrap) {

@@ -167,7 +167,7 @@ TEST(HorizonScene, TickRemovesEachMarkAtItsOldPlaceBeforeDrawingTheNew) {
     // through its old points.
     const auto placed = [](const auto& positions) {
         return static_cast<std::size_t>(
-            std::count_if(positions.begin() + 2, positions.end(), [](ScenePoint p) { return p.x >= 0; }));
+            std::count_if(positions.begin() + 2, positions.end(), [](ScenePoint p) { return p != no_position; }));
     };
     std::size_t marks = 0, old_figures = 0;
     for (const DrawItem& item : tick.items) {

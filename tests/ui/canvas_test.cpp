@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "ui/scene_painter.h"
-#include "platform/qt/canvas.h"
+#include "ui/canvas.h"
 
 namespace orbant {
 namespace {
@@ -34,17 +34,17 @@ void fill_noise(Canvas& c) {
         }
 }
 
-QRgb combined(QRgb src, QRgb dst, DrawMode mode) {
+QRgb combined(QRgb src, QRgb dst, RasterMode mode) {
     switch (mode) {
-    case DrawMode::xor_pen: return (src ^ dst) & rgb_bits;
-    case DrawMode::not_xor: return ~(src ^ dst) & rgb_bits;
-    case DrawMode::and_pen: return src & dst & rgb_bits;
-    case DrawMode::multiply: {
+    case RasterMode::xor_pen: return (src ^ dst) & rgb_bits;
+    case RasterMode::not_xor: return ~(src ^ dst) & rgb_bits;
+    case RasterMode::and_pen: return src & dst & rgb_bits;
+    case RasterMode::multiply: {
         const auto channel = [](int a, int b) { return static_cast<int>(std::lround(a * b / 255.0)); };
         return qRgb(channel(qRed(src), qRed(dst)), channel(qGreen(src), qGreen(dst)),
                     channel(qBlue(src), qBlue(dst))) & rgb_bits;
     }
-    case DrawMode::copy: break;
+    case RasterMode::copy: break;
     }
     return src & rgb_bits;
 }
@@ -59,7 +59,7 @@ int changed_pixels(const Canvas& c, QRgb background) {
 
 struct Primitive {
     const char* name;
-    std::function<void(Canvas&, DrawMode)> draw;
+    std::function<void(Canvas&, RasterMode)> draw;
 };
 
 std::vector<Primitive> primitives() {
@@ -67,30 +67,30 @@ std::vector<Primitive> primitives() {
     QImage picture(3, 2, QImage::Format_RGB32);
     for (int i = 0; i < 6; ++i) picture.setPixel(i % 3, i / 3, qRgb(40 * i, 255 - 30 * i, 7 * i));
     return {
-        {"pixel", [](Canvas& c, DrawMode m) { c.set_pixel(3, 4, pen_colour, m); }},
-        {"plus at the corner", [](Canvas& c, DrawMode m) { c.draw_plus(0, 0, pen_colour, m); }},
-        {"square", [](Canvas& c, DrawMode m) { c.draw_square3(10, 10, pen_colour, m); }},
+        {"pixel", [](Canvas& c, RasterMode m) { c.set_pixel(3, 4, pen_colour, m); }},
+        {"plus at the corner", [](Canvas& c, RasterMode m) { c.draw_plus(0, 0, pen_colour, m); }},
+        {"square", [](Canvas& c, RasterMode m) { c.draw_square3(10, 10, pen_colour, m); }},
         {"polyline meeting and crossing itself",
-         [](Canvas& c, DrawMode m) {
+         [](Canvas& c, RasterMode m) {
              const std::array<QPoint, 6> p{{{1, 1}, {20, 15}, {20, 2}, {2, 17}, {2, 1}, {1, 1}}};
              c.draw_polyline(p, pen_colour, m);
          }},
         {"line from far outside",
-         [](Canvas& c, DrawMode m) {
+         [](Canvas& c, RasterMode m) {
              const std::array<QPoint, 2> p{{{-100000, -40000}, {30, 12}}};
              c.draw_polyline(p, pen_colour, m);
          }},
-        {"rectangle", [](Canvas& c, DrawMode m) { c.draw_rectangle({2, 3, 9, 6}, pen_colour, brush_colour, m); }},
+        {"rectangle", [](Canvas& c, RasterMode m) { c.draw_rectangle({2, 3, 9, 6}, pen_colour, brush_colour, m); }},
         {"rectangle, null pen",
-         [](Canvas& c, DrawMode m) { c.draw_rectangle({-3, 15, 9, 9}, std::nullopt, brush_colour, m); }},
-        {"ellipse", [](Canvas& c, DrawMode m) { c.draw_ellipse({3, 2, 13, 11}, pen_colour, brush_colour, m); }},
+         [](Canvas& c, RasterMode m) { c.draw_rectangle({-3, 15, 9, 9}, std::nullopt, brush_colour, m); }},
+        {"ellipse", [](Canvas& c, RasterMode m) { c.draw_ellipse({3, 2, 13, 11}, pen_colour, brush_colour, m); }},
         {"ellipse, null pen, clipped",
-         [](Canvas& c, DrawMode m) { c.draw_ellipse({16, 10, 12, 12}, std::nullopt, brush_colour, m); }},
-        {"hollow ellipse", [](Canvas& c, DrawMode m) { c.draw_ellipse({1, 1, 8, 8}, pen_colour, std::nullopt, m); }},
+         [](Canvas& c, RasterMode m) { c.draw_ellipse({16, 10, 12, 12}, std::nullopt, brush_colour, m); }},
+        {"hollow ellipse", [](Canvas& c, RasterMode m) { c.draw_ellipse({1, 1, 8, 8}, pen_colour, std::nullopt, m); }},
         {"text on its background",
-         [font](Canvas& c, DrawMode m) { c.draw_text({1, 2}, "Wäg", font, pen_colour, brush_colour, m); }},
-        {"text alone", [font](Canvas& c, DrawMode m) { c.draw_text({-2, 8}, "N 20°", font, pen_colour, {}, m); }},
-        {"stretched picture", [picture](Canvas& c, DrawMode m) { c.draw_image({5, 5, 7, 5}, picture, m); }},
+         [font](Canvas& c, RasterMode m) { c.draw_text({1, 2}, "Wäg", font, pen_colour, brush_colour, m); }},
+        {"text alone", [font](Canvas& c, RasterMode m) { c.draw_text({-2, 8}, "N 20°", font, pen_colour, {}, m); }},
+        {"stretched picture", [picture](Canvas& c, RasterMode m) { c.draw_image({5, 5, 7, 5}, picture, m); }},
     };
 }
 
@@ -100,10 +100,10 @@ TEST(CanvasPrimitives, EachCoveredPixelIsCombinedOnceAndXorDrawingUndoes) {
         SCOPED_TRACE(primitive.name);
         Canvas copy;
         copy.ensure_size(canvas_size, QColor::fromRgb(unused));
-        primitive.draw(copy, DrawMode::copy);
+        primitive.draw(copy, RasterMode::copy);
         ASSERT_GT(changed_pixels(copy, unused), 0);
 
-        for (DrawMode mode : {DrawMode::xor_pen, DrawMode::not_xor, DrawMode::and_pen, DrawMode::multiply}) {
+        for (RasterMode mode : {RasterMode::xor_pen, RasterMode::not_xor, RasterMode::and_pen, RasterMode::multiply}) {
             SCOPED_TRACE(static_cast<int>(mode));
             Canvas c;
             fill_noise(c);
@@ -117,11 +117,40 @@ TEST(CanvasPrimitives, EachCoveredPixelIsCombinedOnceAndXorDrawingUndoes) {
                     wrong += (c.pixel(x, y) & rgb_bits) != expected;
                 }
             EXPECT_EQ(wrong, 0);
-            if (mode == DrawMode::and_pen || mode == DrawMode::multiply) continue;
+            if (mode == RasterMode::and_pen || mode == RasterMode::multiply) continue;
             primitive.draw(c, mode);
             EXPECT_EQ(c.image(), before) << "drawn twice";
         }
     }
+}
+
+TEST(CanvasPrimitives, KeepsItsPixelsAndCombinesByMode) {
+    Canvas c;
+    EXPECT_TRUE(c.ensure_size(QSize(10, 8), Qt::black));
+    EXPECT_FALSE(c.ensure_size(QSize(10, 8), Qt::white));  // same size: pixels kept
+    EXPECT_EQ(c.pixel(3, 3), qRgb(0, 0, 0));
+    c.set_pixel(3, 3, QColor(0x12, 0x34, 0x56));
+    c.set_pixel(3, 3, QColor(0xFF, 0x00, 0x0F), RasterMode::xor_pen);
+    EXPECT_EQ(c.pixel(3, 3), qRgb(0xED, 0x34, 0x59));
+    c.set_pixel(3, 3, QColor(0xFF, 0x00, 0x0F), RasterMode::xor_pen);
+    EXPECT_EQ(c.pixel(3, 3), qRgb(0x12, 0x34, 0x56));
+    c.set_pixel(3, 3, QColor(0x0F, 0xF0, 0xFF), RasterMode::and_pen);
+    EXPECT_EQ(c.pixel(3, 3), qRgb(0x02, 0x30, 0x56));
+    c.set_pixel(3, 3, QColor(0x00, 0x00, 0x00), RasterMode::not_xor);
+    EXPECT_EQ(c.pixel(3, 3), qRgb(0xFD, 0xCF, 0xA9));
+    // Multiplying: white keeps the pixel, a colour scales each channel.
+    c.set_pixel(4, 3, QColor(200, 100, 50));
+    c.set_pixel(4, 3, Qt::white, RasterMode::multiply);
+    EXPECT_EQ(c.pixel(4, 3), qRgb(200, 100, 50));
+    c.set_pixel(4, 3, QColor(73, 77, 104), RasterMode::multiply);
+    EXPECT_EQ(c.pixel(4, 3), qRgb(57, 30, 20));
+    c.set_pixel(4, 3, QColor(255, 255, 128), RasterMode::multiply);
+    EXPECT_EQ(c.pixel(4, 3), qRgb(57, 30, 10));  // 20 * 128 / 255 = 10.04
+    c.set_pixel(-1, 0, Qt::red);  // outside: nothing
+    c.set_pixel(10, 0, Qt::red);
+
+    EXPECT_TRUE(c.ensure_size(QSize(4, 4), Qt::white));
+    EXPECT_EQ(c.pixel(0, 0), qRgb(255, 255, 255));
 }
 
 TEST(CanvasPrimitives, PixelsWorkedOutByHand) {
@@ -134,7 +163,7 @@ TEST(CanvasPrimitives, PixelsWorkedOutByHand) {
     // the start, for i = 0..4; the end point stays blank.
     c.ensure_size(canvas_size, Qt::white);
     const std::array<QPoint, 2> line{{{1, 1}, {6, 3}}};
-    c.draw_polyline(line, pen_colour, DrawMode::copy);
+    c.draw_polyline(line, pen_colour, RasterMode::copy);
     for (QPoint p : {QPoint(1, 1), QPoint(2, 1), QPoint(3, 2), QPoint(4, 2), QPoint(5, 3)})
         EXPECT_EQ(at(p.x(), p.y()), pen) << p.x() << "," << p.y();
     EXPECT_EQ(changed_pixels(c, white), 5);
@@ -142,15 +171,15 @@ TEST(CanvasPrimitives, PixelsWorkedOutByHand) {
     // A corner in XOR: the shared vertex (3, 0) is combined once.
     c.clear(Qt::white);
     const std::array<QPoint, 3> corner{{{0, 0}, {3, 0}, {3, 3}}};
-    c.draw_polyline(corner, pen_colour, DrawMode::xor_pen);
+    c.draw_polyline(corner, pen_colour, RasterMode::xor_pen);
     EXPECT_EQ(at(3, 0), pen ^ white);
     EXPECT_EQ(at(3, 3), white);
     EXPECT_EQ(changed_pixels(c, white), 6);
 
     // Plus and square.
     c.clear(Qt::white);
-    c.draw_plus(5, 5, pen_colour, DrawMode::copy);
-    c.draw_square3(15, 5, pen_colour, DrawMode::copy);
+    c.draw_plus(5, 5, pen_colour, RasterMode::copy);
+    c.draw_square3(15, 5, pen_colour, RasterMode::copy);
     EXPECT_EQ(at(5, 4), pen);
     EXPECT_EQ(at(6, 5), pen);
     EXPECT_EQ(at(6, 6), white);
@@ -162,7 +191,7 @@ TEST(CanvasPrimitives, PixelsWorkedOutByHand) {
     // The rectangle (1, 1, 5, 4): outline on its outermost pixels, the
     // brush on the two inside; right and bottom outside.
     c.clear(Qt::white);
-    c.draw_rectangle({1, 1, 4, 3}, pen_colour, brush_colour, DrawMode::copy);
+    c.draw_rectangle({1, 1, 4, 3}, pen_colour, brush_colour, RasterMode::copy);
     EXPECT_EQ(at(1, 1), pen);
     EXPECT_EQ(at(4, 3), pen);
     EXPECT_EQ(at(2, 2), brush);
@@ -175,7 +204,7 @@ TEST(CanvasPrimitives, PixelsWorkedOutByHand) {
     // the left column is outline, the centre brush, and nothing outside the
     // box is touched (the shape itself is Qt's aliased fill).
     c.clear(Qt::white);
-    c.draw_ellipse({0, 0, 12, 12}, pen_colour, brush_colour, DrawMode::copy);
+    c.draw_ellipse({0, 0, 12, 12}, pen_colour, brush_colour, RasterMode::copy);
     EXPECT_EQ(at(0, 0), white);
     EXPECT_EQ(at(11, 11), white);
     EXPECT_EQ(at(0, 6), pen);
@@ -193,7 +222,7 @@ TEST(CanvasPrimitives, PixelsWorkedOutByHand) {
     QImage picture(2, 1, QImage::Format_RGB32);
     picture.setPixel(0, 0, qRgb(1, 2, 3));
     picture.setPixel(1, 0, qRgb(4, 5, 6));
-    c.draw_image({10, 10, 4, 2}, picture, DrawMode::copy);
+    c.draw_image({10, 10, 4, 2}, picture, RasterMode::copy);
     EXPECT_EQ(at(11, 11), qRgb(1, 2, 3) & rgb_bits);
     EXPECT_EQ(at(12, 10), qRgb(4, 5, 6) & rgb_bits);
     EXPECT_EQ(changed_pixels(c, white), 8);
@@ -210,7 +239,7 @@ TEST(CanvasPrimitives, TextInLiberationSansMeasuredAsDrawn) {
     // are drawn in the text colour only (no antialiasing) and inside it.
     Canvas c;
     c.ensure_size(QSize(40, 30), Qt::white);
-    c.draw_text({5, 4}, "SW", font, Qt::black, QColor(Qt::yellow), DrawMode::copy);
+    c.draw_text({5, 4}, "SW", font, Qt::black, QColor(Qt::yellow), RasterMode::copy);
     int glyph = 0;
     for (int y = 0; y < 30; ++y)
         for (int x = 0; x < 40; ++x) {

@@ -1,13 +1,9 @@
 #pragma once
-#include <QColor>
-#include <QImage>
 #include <array>
 
-#include "ui/scene_painter.h"
 #include "pages/moon_scene.h"
 #include "pages/moon_texts.h"
-#include "ui/sheet_page.h"
-#include "platform/qt/canvas.h"
+#include "ui/canvas_page.h"
 
 namespace orbant {
 
@@ -36,18 +32,12 @@ inline constexpr std::array<ControlSpec, 12> cseite2_controls = {{
     {no_control_id, ControlKind::label, "Untergang:", moon_label_x, 59, moon_label_width, moon_row_height},
     {moon_set_id, ControlKind::text, moon_value_placeholder, moon_value_x, 59, moon_value_width, moon_row_height},
 }};
-static_assert(cseite2_controls.size() == 12);
 
-inline constexpr DialogTemplate cseite2_template{130, moon_page_caption, page_width_du, page_height_du, "Arial", 8,
-                                                 cseite2_controls};
-
-// Paints the shadow mask of a size x size picture (white where the Moon
-// stays lit) for the rounded percentage q and the waxing flag.
-QImage moon_mask_image(int q, int waxing, int size);
+inline constexpr DialogTemplate cseite2_template = page_template(130, moon_page_caption, cseite2_controls);
 
 // The Moon page: phase, direction, altitude, distance, moonrise and moonset,
 // and the picture darkened by phase on the page's persistent canvas.
-class CSeite2 : public SheetPage {
+class CSeite2 : public CanvasPage {
     Q_OBJECT
 public:
     explicit CSeite2(SheetHost& sheet);
@@ -60,7 +50,6 @@ public:
     // the rounded percentage differs from the one last drawn by a tick.
     void tick_picture_test() override;
 
-    const Canvas& canvas() const noexcept { return canvas_; }
     // Percentage and waxing flag of the last update, and the percentage the
     // picture was last drawn for by the tick test (-1 before the first).
     double percent() const noexcept { return picture_.percent; }
@@ -71,20 +60,14 @@ public:
 
 protected:
     void on_init_page() override;
-    void on_paint(bool erase) override;
-    void draw(QPainter& painter) override;
-    void resizeEvent(QResizeEvent* event) override;
+    void paint_canvas(bool blank) override;
     // Turning the sheet between portrait and landscape moves the picture.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    Canvas canvas_;  // device pixels: canvas_scale_ per window pixel
-    int canvas_scale_ = 1;
-    ScenePainter painter_;
     MoonPicture picture_;
     double last_drawn_percent_ = -1.0;
     MoonPictureLayout layout_;
-    int cx_ = 0, cy_ = 0;
 };
 
 }  // namespace orbant

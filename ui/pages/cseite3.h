@@ -31,10 +31,8 @@ inline constexpr std::array<ControlSpec, 20> cseite3_controls = {{
     {no_control_id, ControlKind::label, "Untergang:", 16, 123, 36, 8},
     {sun_twilight_evening_id, ControlKind::text, "00:00     ", 61, 123, 64, 8},
 }};
-static_assert(cseite3_controls.size() == 20);
 
-inline constexpr DialogTemplate cseite3_template{131, sun_page_caption, page_width_du, page_height_du, "Arial", 8,
-                                                 cseite3_controls};
+inline constexpr DialogTemplate cseite3_template = page_template(131, sun_page_caption, cseite3_controls);
 
 // The Sun page: fills its value texts from sun_page_texts on every paint and,
 // while it painted last, on every clock tick.

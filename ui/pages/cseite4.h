@@ -44,10 +44,7 @@ constexpr std::array<ControlSpec, 6 + 1 + 8 * 6> make_cseite4_controls() {
     return c;
 }
 inline constexpr auto cseite4_controls = make_cseite4_controls();
-static_assert(cseite4_controls.size() == 55);
-
-inline constexpr DialogTemplate cseite4_template{132, planets_page_caption, page_width_du, page_height_du, "Arial",
-                                                 8, cseite4_controls};
+inline constexpr DialogTemplate cseite4_template = page_template(132, planets_page_caption, cseite4_controls);
 
 // The planets page: a table of direction, altitude, rising, setting and
 // illuminated part of the eight planets, filled from planets_page_texts on

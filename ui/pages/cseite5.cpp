@@ -7,7 +7,7 @@
 
 namespace orbant {
 
-CSeite5::CSeite5(SheetHost& sheet) : SheetPage(sheet, cseite5_template, 5, false) {
+CSeite5::CSeite5(SheetHost& sheet) : CanvasPage(sheet, cseite5_template, 5, false, CanvasResolution::window_pixels) {
     QCheckBox* box = only_risen_box();
     // Dialog data exchange starts the box ticked.
     box->setChecked(true);
@@ -32,30 +32,23 @@ void CSeite5::lay_out(int cx, int cy) {
 void CSeite5::resizeEvent(QResizeEvent* event) {
     // The base fits the template's controls to the page first; the check box
     // then moves to the place of this page's own layout.
-    SheetPage::resizeEvent(event);  // invalidates with erasing
+    CanvasPage::resizeEvent(event);  // invalidates with erasing
     lay_out(event->size().width(), event->size().height());
     state().chart_stale = 1;
 }
 
-void CSeite5::on_paint(bool erase) {
+void CSeite5::paint_canvas(bool blank) {
     if (!laid_out_) lay_out(width(), height());
     // A canvas that was just made or erased holds no chart, so it gets the
     // whole chart even when chart_stale is clear (shown again after the
     // "Ereignisse" page, which does not set it): redrawing the remembered
     // dots there would leave them standing on an empty page.
-    bool blank = canvas_.ensure_size(QSize(layout_.width, layout_.height), page_background());
-    if (erase && !blank) {
-        canvas_.clear(page_background());
-        blank = true;
-    }
     SheetState& s = state();
     const bool only_risen = only_risen_box()->isChecked();
     OverviewPaint p = overview_paint(s, layout_, s.chart_stale != 0 || blank, only_risen, drawn_, measure_);
-    painter_.paint(canvas_, p.scene);
+    paint_scene(p.scene);
     drawn_ = p.drawn;
     s.chart_stale = 0;
 }
-
-void CSeite5::draw(QPainter& painter) { canvas_.present(painter); }
 
 }  // namespace orbant

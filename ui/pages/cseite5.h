@@ -2,10 +2,8 @@
 #include <QColor>
 #include <array>
 
-#include "ui/scene_painter.h"
-#include "ui/sheet_page.h"
 #include "pages/overview_scene.h"
-#include "platform/qt/canvas.h"
+#include "ui/canvas_page.h"
 
 class QCheckBox;
 
@@ -17,20 +15,18 @@ namespace orbant {
 inline constexpr std::array<ControlSpec, 1> cseite5_controls = {{
     {overview_only_risen_id, ControlKind::check_box, overview_only_risen_caption, 10, 135, 75, 11},
 }};
-static_assert(cseite5_controls.size() == 1);
-inline constexpr DialogTemplate cseite5_template{133, overview_page_caption, page_width_du, page_height_du, "Arial", 8,
-                                                 cseite5_controls};
+
+inline constexpr DialogTemplate cseite5_template = page_template(133, overview_page_caption, cseite5_controls);
 
 // The overview chart: where the Sun, the Moon and the planets stand by
 // compass direction. A tick invalidates the page without erasing; its
 // paint moves each dot by drawing the old one again in NOT-XOR (which
 // removes it) and then the new one.
-class CSeite5 : public SheetPage {
+class CSeite5 : public CanvasPage {
     Q_OBJECT
 public:
     explicit CSeite5(SheetHost& sheet);
 
-    const Canvas& canvas() const noexcept { return canvas_; }
     // The layout of the last size change, and the directions the dots were
     // last drawn at.
     const OverviewLayout& layout() const noexcept { return layout_; }
@@ -42,16 +38,14 @@ public:
     static QColor page_background() { return QColor(255, 255, 255); }
 
 protected:
-    void on_paint(bool erase) override;
-    void draw(QPainter& painter) override;
+    QColor canvas_background() const override { return page_background(); }
+    void paint_canvas(bool blank) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     // Lays out the chart and the check box for a cx x cy page.
     void lay_out(int cx, int cy);
 
-    Canvas canvas_;
-    ScenePainter painter_;
     CanvasTextMeasure measure_;
     OverviewLayout layout_;
     OverviewDirections drawn_{};

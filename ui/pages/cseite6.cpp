@@ -3,7 +3,6 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QResizeEvent>
 
 #include "ui/sheet_host.h"
@@ -19,7 +18,7 @@ bool ticked(const SheetPage& page, int id) {
 
 }  // namespace
 
-CSeite6::CSeite6(SheetHost& sheet) : SheetPage(sheet, cseite6_template, 6, false) {
+CSeite6::CSeite6(SheetHost& sheet) : CanvasPage(sheet, cseite6_template, 6, false, CanvasResolution::window_pixels) {
     if (QCheckBox* grid = control_as<QCheckBox>(horizon_grid_id)) grid->setChecked(true);
     const std::array<std::pair<int, ViewTurn>, 4> turns{{{horizon_left_15_id, ViewTurn::left_15},
                                                          {horizon_right_15_id, ViewTurn::right_15},
@@ -66,7 +65,7 @@ void CSeite6::lay_out() {
 void CSeite6::resizeEvent(QResizeEvent* event) {
     // The base fits the template's controls to the page first; the row then
     // moves under the horizon line.
-    SheetPage::resizeEvent(event);
+    CanvasPage::resizeEvent(event);
     lay_out();
     memory_.full_redraw_request = true;
 }
@@ -76,13 +75,11 @@ bool CSeite6::eventFilter(QObject* watched, QEvent* event) {
         lay_out();
         redraw_all();
     }
-    return SheetPage::eventFilter(watched, event);
+    return CanvasPage::eventFilter(watched, event);
 }
 
-void CSeite6::on_paint(bool erase) {
+void CSeite6::paint_canvas(bool) {
     if (frame_.width != width() || frame_.height != height()) lay_out();
-    const QColor background = palette().color(QPalette::Window);
-    if (!canvas_.ensure_size(size(), background) && erase) canvas_.clear(background);
     view_.figures = ticked(*this, horizon_figures_id);
     view_.grid = ticked(*this, horizon_grid_id);
     view_.ecliptic = ticked(*this, horizon_ecliptic_id);
@@ -90,27 +87,25 @@ void CSeite6::on_paint(bool erase) {
     place_bodies_in_table(s);
     const Scene scene = horizon_paint_scene(s, frame_, view_, sun_, memory_, measure_);
     sky_ = memory_.previous_sky;
-    painter_.paint(canvas_, scene);
+    paint_scene(scene);
     s.chart_stale = 1;
 }
 
-void CSeite6::draw(QPainter& painter) { canvas_.present(painter); }
-
 void CSeite6::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) return SheetPage::mousePressEvent(event);
+    if (event->button() != Qt::LeftButton) return CanvasPage::mousePressEvent(event);
     SheetState& s = state();
     if (s.tick_in_progress == 1) return;
     s.view_busy = 1;
     const QPoint p = event->position().toPoint();
     label_ = horizon_tap_label(s, frame_, memory_, sky_, {p.x(), p.y()}, measure_);
     if (label_.entry < 0) return;
-    painter_.paint(canvas_, label_.scene);
+    paint_scene(label_.scene);
     label_shown_ = true;
     update();
 }
 
 void CSeite6::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) return SheetPage::mouseReleaseEvent(event);
+    if (event->button() != Qt::LeftButton) return CanvasPage::mouseReleaseEvent(event);
     if (label_shown_) {
         memory_.full_redraw_request = true;
         invalidate(false);

@@ -1,10 +1,9 @@
 #pragma once
 #include <array>
 
-#include "ui/scene_painter.h"
-#include "ui/sheet_page.h"
 #include "pages/horizon_scene.h"
-#include "platform/qt/canvas.h"
+#include "ui/canvas_page.h"
+#include "ui/scene_painter.h"
 
 class QMouseEvent;
 
@@ -33,8 +32,8 @@ inline constexpr std::array<ControlSpec, 7> cseite6_controls = {{
     {horizon_grid_id, ControlKind::check_box, "Netz", 92, horizon_row_y, 28, horizon_control_height},
     {horizon_ecliptic_id, ControlKind::check_box, "Ecl.", 122, horizon_row_y, 27, horizon_control_height},
 }};
-inline constexpr DialogTemplate cseite6_template{134, horizon_page_caption, page_width_du, page_height_du, "Arial",
-                                                 8, cseite6_controls};
+
+inline constexpr DialogTemplate cseite6_template = page_template(134, horizon_page_caption, cseite6_controls);
 
 // The horizon view: the sky facing one direction with the bodies and stars
 // of the displayed instant, drawn on the page's persistent canvas. A clock
@@ -42,12 +41,11 @@ inline constexpr DialogTemplate cseite6_template{134, horizon_page_caption, page
 // then at their new ones; any change of view, check box, size, sky colour
 // or page redraws everything. A stylus tap names the object under it until
 // the stylus is lifted.
-class CSeite6 : public SheetPage {
+class CSeite6 : public CanvasPage {
     Q_OBJECT
 public:
     explicit CSeite6(SheetHost& sheet);
 
-    const Canvas& canvas() const noexcept { return canvas_; }
     const HorizonView& view() const noexcept { return view_; }
     const HorizonFrame& frame() const noexcept { return frame_; }
     const HorizonMemory& memory() const noexcept { return memory_; }
@@ -61,8 +59,7 @@ public:
 
 protected:
     void on_init_page() override;
-    void on_paint(bool erase) override;
-    void draw(QPainter& painter) override;
+    void paint_canvas(bool blank) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -75,8 +72,6 @@ private:
     // Full redraw on the next paint, with erasing.
     void redraw_all();
 
-    Canvas canvas_;
-    ScenePainter painter_;
     CanvasTextMeasure measure_;
     HorizonView view_;
     HorizonMemory memory_;

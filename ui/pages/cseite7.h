@@ -47,10 +47,8 @@ inline constexpr std::array<ControlSpec, 12> cseite7_controls = {{
     {events_list_id, ControlKind::list_view, "", 4, 63, 154, 70},
     {events_progress_id, ControlKind::progress_bar, "", 4, 137, 154, 9},
 }};
-static_assert(cseite7_controls.size() == 12);
 
-inline constexpr DialogTemplate cseite7_template{143, events_page_caption, page_width_du, page_height_du, "Arial", 8,
-                                              cseite7_controls};
+inline constexpr DialogTemplate cseite7_template = page_template(143, events_page_caption, cseite7_controls);
 
 // The events page: a span of years, a choice between Moon phases and
 // eclipses, the search with its progress bar, the four-column list and the

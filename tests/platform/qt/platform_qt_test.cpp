@@ -1,5 +1,5 @@
 // The Qt side of the platform layer: the dialog builder, the data-exchange
-// checks, the file-filter conversion, the scripted services and the canvas.
+// checks, the file-filter conversion, and the scripted services.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -15,7 +15,6 @@
 #include <limits>
 #include <utility>
 
-#include "platform/qt/canvas.h"
 #include "platform/qt/ddx.h"
 #include "platform/qt/dialog_template.h"
 #include "platform/qt/ui_services.h"
@@ -170,52 +169,6 @@ TEST(QtTranslation, QtsOwnDialogTextsAreGerman) {
     // The other tests see Qt's own English again.
     qDeleteAll(QCoreApplication::instance()->findChildren<QTranslator*>(Qt::FindDirectChildrenOnly));
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
-}
-
-TEST(Canvas, KeepsItsPixelsAndCombinesByMode) {
-    Canvas c;
-    EXPECT_TRUE(c.ensure_size(QSize(10, 8), Qt::black));
-    EXPECT_FALSE(c.ensure_size(QSize(10, 8), Qt::white));  // same size: pixels kept
-    EXPECT_EQ(c.pixel(3, 3), qRgb(0, 0, 0));
-    c.set_pixel(3, 3, QColor(0x12, 0x34, 0x56));
-    c.set_pixel(3, 3, QColor(0xFF, 0x00, 0x0F), DrawMode::xor_pen);
-    EXPECT_EQ(c.pixel(3, 3), qRgb(0xED, 0x34, 0x59));
-    c.set_pixel(3, 3, QColor(0xFF, 0x00, 0x0F), DrawMode::xor_pen);
-    EXPECT_EQ(c.pixel(3, 3), qRgb(0x12, 0x34, 0x56));
-    c.set_pixel(3, 3, QColor(0x0F, 0xF0, 0xFF), DrawMode::and_pen);
-    EXPECT_EQ(c.pixel(3, 3), qRgb(0x02, 0x30, 0x56));
-    c.set_pixel(3, 3, QColor(0x00, 0x00, 0x00), DrawMode::not_xor);
-    EXPECT_EQ(c.pixel(3, 3), qRgb(0xFD, 0xCF, 0xA9));
-    // Multiplying: white keeps the pixel, a colour scales each channel.
-    c.set_pixel(4, 3, QColor(200, 100, 50));
-    c.set_pixel(4, 3, Qt::white, DrawMode::multiply);
-    EXPECT_EQ(c.pixel(4, 3), qRgb(200, 100, 50));
-    c.set_pixel(4, 3, QColor(73, 77, 104), DrawMode::multiply);
-    EXPECT_EQ(c.pixel(4, 3), qRgb(57, 30, 20));
-    c.set_pixel(4, 3, QColor(255, 255, 128), DrawMode::multiply);
-    EXPECT_EQ(c.pixel(4, 3), qRgb(57, 30, 10));  // 20 * 128 / 255 = 10.04
-    c.set_pixel(-1, 0, Qt::red);  // outside: nothing
-    c.set_pixel(10, 0, Qt::red);
-
-    // A line drawn twice in XOR mode leaves the canvas as it was.
-    c.clear(QColor(10, 20, 30));
-    const QImage before = c.image().copy();
-    for (int i = 0; i < 2; ++i) {
-        QPainter p(&c.image());
-        set_draw_mode(p, DrawMode::xor_pen);
-        p.setPen(QColor(200, 100, 50));
-        p.drawLine(0, 0, 9, 7);
-    }
-    EXPECT_EQ(c.image(), before);
-    {
-        QPainter p(&c.image());
-        set_draw_mode(p, DrawMode::xor_pen);
-        p.setPen(QColor(200, 100, 50));
-        p.drawLine(0, 0, 9, 0);
-    }
-    EXPECT_EQ(c.pixel(5, 0), qRgb(10 ^ 200, 20 ^ 100, 30 ^ 50));
-    EXPECT_TRUE(c.ensure_size(QSize(4, 4), Qt::white));
-    EXPECT_EQ(c.pixel(0, 0), qRgb(255, 255, 255));
 }
 
 }  // namespace

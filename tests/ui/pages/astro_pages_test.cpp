@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "ui/pages/cseite2.h"
-#include "platform/qt/canvas.h"
+#include "ui/canvas.h"
 #include "ui/pages/cseite3.h"
 #include "ui/pages/cseite4.h"
 #include "pages/moon_texts.h"
@@ -133,10 +133,19 @@ TEST_F(AstroPages, PaintWhileTheClockRunsReadsTheClockFirst) {
 
 TEST_F(AstroPages, MaskImageAtNewHalfAndFullMoon) {
     constexpr int size = 100;
-    const QImage none = moon_mask_image(0, 1, size);
-    const QImage half = moon_mask_image(50, 1, size);
-    const QImage full = moon_mask_image(100, 1, size);
-    const QImage half_waning = moon_mask_image(50, 0, size);
+    // The shadow mask as the Moon scene draws it: onto a lit square.
+    const auto mask = [](int q, int waxing) {
+        Canvas c;
+        c.ensure_size(QSize(size, size), QColor(moon_lit_rgb.red, moon_lit_rgb.green, moon_lit_rgb.blue));
+        Scene scene;
+        append_moon_mask(scene, q, waxing, size);
+        ScenePainter().paint(c, scene);
+        return c.image();
+    };
+    const QImage none = mask(0, 1);
+    const QImage half = mask(50, 1);
+    const QImage full = mask(100, 1);
+    const QImage half_waning = mask(50, 0);
     for (int x : {10, 30, 49, 50, 70, 90}) {
         SCOPED_TRACE(x);
         EXPECT_EQ(none.pixel(x, 50) & rgb_bits, shadow_bits);
@@ -168,7 +177,7 @@ TEST_F(AstroPages, MoonPictureFollowsThePhaseOnTheCanvas) {
     const MoonPictureLayout l = full.layout();
     Canvas picture;
     picture.ensure_size(full.canvas().size(), Qt::black);
-    picture.draw_image(QRect(l.left, l.top, l.size, l.size), QImage(QStringLiteral(":/bitmaps/141")), DrawMode::copy);
+    picture.draw_image(QRect(l.left, l.top, l.size, l.size), QImage(QStringLiteral(":/bitmaps/141")), RasterMode::copy);
     // Every pixel of the disc (one pixel in from the mask's ellipse).
     const double r = l.size / 2.0;
     int compared = 0;

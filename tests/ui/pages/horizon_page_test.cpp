@@ -94,7 +94,7 @@ TEST_F(HorizonPage, TicksTurnsAndTapsLeaveWhatAFreshRedrawDraws) {
     EXPECT_EQ(page().view().azimuth_deg, 180.0);
     for (int i = 0; i < 4; ++i) tick_after(7);
     const HorizonMemory& m = page().memory();
-    ASSERT_TRUE(std::any_of(m.earlier.begin(), m.earlier.end(), [](ScenePoint p) { return p.x >= 0; }))
+    ASSERT_TRUE(std::any_of(m.earlier.begin(), m.earlier.end(), [](ScenePoint p) { return p != no_position; }))
         << "the ticks moved the marks without a full redraw";
     ASSERT_FALSE(horizon_drawn_figures(state(), m).empty());
     const QImage after_ticks = page().canvas().image().copy();
@@ -102,7 +102,7 @@ TEST_F(HorizonPage, TicksTurnsAndTapsLeaveWhatAFreshRedrawDraws) {
 
     // A tap on a star shows its label; lifting the stylus removes it.
     std::size_t star = first_star_entry;
-    while (star < sky_object_count && page().memory().current[star].x < 0) ++star;
+    while (star < sky_object_count && page().memory().current[star] == no_position) ++star;
     ASSERT_LT(star, sky_object_count);
     const ScenePoint at = page().memory().current[star];
     const QImage before = page().canvas().image().copy();

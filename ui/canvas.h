@@ -10,21 +10,9 @@
 #include <optional>
 #include <span>
 
+#include "pages/scene.h"
+
 namespace orbant {
-
-// How a drawing operation combines with the canvas (the device's raster
-// operations).
-enum class DrawMode {
-    copy,     // source replaces destination
-    xor_pen,  // source XOR destination (drawing twice restores)
-    not_xor,  // NOT(source XOR destination)
-    and_pen,  // source AND destination
-    multiply, // each colour channel: source * destination / 255, rounded (white keeps the destination)
-};
-
-// Sets a painter's composition for a draw mode (the canvas is RGB32, so the
-// raster operations act on the colour bits exactly).
-void set_draw_mode(QPainter& painter, DrawMode mode);
 
 // The font "Arial" of the drawing pages: Liberation Sans at `pixel_height`
 // pixels (the em size) and `weight` (100..900), without antialiasing, so
@@ -52,44 +40,46 @@ public:
     void clear(QColor background);
 
     // Writes one pixel as the combined colour of the mode (outside: nothing).
-    void set_pixel(int x, int y, QColor colour, DrawMode mode = DrawMode::copy);
+    // The modes are the scenes' RasterMode; the canvas is RGB32, so they act
+    // on the colour bits exactly.
+    void set_pixel(int x, int y, QColor colour, RasterMode mode = RasterMode::copy);
     // The plus of five pixels: (x, y) and its four neighbours.
-    void draw_plus(int x, int y, QColor colour, DrawMode mode);
+    void draw_plus(int x, int y, QColor colour, RasterMode mode);
     // The 3 x 3 square of pixels around (x, y).
-    void draw_square3(int x, int y, QColor colour, DrawMode mode);
+    void draw_square3(int x, int y, QColor colour, RasterMode mode);
 
     // Segments from each point to the next, as the device's line drawing
     // does: each segment covers the pixels of the Bresenham line from its
     // start up to but not including its end, so the last point is not drawn
     // and a single point draws nothing. Every pixel is touched once, also
     // where segments share a vertex or cross.
-    void draw_polyline(std::span<const QPoint> points, QColor pen, DrawMode mode);
+    void draw_polyline(std::span<const QPoint> points, QColor pen, RasterMode mode);
 
     // The rectangle covering `box` (right and bottom exclusive: QRect's
     // left() .. left() + width() - 1). With a pen the outermost pixels are
     // the one-pixel outline; the brush fills the rest, or the whole box
     // without a pen. Neither: nothing.
-    void draw_rectangle(QRect box, std::optional<QColor> pen, std::optional<QColor> brush, DrawMode mode);
+    void draw_rectangle(QRect box, std::optional<QColor> pen, std::optional<QColor> brush, RasterMode mode);
 
     // The ellipse inscribed in `box`: its pixels are those whose centres lie
     // inside the ellipse (Qt's non-antialiased fill of QRectF(box)). With a
     // pen, the pixels of that shape that have a left, right, upper or lower
     // neighbour outside it form the outline and the brush fills the rest;
     // without a pen the brush fills the whole shape.
-    void draw_ellipse(QRect box, std::optional<QColor> pen, std::optional<QColor> brush, DrawMode mode);
+    void draw_ellipse(QRect box, std::optional<QColor> pen, std::optional<QColor> brush, RasterMode mode);
 
     // Text with its top-left corner at `top_left` (the line's top, not its
     // baseline), glyphs in `colour`; with a background, the measured extent
     // (text_size at top_left) is filled first, opaque, as the device's text
     // output does.
     void draw_text(QPoint top_left, const QString& text, const QFont& font, QColor colour,
-                   std::optional<QColor> background, DrawMode mode);
+                   std::optional<QColor> background, RasterMode mode);
     // The advance width and the line height of `text` in `font`, pixels.
     static QSize text_size(const QString& text, const QFont& font);
 
     // `source` stretched onto `target` (no smoothing), combined pixel by
     // pixel.
-    void draw_image(QRect target, const QImage& source, DrawMode mode);
+    void draw_image(QRect target, const QImage& source, RasterMode mode);
 
     QImage& image() noexcept { return image_; }
     const QImage& image() const noexcept { return image_; }
@@ -103,7 +93,7 @@ public:
 private:
     // Combines the opaque pixels of `layer` (alpha not 0) with the canvas,
     // the layer's (0, 0) at `origin`.
-    void combine_layer(QPoint origin, const QImage& layer, DrawMode mode);
+    void combine_layer(QPoint origin, const QImage& layer, RasterMode mode);
 
     QImage image_;
 };

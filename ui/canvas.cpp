@@ -1,4 +1,4 @@
-#include "platform/qt/canvas.h"
+#include "ui/canvas.h"
 
 #include <QFontMetrics>
 #include <algorithm>
@@ -10,16 +10,16 @@ namespace orbant {
 namespace {
 
 // The colour bits of `src` combined with those of `dst` in the mode, opaque.
-QRgb combined(QRgb src, QRgb dst, DrawMode mode) {
+QRgb combined(QRgb src, QRgb dst, RasterMode mode) {
     src &= 0x00FFFFFFu;
     dst &= 0x00FFFFFFu;
     QRgb out = src;
     switch (mode) {
-    case DrawMode::copy: out = src; break;
-    case DrawMode::xor_pen: out = src ^ dst; break;
-    case DrawMode::not_xor: out = ~(src ^ dst) & 0x00FFFFFFu; break;
-    case DrawMode::and_pen: out = src & dst; break;
-    case DrawMode::multiply: {
+    case RasterMode::copy: out = src; break;
+    case RasterMode::xor_pen: out = src ^ dst; break;
+    case RasterMode::not_xor: out = ~(src ^ dst) & 0x00FFFFFFu; break;
+    case RasterMode::and_pen: out = src & dst; break;
+    case RasterMode::multiply: {
         out = 0;
         for (int shift : {0, 8, 16}) {
             const QRgb s = (src >> shift) & 0xFFu, d = (dst >> shift) & 0xFFu;
@@ -74,16 +74,6 @@ QImage transparent_layer(QSize size) {
 
 }  // namespace
 
-void set_draw_mode(QPainter& painter, DrawMode mode) {
-    switch (mode) {
-    case DrawMode::copy: painter.setCompositionMode(QPainter::CompositionMode_SourceOver); break;
-    case DrawMode::xor_pen: painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination); break;
-    case DrawMode::not_xor: painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination); break;
-    case DrawMode::and_pen: painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination); break;
-    case DrawMode::multiply: painter.setCompositionMode(QPainter::CompositionMode_Multiply); break;
-    }
-}
-
 QFont canvas_font(int pixel_height, int weight) {
     QFont font(QStringLiteral("Liberation Sans"));
     font.setStyleHint(QFont::SansSerif);
@@ -102,13 +92,13 @@ bool Canvas::ensure_size(QSize size, QColor background) {
 
 void Canvas::clear(QColor background) { image_.fill(background); }
 
-void Canvas::set_pixel(int x, int y, QColor colour, DrawMode mode) {
+void Canvas::set_pixel(int x, int y, QColor colour, RasterMode mode) {
     if (!image_.valid(x, y)) return;
     QRgb* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
     line[x] = combined(colour.rgb(), line[x], mode);
 }
 
-void Canvas::draw_plus(int x, int y, QColor colour, DrawMode mode) {
+void Canvas::draw_plus(int x, int y, QColor colour, RasterMode mode) {
     set_pixel(x, y, colour, mode);
     set_pixel(x + 1, y, colour, mode);
     set_pixel(x - 1, y, colour, mode);
@@ -116,12 +106,12 @@ void Canvas::draw_plus(int x, int y, QColor colour, DrawMode mode) {
     set_pixel(x, y - 1, colour, mode);
 }
 
-void Canvas::draw_square3(int x, int y, QColor colour, DrawMode mode) {
+void Canvas::draw_square3(int x, int y, QColor colour, RasterMode mode) {
     for (int dy = -1; dy <= 1; ++dy)
         for (int dx = -1; dx <= 1; ++dx) set_pixel(x + dx, y + dy, colour, mode);
 }
 
-void Canvas::draw_polyline(std::span<const QPoint> points, QColor pen, DrawMode mode) {
+void Canvas::draw_polyline(std::span<const QPoint> points, QColor pen, RasterMode mode) {
     const int w = image_.width(), h = image_.height();
     if (points.size() < 2 || image_.isNull()) return;
     std::vector<long long> pixels;
@@ -136,7 +126,7 @@ void Canvas::draw_polyline(std::span<const QPoint> points, QColor pen, DrawMode 
     }
 }
 
-void Canvas::draw_rectangle(QRect box, std::optional<QColor> pen, std::optional<QColor> brush, DrawMode mode) {
+void Canvas::draw_rectangle(QRect box, std::optional<QColor> pen, std::optional<QColor> brush, RasterMode mode) {
     if (box.width() <= 0 || box.height() <= 0 || (!pen && !brush)) return;
     const int left = box.left(), top = box.top();
     const int right = left + box.width(), bottom = top + box.height();  // exclusive
@@ -153,7 +143,7 @@ void Canvas::draw_rectangle(QRect box, std::optional<QColor> pen, std::optional<
     }
 }
 
-void Canvas::draw_ellipse(QRect box, std::optional<QColor> pen, std::optional<QColor> brush, DrawMode mode) {
+void Canvas::draw_ellipse(QRect box, std::optional<QColor> pen, std::optional<QColor> brush, RasterMode mode) {
     if (box.width() <= 0 || box.height() <= 0 || (!pen && !brush) || image_.isNull()) return;
     // The shape over the canvas and a one-pixel margin around it, so that
     // the outline test sees the neighbours of the pixels at the edges.
@@ -190,7 +180,7 @@ QSize Canvas::text_size(const QString& text, const QFont& font) {
 }
 
 void Canvas::draw_text(QPoint top_left, const QString& text, const QFont& font, QColor colour,
-                       std::optional<QColor> background, DrawMode mode) {
+                       std::optional<QColor> background, RasterMode mode) {
     if (text.isEmpty() || image_.isNull()) return;
     const QFontMetrics metrics(font);
     const QSize extent(metrics.horizontalAdvance(text), metrics.height());
@@ -207,7 +197,7 @@ void Canvas::draw_text(QPoint top_left, const QString& text, const QFont& font, 
     combine_layer(top_left - QPoint(pad, pad), layer, mode);
 }
 
-void Canvas::draw_image(QRect target, const QImage& source, DrawMode mode) {
+void Canvas::draw_image(QRect target, const QImage& source, RasterMode mode) {
     const QRect visible = target & image_.rect();
     if (visible.isEmpty() || source.isNull()) return;
     QImage layer = transparent_layer(visible.size());
@@ -219,7 +209,7 @@ void Canvas::draw_image(QRect target, const QImage& source, DrawMode mode) {
     combine_layer(visible.topLeft(), layer, mode);
 }
 
-void Canvas::combine_layer(QPoint origin, const QImage& layer, DrawMode mode) {
+void Canvas::combine_layer(QPoint origin, const QImage& layer, RasterMode mode) {
     const QRect area = QRect(origin, layer.size()) & image_.rect();
     for (int y = area.top(); y <= area.bottom(); ++y) {
         const QRgb* src = reinterpret_cast<const QRgb*>(layer.constScanLine(y - origin.y()));
