@@ -10,6 +10,7 @@
 #include <iostream>
 
 #include "core/settings_file.h"
+#include "core/summer_time.h"
 #include "ui/pages/cseite1.h"
 #include "ui/pages/cseite2.h"
 #include "ui/pages/cseite3.h"
@@ -101,9 +102,7 @@ void CAllControlsSheet::initialise() {
 
     start_clock_timer();
     const CivilDateTime now = read_device_time(clock_);
-    // The rules are asked only when summer time follows them.
-    const bool daylight_now = state_.auto_summer_time == 1 && clock_.daylight_time_now();
-    start_up_sheet_state(state_, stored, now, daylight_now);
+    start_up_sheet_state(state_, stored, now, device_reading_instant(now, clock_.daylight_time_now()));
 }
 
 void CAllControlsSheet::take_stored_into_working() { orbant::take_stored_into_working(state_); }
@@ -137,6 +136,8 @@ void CAllControlsSheet::stop_clock_timer() {
 
 void CAllControlsSheet::read_clock() {
     state_.current_time = read_device_time(clock_);
+    state_.last_step = device_reading_instant(state_.current_time, clock_.daylight_time_now());
+    decide_summer_time(state_);
 }
 
 void CAllControlsSheet::tick() {

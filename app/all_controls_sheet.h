@@ -36,7 +36,7 @@ public:
     // Builds the pages and runs the sheet's initialisation: settings
     // ("Setup.dat" in settings_folder, written with the defaults when
     // missing or unreadable), timer 1, the body and star table, chart_stale,
-    // read_clock, and the summer-time decision (made once here).
+    // read_clock, and the summer-time decision for the instant read.
     CAllControlsSheet(DeviceClock& clock, UiServices& ui, std::string settings_folder,
                       QWidget* parent = nullptr);
     ~CAllControlsSheet() override;
@@ -57,7 +57,7 @@ public:
 
     // Reads the device's local time into current_time through the
     // seconds-since-1970 conversion (a device year before 1900 gives the
-    // local time of second 0).
+    // local time of second 0) and decides summer time for it.
     void read_clock() override;
 
     // The handler of timer 1.

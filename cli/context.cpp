@@ -5,6 +5,7 @@
 #include "core/message_text.h"
 #include "core/screen_size.h"
 #include "core/settings_file.h"
+#include "core/summer_time.h"
 #include "core/value_ranges.h"
 #include "platform/clock.h"
 #include "platform/config_dir.h"
@@ -60,7 +61,7 @@ SheetState sheet_state_from_args(const Args& args, DeviceClock& clock, std::ostr
     if (status != SettingsReadStatus::read) stored = default_settings();
 
     CivilDateTime now;
-    bool daylight_now = false;
+    SteppedInstant reached;
     if (const std::string* at = args.value("--at")) {
         std::int64_t seconds = 0;
         now = parse_at_option(*at);
@@ -70,12 +71,12 @@ SheetState sheet_state_from_args(const Args& args, DeviceClock& clock, std::ostr
         // The displayed instant as the local-time rules give it back (a time
         // skipped by a spring-forward change moves on as the device's does).
         local_time_from_seconds(seconds, now);
-        daylight_now = daylight_time_at(seconds);
+        reached = SteppedInstant{now, seconds, true};
     } else {
         now = read_device_time(clock);
-        daylight_now = stored.auto_summer_time == 1 && clock.daylight_time_now();
+        reached = device_reading_instant(now, clock.daylight_time_now());
     }
-    start_up_sheet_state(s, stored, now, daylight_now);
+    start_up_sheet_state(s, stored, now, reached);
 
     if (args.value("--lat")) s.observer_latitude = bounded_option(args, "--lat", latitude_limit);
     if (args.value("--lon")) s.observer_longitude = bounded_option(args, "--lon", longitude_limit);

@@ -1,5 +1,7 @@
 #include "core/sheet_state.h"
 
+#include "core/summer_time.h"
+
 namespace orbant {
 
 void take_stored_into_working(SheetState& s) {
@@ -13,8 +15,12 @@ void take_stored_into_working(SheetState& s) {
     s.place_name = stored_place_name(r);
 }
 
+void decide_summer_time(SheetState& s) {
+    s.summer_time_active = summer_time_at(s.auto_summer_time, s.current_time, s.last_step);
+}
+
 void start_up_sheet_state(SheetState& s, const SettingsRecord& stored, const CivilDateTime& now,
-                          bool daylight_now) {
+                          const SteppedInstant& reached) {
     s.clock_stopped = 0;
     s.tick_in_progress = 0;
     s.view_busy = 0;
@@ -23,7 +29,8 @@ void start_up_sheet_state(SheetState& s, const SettingsRecord& stored, const Civ
     fill_body_and_star_table(s);
     s.chart_stale = 1;
     s.current_time = now;
-    s.summer_time_active = (s.auto_summer_time == 1 && daylight_now) ? 1 : 0;
+    s.last_step = reached;
+    decide_summer_time(s);
 }
 
 }  // namespace orbant

@@ -22,7 +22,8 @@ public:
     virtual GpsDriver& gps_driver() noexcept = 0;
     virtual const std::string& settings_folder() const noexcept = 0;
 
-    // Reads the device's local time into current_time.
+    // Reads the device's local time into current_time and decides summer
+    // time for it.
     virtual void read_clock() = 0;
     // Loads "Setup.dat" into stored_settings and, when read, the stored
     // values into the working values. Returns whether it was read.

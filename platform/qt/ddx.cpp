@@ -77,11 +77,17 @@ bool refuse_out_of_range(QLineEdit* edit, const QString& message, UiServices& ui
 }
 }  // namespace
 
+bool ddx_check_int_range(QLineEdit* edit, std::int32_t value, std::int32_t min, std::int32_t max, UiServices& ui,
+                         QWidget* parent) {
+    if (value < min || value > max) return refuse_out_of_range(edit, ddx_integer_range_message(min, max), ui, parent);
+    return true;
+}
+
 bool ddx_read_int_in_range(QLineEdit* edit, std::int32_t& field, std::int32_t min, std::int32_t max,
                            UiServices& ui, QWidget* parent) {
     std::int32_t value = field;
-    if (!ddx_read_int(edit, value, ui, parent)) return false;
-    if (value < min || value > max) return refuse_out_of_range(edit, ddx_integer_range_message(min, max), ui, parent);
+    if (!ddx_read_int(edit, value, ui, parent) || !ddx_check_int_range(edit, value, min, max, ui, parent))
+        return false;
     field = value;
     return true;
 }

@@ -35,6 +35,11 @@ bool ddx_read_double(QLineEdit* edit, double& field, UiServices& ui, QWidget* pa
 QString ddx_integer_range_message(std::int32_t min, std::int32_t max);
 QString ddx_number_range_message(double min, double max);
 
+// The range check on an integer already read: a value outside min..max
+// shows the range message, gives the edit the focus and returns false.
+bool ddx_check_int_range(QLineEdit* edit, std::int32_t value, std::int32_t min, std::int32_t max, UiServices& ui,
+                         QWidget* parent);
+
 // As ddx_read_int and ddx_read_double, then a value outside min..max shows
 // the range message, gives the edit the focus and returns false; the field
 // keeps its value.

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "astro/calendar.h"
 #include "core/location_file.h"
 #include "core/value_ranges.h"
 #include "pages/dialog_texts.h"
@@ -69,11 +70,15 @@ void open_setup_dialog(SheetHost& sheet, CSeite1& page) {
     sheet.load_settings_into_working();
     dialog.fields() = setup_fields_from_working(sheet.state());
     if (sheet.ui().run_modal(dialog) == QDialog::Accepted) {
-        // Only the stored record and the file change: the working values come
-        // from them the next time the dialog opens or the program starts.
+        // The stored record and the file change; of the working values only
+        // "Auto-Sommerzeit" takes effect at once, the others come from the
+        // stored ones the next time the dialog opens or the program starts.
         store_setup_fields(dialog.fields(), sheet.state().stored_settings);
         sheet.save_stored_settings();
+        sheet.state().auto_summer_time = dialog.fields().auto_summer_time;
     }
+    // The load above may have changed the setting too.
+    decide_summer_time(sheet.state());
     // The page shows the working place the load above may have changed.
     page.invalidate(true);
 }
@@ -87,6 +92,7 @@ void open_calendar_dialog(SheetHost& sheet, CSeite1& page) {
     SheetState& state = sheet.state();
     state.current_time = calendar_choice_instant(date.year(), date.month(), date.day(), state.current_time);
     state.clock_stopped = 1;
+    decide_summer_time(state);
     page.copy_time_to_fields();
     page.write_fields();
     page.invalidate(true);
@@ -203,6 +209,16 @@ bool CSeite1::read_fields() {
                                     this);
 }
 
+bool CSeite1::check_time_fields() {
+    UiServices& ui = sheet().ui();
+    constexpr std::int32_t longest_month = 31;
+    const int month_days = days_in_month(fields_.year, fields_.month);
+    return ddx_check_int_range(edit(id_day), fields_.day, 1, month_days > 0 ? month_days : longest_month, ui, this) &&
+           ddx_check_int_range(edit(id_month), fields_.month, 1, 12, ui, this) &&
+           ddx_check_int_range(edit(id_hour), fields_.hour, 0, 23, ui, this) &&
+           ddx_check_int_range(edit(id_minute), fields_.minute, 0, 59, ui, this);
+}
+
 void CSeite1::write_fields() {
     ddx_write_int(edit(id_day), fields_.day);
     ddx_write_int(edit(id_month), fields_.month);
@@ -214,10 +230,14 @@ void CSeite1::write_fields() {
 }
 
 void CSeite1::on_stop_enter() {
+    // A field that is no integer is reported and the rest taken as read; an
+    // impossible date or time is refused and nothing changes.
     read_fields();
+    if (!check_time_fields()) return;
     SheetState& s = state();
     s.clock_stopped = 1;
     s.current_time = CivilDateTime{fields_.year, fields_.month, fields_.day, fields_.hour, fields_.minute, 0};
+    decide_summer_time(s);
     invalidate(true);
 }
 
@@ -248,6 +268,7 @@ void CSeite1::step_time(std::int64_t delta_seconds) {
     case TimeStepStatus::stepped: break;
     }
     s.clock_stopped = 1;
+    decide_summer_time(s);
     copy_time_to_fields();
     write_fields();
     invalidate(true);

@@ -83,6 +83,12 @@ public:
     // first field that fails its check (its message is shown). Returns true
     // when all were read.
     bool read_fields();
+    // The date and time fields against their ranges, in control order: the
+    // day within its month (in the month and year of the fields, leap years
+    // included; 1..31 while the month is not 1..12), the month 1..12, the
+    // hour 0..23, the minute 0..59. The first field out of range gets the
+    // range message and the focus, and false is returned.
+    bool check_time_fields();
     // Writes all fields to the controls (plain decimal; coordinates "%.15g").
     void write_fields();
     // Copies year, month, day, hour and minute of current_time into the fields.

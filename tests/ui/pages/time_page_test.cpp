@@ -1,12 +1,19 @@
 // The "Zeit/Ort" page driven through its real widgets: controls by id,
 // buttons pressed with the mouse, a fake clock and scripted messages.
+#include <QCalendarWidget>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "ui/pages/cseite1.h"
+#include <functional>
+
+#include "pages/sun_texts.h"
 #include "platform/qt/ddx.h"
+#include "ui/dialogs/kalender_dlg.h"
+#include "ui/dialogs/setup_dlg.h"
+#include "ui/pages/cseite1.h"
 #include "tests/app/sheet_fixture.h"
 
 namespace orbant {
@@ -241,7 +248,6 @@ TEST_F(TimePageTest, StepsStopARunningClock) {
 TEST_F(TimePageTest, DayStepAcrossSummerTimeMovesTheClockByAnHour) {
     ScopedZone zone("Europe/Berlin");
     open_sheet();
-    const int summer = state().summer_time_active;
     enter_time(2026, 3, 28, 12, 0);
     press(id_day_forward);
     EXPECT_EQ(state().current_time, (CivilDateTime{2026, 3, 29, 13, 0, 0}));
@@ -251,7 +257,6 @@ TEST_F(TimePageTest, DayStepAcrossSummerTimeMovesTheClockByAnHour) {
     enter_time(2026, 10, 24, 12, 0);
     press(id_day_forward);
     EXPECT_EQ(state().current_time, (CivilDateTime{2026, 10, 25, 11, 0, 0}));
-    EXPECT_EQ(state().summer_time_active, summer);
     // ">" walks through both 02:30s of the repeated hour, "<" back again.
     enter_time(2026, 10, 25, 1, 30);
     for (int hour : {2, 2, 3}) {
@@ -264,25 +269,137 @@ TEST_F(TimePageTest, DayStepAcrossSummerTimeMovesTheClockByAnHour) {
     }
 }
 
-TEST_F(TimePageTest, MonthThirteenIsTakenButTheNextStepFails) {
+// An impossible date or time is refused with the range message, the field
+// keeps the focus, and the displayed instant and the clock stay as they were.
+TEST_F(TimePageTest, StopEnterRefusesImpossibleDatesAndTimes) {
+    struct Case {
+        int day, month, year, hour, minute;
+        int field;
+        const char* message;
+    };
+    const Case cases[] = {
+        {32, 12, 2026, 10, 0, id_day, "Please enter an integer between 1 and 31."},
+        {31, 4, 2026, 10, 0, id_day, "Please enter an integer between 1 and 30."},
+        {29, 2, 2026, 10, 0, id_day, "Please enter an integer between 1 and 28."},
+        {30, 2, 2024, 10, 0, id_day, "Please enter an integer between 1 and 29."},
+        {30, 2, 2000, 10, 0, id_day, "Please enter an integer between 1 and 29."},
+        {29, 2, 1900, 10, 0, id_day, "Please enter an integer between 1 and 28."},
+        {0, 1, 2026, 10, 0, id_day, "Please enter an integer between 1 and 31."},
+        {5, 13, 2026, 10, 0, id_month, "Please enter an integer between 1 and 12."},
+        {5, 0, 2026, 10, 0, id_month, "Please enter an integer between 1 and 12."},
+        {5, 6, 2026, 24, 0, id_hour, "Please enter an integer between 0 and 23."},
+        {5, 6, 2026, 10, 60, id_minute, "Please enter an integer between 0 and 59."},
+    };
     open_sheet();
-    enter_time(2026, 13, 5, 10, 0);
-    EXPECT_EQ(state().current_time, (CivilDateTime{2026, 13, 5, 10, 0, 0}));
+    for (const bool stopped : {true, false}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(::testing::Message() << c.day << "." << c.month << "." << c.year << " " << c.hour << ":"
+                                              << c.minute << (stopped ? " stopped" : " running"));
+            if (stopped)
+                enter_time(2026, 1, 10, 8, 0);
+            else
+                press(id_current_time);
+            const CivilDateTime before = state().current_time;
+            ui.messages.clear();
+            enter_time(c.year, c.month, c.day, c.hour, c.minute);
+            EXPECT_EQ(ui.message_texts(), QStringList{c.message});
+            EXPECT_TRUE(edit(c.field)->hasFocus());
+            EXPECT_EQ(state().current_time, before);
+            EXPECT_EQ(state().clock_stopped, stopped ? 1 : 0);
+        }
+    }
+    // The last day of a leap February and Return in a field are taken.
+    ui.messages.clear();
+    type(id_day, "29");
+    type(id_month, "2");
+    type(id_year, "2024");
+    type(id_hour, "23");
+    type(id_minute, "59");
+    QTest::keyClick(edit(id_minute), Qt::Key_Return);
+    settle();
     EXPECT_TRUE(ui.messages.empty());
-    press(id_hour_forward);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].kind, MessageKind::error);
-    EXPECT_EQ(ui.messages[0].text, QString::fromUtf8(step_failed_message));
-    EXPECT_EQ(state().current_time, (CivilDateTime{2026, 13, 5, 10, 0, 0}));
-    EXPECT_EQ(state().clock_stopped, 1);
+    EXPECT_EQ(state().current_time, (CivilDateTime{2024, 2, 29, 23, 59, 0}));
+    type(id_minute, "75");
+    QTest::keyClick(edit(id_minute), Qt::Key_Return);
+    settle();
+    EXPECT_EQ(ui.message_texts(), QStringList{"Please enter an integer between 0 and 59."});
+    EXPECT_EQ(state().current_time, (CivilDateTime{2024, 2, 29, 23, 59, 0}));
+}
 
-    // From a running clock a failed step leaves the clock running.
-    press(id_current_time);
-    state().current_time.minute = 75;
-    page().step_time(60);
-    EXPECT_EQ(ui.messages.size(), 2u);
-    EXPECT_EQ(state().clock_stopped, 0);
-    EXPECT_EQ(state().current_time.minute, 75);
+// Summer time follows the displayed instant whichever way it changes: the
+// tick, "Stop/Enter", the steps (through both halves of the repeated hour),
+// the calendar and the setup dialog's "Auto-Sommerzeit".
+TEST_F(TimePageTest, SummerTimeFollowsTheDisplayedInstant) {
+    ScopedZone zone("Europe/Berlin");
+    clock.set({2026, 6, 20, 12, 0, 0});
+    clock.set_daylight(true);
+    open_sheet();
+    ASSERT_EQ(state().summer_time_active, 1);
+    const auto choose_day = [this](QDate date) {
+        ui.modal_scripts.push_back([date](QDialog& d) {
+            auto& dlg = dynamic_cast<CKalenderDLG&>(d);
+            dlg.calendar()->setSelectedDate(date);
+            return int(QDialog::Accepted);
+        });
+        press(id_calendar);
+    };
+    const auto set_auto = [this](bool on) {
+        ui.modal_scripts.push_back([on](QDialog& d) {
+            auto& dlg = dynamic_cast<CSetupDlg&>(d);
+            qobject_cast<QCheckBox*>(dlg.control(id_setup_auto_summer_time))->setChecked(on);
+            qobject_cast<QPushButton*>(dlg.control(id_dialog_ok))->click();
+            return dlg.result();
+        });
+        press(id_settings);
+    };
+    struct Action {
+        const char* name;
+        std::function<void()> act;
+        CivilDateTime shown;
+        int summer;
+        const char* status;
+    };
+    const Action actions[] = {
+        {"Stop/Enter in winter", [&] { enter_time(2026, 12, 8, 21, 30); }, {2026, 12, 8, 21, 30, 0}, 0,
+         ">>Zeitmessung angehalten (Winterzeit)<<"},
+        {"calendar in summer", [&] { choose_day(QDate(2026, 8, 1)); }, {2026, 8, 1, 21, 30, 0}, 1,
+         ">>Zeitmessung angehalten (Sommerzeit)<<"},
+        {"Auto-Sommerzeit off", [&] { set_auto(false); }, {2026, 8, 1, 21, 30, 0}, 0, ">>Zeitmessung angehalten<<"},
+        {"Auto-Sommerzeit on", [&] { set_auto(true); }, {2026, 8, 1, 21, 30, 0}, 1,
+         ">>Zeitmessung angehalten (Sommerzeit)<<"},
+        {"the night summer time ends", [&] { enter_time(2026, 10, 25, 1, 30); }, {2026, 10, 25, 1, 30, 0}, 1,
+         nullptr},
+        {"> first 02:30", [&] { press(id_hour_forward); }, {2026, 10, 25, 2, 30, 0}, 1, nullptr},
+        {"> second 02:30", [&] { press(id_hour_forward); }, {2026, 10, 25, 2, 30, 0}, 0, nullptr},
+        {"< first 02:30", [&] { press(id_hour_back); }, {2026, 10, 25, 2, 30, 0}, 1, nullptr},
+        {"<< into summer", [&] { press(id_day_back); }, {2026, 10, 24, 2, 30, 0}, 1, nullptr},
+        {">> back to the first 02:30", [&] { press(id_day_forward); }, {2026, 10, 25, 2, 30, 0}, 1, nullptr},
+        {">> into winter", [&] { press(id_day_forward); }, {2026, 10, 26, 1, 30, 0}, 0, nullptr},
+        {"the clock in winter", [&] { clock.set({2026, 12, 8, 21, 30, 0}); clock.set_daylight(false);
+                                      press(id_current_time); }, {2026, 12, 8, 21, 30, 0}, 0,
+         ">>Laufende Zeitmessung (Winterzeit)<<"},
+        {"a tick in the first 02:30", [&] { clock.set({2026, 10, 25, 2, 30, 0}); clock.set_daylight(true);
+                                            sheet->tick(); settle(); }, {2026, 10, 25, 2, 30, 0}, 1,
+         ">>Laufende Zeitmessung (Sommerzeit)<<"},
+        {"a tick in the second 02:30", [&] { clock.set_daylight(false); sheet->tick(); settle(); },
+         {2026, 10, 25, 2, 30, 0}, 0, ">>Laufende Zeitmessung (Winterzeit)<<"},
+    };
+    for (const Action& a : actions) {
+        SCOPED_TRACE(a.name);
+        a.act();
+        EXPECT_EQ(state().current_time, a.shown);
+        EXPECT_EQ(state().summer_time_active, a.summer);
+        if (a.status) {
+            EXPECT_EQ(text(id_status), a.status);
+        }
+    }
+    EXPECT_TRUE(ui.messages.empty()) << ui.message_texts().join("; ").toStdString();
+
+    // Hamburg on the winter evening shows its sunrise and sunset in CET.
+    enter_time(2026, 12, 8, 21, 30);
+    const PageTexts sun = sun_page_texts(state());
+    EXPECT_EQ(*sun.find(sun_rise_id), "08:22");
+    EXPECT_EQ(*sun.find(sun_set_id), "16:01");
 }
 
 TEST_F(TimePageTest, StatusLineFollowsTheSummerTimeSetting) {
