@@ -69,7 +69,7 @@ void CSeite2::on_paint(bool erase) {
     if (!canvas_.ensure_size(QSize(cx_, cy_) * canvas_scale_, background) && erase) canvas_.clear(background);
     // The sheet's window stands for the device's screen.
     const bool portrait = sheet().window_widget().width() < sheet().window_widget().height();
-    layout_ = moon_picture_layout(cx_, cy_, portrait);
+    layout_ = moon_picture_layout(cx_, cy_, portrait, built().scale());
     painter_.paint(canvas_, moon_scene(picture_, layout_), canvas_scale_);
 }
 
