@@ -1,6 +1,7 @@
 #include "app/all_controls_sheet.h"
 
 #include <QKeyEvent>
+#include <QResizeEvent>
 #include <QShortcut>
 #include <QTabBar>
 #include <QTabWidget>
@@ -45,8 +46,9 @@ CAllControlsSheet::CAllControlsSheet(DeviceClock& clock, UiServices& ui, std::st
     tabs_ = new QTabWidget(this);
     tabs_->setTabPosition(QTabWidget::South);
     tabs_->setObjectName(QStringLiteral("tabs"));
-    // The tabs in the pages' own font, as small as on the device.
-    tabs_->tabBar()->setFont(template_font("Arial", 8));
+    // The tabs in the pages' own font, as small as on the device; larger
+    // windows enlarge it with the pages (resizeEvent).
+    tabs_->tabBar()->setFont(template_font("Arial", tab_bar_points));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(tabs_);
@@ -61,6 +63,7 @@ CAllControlsSheet::CAllControlsSheet(DeviceClock& clock, UiServices& ui, std::st
     tab_pages_ = {seite1_, seite6_, seite2_, seite3_, seite4_, seite5_, seite7_};
     for (SheetPage* p : tab_pages_) tabs_->addTab(p, p->caption());
     tabs_->setCurrentIndex(0);
+    unscaled_tab_bar_ = tabs_->tabBar()->sizeHint();
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
         if (SheetPage* p = page_at_tab(index)) p->activate();
     });
@@ -70,6 +73,27 @@ CAllControlsSheet::CAllControlsSheet(DeviceClock& clock, UiServices& ui, std::st
     connect(quit, &QShortcut::activated, this, &QDialog::reject);
 
     initialise();
+}
+
+double CAllControlsSheet::tab_bar_factor(QSize window) const {
+    // The page's factor for a window whose tab bar is the device's size;
+    // no larger than lets all seven tabs show side by side, never smaller
+    // than the device's.
+    const QSize page = seite1_->built().template_size();
+    const double fit = template_fit_factor(window, QSize(page.width(), page.height() + unscaled_tab_bar_.height()));
+    const double all_tabs = unscaled_tab_bar_.width() > 0
+                                ? static_cast<double>(window.width()) / unscaled_tab_bar_.width()
+                                : fit;
+    return std::max(1.0, std::min(fit, all_tabs));
+}
+
+void CAllControlsSheet::resizeEvent(QResizeEvent* event) {
+    // The tab bar grows with the pages' factor before the tab widget lays
+    // out the new size.
+    QFont font = template_font("Arial", tab_bar_points);
+    font.setPointSizeF(tab_bar_points * tab_bar_factor(event->size()));
+    if (tabs_->tabBar()->font() != font) tabs_->tabBar()->setFont(font);
+    QDialog::resizeEvent(event);
 }
 
 void CAllControlsSheet::keyPressEvent(QKeyEvent* event) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <QDialog>
+#include <QSize>
 #include <array>
 #include <memory>
 #include <string>
@@ -25,6 +26,7 @@ class CSeite7;
 
 inline constexpr const char* sheet_caption = "Orbant 3.62+";
 inline constexpr int sheet_page_count = 7;
+inline constexpr int tab_bar_points = 8;  // the tabs' font on the device
 
 // The program's one window: a property sheet with seven pages in tab order
 // "Zeit/Ort", "Horizont", "Mond", "Sonne", "Planeten", "Uebersicht",
@@ -88,12 +90,18 @@ public:
     SheetPage* page_at_tab(int index) const;
     QTabWidget* tabs() const noexcept { return tabs_; }
 
+    // The factor of the tab bar's font for a window of `window` pixels: the
+    // pages' factor with a tab bar of the device's size, limited to what
+    // shows all seven tabs side by side, and never below 1.
+    double tab_bar_factor(QSize window) const;
+
     // Timer 1: running, and its period in milliseconds.
     bool clock_timer_running() const noexcept { return timer_id_ != 0; }
     int clock_timer_interval_ms() const noexcept { return timer_interval_ms_; }
 
 protected:
     void timerEvent(QTimerEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     // Escape does not close the sheet (what was typed would be lost); it
     // closes through the window's close button and Ctrl+Q.
     void keyPressEvent(QKeyEvent* event) override;
@@ -119,6 +127,7 @@ private:
     CSeite6* seite6_ = nullptr;
     CSeite7* seite7_ = nullptr;
     std::array<SheetPage*, sheet_page_count> tab_pages_{};
+    QSize unscaled_tab_bar_;  // the tab bar's size at tab_bar_points
     int timer_id_ = 0;
     int timer_interval_ms_ = 0;
 };

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QSaveFile>
+#include <QScreen>
 #include <QTabWidget>
 #include <array>
 #include <clocale>
@@ -16,6 +17,7 @@
 #include "app/all_controls_sheet.h"
 #include "core/message_text.h"
 #include "core/screen_size.h"
+#include "core/window_size_file.h"
 #include "platform/clock.h"
 #include "platform/config_dir.h"
 #include "platform/gps.h"
@@ -119,8 +121,9 @@ int main(int argc, char** argv) {
         QStringLiteral("YYYY-MM-DD HH:MM:SS"));
     const QCommandLineOption size_option(
         QStringLiteral("size"),
-        QStringLiteral("Start the window at this size in pixels; it stands for the device's screen, tab bar "
-                       "included (portrait when narrower than high)."),
+        QStringLiteral("Start the window at this size in pixels instead of the size it was closed at (at most "
+                       "the screen's available area); it stands for the device's screen, tab bar included "
+                       "(portrait when narrower than high)."),
         QStringLiteral("WxH"));
     const QCommandLineOption gpsd_option(
         QStringLiteral("gpsd"),
@@ -258,8 +261,20 @@ int main(int argc, char** argv) {
     orbant::UiServices& ui = screenshot_tab >= 0 ? static_cast<orbant::UiServices&>(console_ui) : host_ui;
     orbant::CAllControlsSheet sheet(*clock, ui, folder);
     sheet.set_gps_driver(gps_driver);
-    if (screen) sheet.resize(screen->width, screen->height);
-    if (screenshot_tab >= 0) return write_screenshot(sheet, screenshot_tab, parser.value(out_option));
+    // The window opens at --size, else at the size it was closed at, else at
+    // the first start's size; never larger than the screen's available area,
+    // except for a picture rendered offscreen (which remembers nothing).
+    const bool offscreen = screenshot_tab >= 0;
+    orbant::ScreenSize available;
+    if (const QScreen* on = sheet.screen()) available = {on->availableGeometry().width(), on->availableGeometry().height()};
+    orbant::ScreenSize remembered;
+    const bool known = !offscreen && orbant::read_window_size(folder, remembered);
+    const orbant::ScreenSize start = orbant::start_window_size(screen ? &*screen : nullptr, known ? &remembered : nullptr,
+                                                               available, offscreen);
+    sheet.resize(start.width, start.height);
+    if (offscreen) return write_screenshot(sheet, screenshot_tab, parser.value(out_option));
     sheet.exec();
+    if (!orbant::save_window_size(folder, {sheet.width(), sheet.height()}, error))
+        std::fprintf(stderr, "orbant: the window's size is not kept: %s\n", orbant::printable_text(error).c_str());
     return 0;
 }

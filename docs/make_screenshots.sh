@@ -1,7 +1,8 @@
 #!/bin/sh
 # Remakes the README's pictures of the horizon view, the overview chart and
 # the Moon page: a fixed instant in Hamburg, a portrait window of 240 x 320,
-# settings from an empty folder (the built-in defaults).
+# settings from an empty folder (the built-in defaults); and the Moon page in
+# an 800 x 600 window on a desktop.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 program=${1:-"$here/../build/orbant"}
@@ -11,3 +12,5 @@ for page in horizont uebersicht mond; do
     TZ=Europe/Berlin "$program" --config-dir "$config" --clock "2026-01-15 21:00:00" --size 240x320 \
         --screenshot "$page" --out "$here/$page.png"
 done
+TZ=Europe/Berlin "$program" --config-dir "$config" --clock "2026-01-15 21:00:00" --size 800x600 \
+    --screenshot mond --out "$here/mond-800x600.png"

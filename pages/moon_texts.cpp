@@ -1,6 +1,7 @@
 #include "pages/moon_texts.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <string>
 
@@ -67,7 +68,7 @@ PageTexts moon_page_texts(const SheetState& state, MoonPicture& picture) {
     return page;
 }
 
-MoonPictureLayout moon_picture_layout(int cx, int cy, bool portrait) noexcept {
+MoonPictureLayout moon_picture_layout(int cx, int cy, bool portrait, double factor) noexcept {
     MoonPictureLayout l;
     int side = 0;
     if (portrait) {
@@ -83,11 +84,24 @@ MoonPictureLayout moon_picture_layout(int cx, int cy, bool portrait) noexcept {
         l.bottom = static_cast<int>(cy * landscape_bottom);
         side = landscape_side_margin;
     }
+    int top_bottom = frame_top_bottom_margin;
+    if (factor > 1.0) {
+        // The largest square of the box, centred in it; the frame keeps its
+        // margins around the square, enlarged with the page.
+        side = static_cast<int>(std::lround(side * factor));
+        top_bottom = static_cast<int>(std::lround(top_bottom * factor));
+        const int width = l.right - l.left, height = std::max(0, l.bottom - l.top);
+        const int square = std::min(width, height);
+        l.left += (width - square) / 2;
+        l.top += (height - square) / 2;
+        l.right = l.left + square;
+        l.bottom = l.top + square;
+    }
     l.size = l.right - l.left;
     l.frame_left = l.left - side;
-    l.frame_top = l.top - frame_top_bottom_margin;
+    l.frame_top = l.top - top_bottom;
     l.frame_right = l.right + side;
-    l.frame_bottom = l.bottom + frame_top_bottom_margin;
+    l.frame_bottom = l.bottom + top_bottom;
     return l;
 }
 

@@ -43,7 +43,12 @@ struct MoonPictureLayout {
 // The picture's place for a page client area of cx x cy pixels. Portrait
 // (the screen narrower than tall) puts it below the texts with frame margins
 // of 40 pixels at the sides, landscape to their right with margins of 10.
-MoonPictureLayout moon_picture_layout(int cx, int cy, bool portrait) noexcept;
+// `factor` is the page's factor (the template's fit to the page): up to 1
+// (the device's screens) the picture is size x size at the top of the box,
+// the frame around the box. Above 1 the margins grow by the factor and the
+// picture, as large as the box allows both ways, stands centred in the box
+// with the frame around it.
+MoonPictureLayout moon_picture_layout(int cx, int cy, bool portrait, double factor = 1.0) noexcept;
 
 // Colours of the shadow mask.
 enum class MaskFill { white, shadow };

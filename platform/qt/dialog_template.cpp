@@ -66,6 +66,12 @@ void TemplateLabel::paintEvent(QPaintEvent* event) {
                           foregroundRole());
 }
 
+double template_fit_factor(QSize area, QSize template_size) noexcept {
+    if (area.isEmpty() || template_size.isEmpty()) return 1.0;
+    return std::min(static_cast<double>(area.width()) / template_size.width(),
+                    static_cast<double>(area.height()) / template_size.height());
+}
+
 QWidget* BuiltDialog::control(int id) const {
     auto it = by_id_.find(id);
     return it == by_id_.end() ? nullptr : it->second;
@@ -224,6 +230,7 @@ BuiltDialog build_dialog(const DialogTemplate& tmpl, QWidget& parent, TemplateSi
     parent.setFont(font);
     built.font_ = font;
     built.template_size_ = QSize(built.units_.x_px(tmpl.width_du), built.units_.y_px(tmpl.height_du));
+    built.sizing_ = sizing;
     if (sizing == TemplateSizing::fixed)
         parent.setFixedSize(built.template_size_);
     else
@@ -244,17 +251,20 @@ BuiltDialog build_dialog(const DialogTemplate& tmpl, QWidget& parent, TemplateSi
             built.by_id_[c.id] = w;
         }
     }
+    // A dialog takes the factor of the page it opens over: its template
+    // is a page's size.
+    if (sizing == TemplateSizing::fixed && parent.parentWidget())
+        built.fit_to(parent, parent.parentWidget()->size());
     return built;
 }
 
 double BuiltDialog::fit_to(QWidget& parent, QSize area) {
-    if (area.width() <= 0 || area.height() <= 0 || template_size_.isEmpty()) return scale_;
-    const double scale = std::min({1.0, static_cast<double>(area.width()) / template_size_.width(),
-                                   static_cast<double>(area.height()) / template_size_.height()});
+    if (area.isEmpty() || template_size_.isEmpty()) return scale_;
+    const double scale = template_fit_factor(area, template_size_);
     if (scale == scale_) return scale_;
     scale_ = scale;
     QFont font = font_;
-    if (scale < 1.0) font.setPointSizeF(std::max(min_fitted_points, font_.pointSizeF() * scale));
+    font.setPointSizeF(std::max(min_fitted_points, font_.pointSizeF() * scale));
     parent.setFont(font);
     // Edges are scaled, not sizes, so that controls that touch keep touching.
     const auto at = [scale](int px) { return static_cast<int>(std::lround(px * scale)); };
@@ -262,6 +272,16 @@ double BuiltDialog::fit_to(QWidget& parent, QSize area) {
         const int left = at(r.left()), top = at(r.top());
         w->setGeometry(left, top, at(r.left() + r.width()) - left, at(r.top() + r.height()) - top);
     }
+    // A calendar sets its navigation bar's bold font once, when it is made;
+    // the bar follows the factor like the rest.
+    for (QCalendarWidget* calendar : parent.findChildren<QCalendarWidget*>(Qt::FindDirectChildrenOnly)) {
+        QFont bold = font;
+        bold.setBold(true);
+        for (const char* name : {"qt_calendar_monthbutton", "qt_calendar_yearbutton", "qt_calendar_yearedit"})
+            if (auto* part = calendar->findChild<QWidget*>(QLatin1String(name))) part->setFont(bold);
+    }
+    if (sizing_ == TemplateSizing::fixed)
+        parent.setFixedSize(at(template_size_.width()), at(template_size_.height()));
     return scale_;
 }
 

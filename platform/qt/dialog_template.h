@@ -79,6 +79,12 @@ struct DialogTemplate {
 // of the sheet gets whatever area the sheet's window leaves it.
 enum class TemplateSizing { fixed, follows_window };
 
+// The page's factor: the one factor at which a template of `template_size`
+// pixels fits `area`, the smaller of the two sides' ratios (below 1 the
+// template shrinks, above 1 it grows). Pages, their controls and fonts, the
+// dialogs and the tab bar all take it. 1 when either size is empty.
+double template_fit_factor(QSize area, QSize template_size) noexcept;
+
 // Standard page size of every page and dialog, dialog units.
 inline constexpr int page_width_du = 162;
 inline constexpr int page_height_du = 150;
@@ -124,12 +130,12 @@ public:
     // The template's own size in pixels.
     QSize template_size() const noexcept { return template_size_; }
 
-    // Fits the template into `area` (the parent's new size): when the
-    // template is larger, every control's rectangle and the template font
-    // are scaled by the same factor, min(area / template size) per axis, so
-    // that the whole template shows and its texts keep their room; the font
-    // does not go below min_fitted_points. An area that holds the template
-    // gets it at its own size. Returns the factor now in use (1: unscaled).
+    // Fits the template into `area` (the page's or, for a dialog, the page
+    // it opens over): every control's rectangle and the template font are
+    // scaled by template_fit_factor(area, template size), down on a small
+    // screen and up on a large one, so that the whole template shows at
+    // the size of the area; the font does not go below min_fitted_points.
+    // A dialog's fixed size follows. Returns the factor now in use.
     double fit_to(QWidget& parent, QSize area);
     double scale() const noexcept { return scale_; }
 
@@ -142,12 +148,14 @@ private:
     DialogUnits units_;
     QSize template_size_;
     QFont font_;
+    TemplateSizing sizing_ = TemplateSizing::fixed;
     double scale_ = 1.0;
 };
 
 // Makes the template's widgets on `parent` (which gets the template font;
-// a dialog gets the template's size as its fixed size, a page keeps it only
-// as its preferred size and follows the window it is shown in), places them
+// a dialog gets the template's size as its fixed size, fitted to the page
+// it opens over when `parent` has a parent widget; a page keeps it only as
+// its preferred size and follows the window it is shown in), places them
 // by the dialog-unit rule, sets every addressed control's objectName to its
 // id as decimal text and returns the id -> widget map. Static controls get
 // no objectName.

@@ -103,18 +103,26 @@ TEST(MoonPictureLayout, BelowTheTextsInPortraitRightOfThemInLandscape) {
     struct Case {
         int width, height;
         bool portrait;
+        double factor;
         int left, top, right, bottom, size;
         int side_margin, top_margin;  // between the picture and its frame
     };
     const Case cases[] = {
         // trunc(240 * 0.29), trunc(268 * 0.52), trunc(240 * 0.70), trunc(268 * 0.93); wide side margins.
-        {240, 268, true, 69, 139, 168, 249, 99, 40, 10},
+        {240, 268, true, 0.99, 69, 139, 168, 249, 99, 40, 10},
         // trunc(320 * 0.64), trunc(188 * 0.15), trunc(320 * 0.95), trunc(188 * 0.78); narrow margins.
-        {320, 188, false, 204, 28, 304, 146, 100, 10, 10},
+        {320, 188, false, 0.84, 204, 28, 304, 146, 100, 10, 10},
+        // Enlarged: the box 139..336 x 320..573 holds a square of 197, centred
+        // 28 below the box's top; margins twice the device's.
+        {480, 617, true, 2.0, 139, 348, 336, 545, 197, 80, 20},
+        // The box 819..1216 x 128..666: 397 wide, centred 70 below its top.
+        {1280, 855, false, 3.8, 819, 198, 1216, 595, 397, 38, 38},
+        // A wide box 1228..1824 x 60..312: the height decides, centred across.
+        {1920, 400, false, 1.5, 1400, 60, 1652, 312, 252, 15, 15},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.portrait ? "portrait" : "landscape");
-        const MoonPictureLayout l = moon_picture_layout(c.width, c.height, c.portrait);
+        SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
+        const MoonPictureLayout l = moon_picture_layout(c.width, c.height, c.portrait, c.factor);
         EXPECT_EQ(l.left, c.left);
         EXPECT_EQ(l.top, c.top);
         EXPECT_EQ(l.right, c.right);

@@ -338,13 +338,53 @@ void expect_page_fits(QWidget& page, const std::string& where) {
     }
 }
 
+// One factor, down and up: a template fitted to an area takes the smaller
+// side's ratio for its controls' edges, its font and (a dialog) its size.
+TEST(TemplateFit, OneFactorShrinksAndEnlarges) {
+    QWidget probe;
+    const QSize t = build_dialog(cseite1_template, probe).template_size();
+    struct Case {
+        QSize area;
+        double factor;
+    };
+    const Case cases[] = {
+        {t, 1.0},
+        {QSize(t.width() / 2, t.height() * 3), 0.5},  // the narrower side decides
+        {QSize(t.width() * 3, t.height() * 2), 2.0},
+        {QSize(t.width() * 4, t.height() * 4), 4.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.factor);
+        // Halving an odd width loses half a pixel.
+        const double within = 1.0 / t.width();
+        EXPECT_NEAR(template_fit_factor(c.area, t), c.factor, within);
+        QWidget dialog;
+        BuiltDialog built = build_dialog(cseite1_template, dialog);
+        EXPECT_NEAR(built.fit_to(dialog, c.area), c.factor, within);
+        EXPECT_NEAR(dialog.font().pointSizeF(),
+                    std::max(BuiltDialog::min_fitted_points, cseite1_template.font_points * c.factor), 0.05);
+        EXPECT_NEAR(dialog.width(), t.width() * c.factor, 1.0) << "a dialog's size follows";
+        EXPECT_NEAR(dialog.height(), t.height() * c.factor, 1.0);
+        const ControlSpec& last = cseite1_template.controls.back();
+        const QRect r = built.units().rect_px(last.x, last.y, last.w, last.h);
+        const QWidget* w = qobject_cast<QWidget*>(dialog.children().at(static_cast<qsizetype>(cseite1_template.controls.size()) - 1));
+        ASSERT_NE(w, nullptr);
+        EXPECT_NEAR(w->geometry().right() + 1, (r.right() + 1) * c.factor, 1.0);
+        EXPECT_NEAR(w->geometry().bottom() + 1, (r.bottom() + 1) * c.factor, 1.0);
+    }
+    EXPECT_DOUBLE_EQ(template_fit_factor(QSize(0, 100), t), 1.0) << "nothing to fit";
+}
+
 class ScreenFit : public testing::SheetFixture {};
 
-// The window at the device's screen sizes shows every page whole, tab bar
-// included, with every caption in its room.
-TEST_F(ScreenFit, EveryPageShowsWholeOnBothScreens) {
+// The window at the device's screen sizes and at desktop sizes shows every
+// page whole, tab bar included, with every caption in its room; the form
+// pages take at least 80 % of the page's width or height, and a dialog
+// opened over a page takes the page's factor.
+TEST_F(ScreenFit, EveryPageShowsWholeAtEverySize) {
     open_sheet();
-    for (const QSize screen : {QSize(240, 320), QSize(320, 240)}) {
+    for (const QSize screen : {QSize(240, 320), QSize(320, 240), QSize(480, 640), QSize(800, 600),
+                               QSize(1280, 900), QSize(1920, 1080)}) {
         sheet->resize(screen);
         settle();
         ASSERT_EQ(sheet->size(), screen);
@@ -352,6 +392,9 @@ TEST_F(ScreenFit, EveryPageShowsWholeOnBothScreens) {
         QTabBar* bar = sheet->tabs()->tabBar();
         EXPECT_TRUE(QRect(QPoint(0, 0), screen).contains(QRect(bar->mapTo(sheet.get(), QPoint(0, 0)), bar->size())))
             << size << ": the tab bar";
+        if (screen.width() >= 480) {
+            EXPECT_LE(bar->sizeHint().width(), screen.width()) << size << ": all seven tabs show";
+        }
         for (int tab = 0; tab < sheet_page_count; ++tab) {
             show_tab(tab);
             SheetPage& page = *sheet->page_at_tab(tab);
@@ -359,9 +402,38 @@ TEST_F(ScreenFit, EveryPageShowsWholeOnBothScreens) {
                 << size << ": page " << tab;
             EXPECT_GE(QFontInfo(page.font()).pointSizeF(), BuiltDialog::min_fitted_points) << "readable";
             expect_page_fits(page, size + " page " + page.caption().toStdString());
+            const DialogTemplate& t = page.dialog_template();
+            if (&t != &cseite5_template && &t != &cseite6_template) {
+                QRect form;
+                for (QWidget* w : page.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) form |= w->geometry();
+                if (&t == &cseite2_template) {
+                    // The Moon page's texts and its picture's frame.
+                    const MoonPictureLayout& l = sheet->seite2().layout();
+                    form |= QRect(QPoint(l.frame_left, l.frame_top), QPoint(l.frame_right - 1, l.frame_bottom - 1));
+                }
+                EXPECT_TRUE(form.right() + 1 >= 0.8 * page.width() || form.bottom() + 1 >= 0.8 * page.height())
+                    << size << " page " << page.caption().toStdString() << ": the form spans " << form.width()
+                    << "x" << form.height() << " of " << page.width() << "x" << page.height();
+            }
             // ORBANT_PAGE_PHOTOS=folder keeps a photograph of each page to look at.
             if (const char* folder = std::getenv("ORBANT_PAGE_PHOTOS"))
                 sheet->grab().save(QString::fromUtf8(folder) + QStringLiteral("/%1-%2.png").arg(QString::fromStdString(size)).arg(tab));
+        }
+        SheetPage& first = *sheet->page_at_tab(0);
+        ScriptedUiServices dialog_ui;
+        FakeGpsDriver gps;
+        CSetupDlg setup(dialog_ui, &first);
+        CKalenderDLG calendar(&first);
+        CGPSDialog gps_dialog(gps, dialog_ui, &first);
+        const std::pair<QDialog*, const BuiltDialog*> dialogs[] = {
+            {&setup, &setup.built()}, {&calendar, &calendar.built()}, {&gps_dialog, &gps_dialog.built()}};
+        for (const auto& [dialog, built] : dialogs) {
+            EXPECT_DOUBLE_EQ(built->scale(), first.built().scale()) << size << " " << dialog->objectName().toStdString();
+            EXPECT_LE(dialog->width(), first.width() + 1) << size;
+            EXPECT_LE(dialog->height(), first.height() + 1) << size;
+            expect_page_fits(*dialog, size + " dialog " + dialog->objectName().toStdString());
+            if (const char* folder = std::getenv("ORBANT_PAGE_PHOTOS"))
+                dialog->grab().save(QString::fromUtf8(folder) + QStringLiteral("/%1-%2.png").arg(QString::fromStdString(size), dialog->objectName()));
         }
     }
 }

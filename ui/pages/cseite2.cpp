@@ -42,7 +42,7 @@ void CSeite2::paint_canvas(bool) {
     update_page();
     // The sheet's window stands for the device's screen.
     const bool portrait = sheet().window_widget().width() < sheet().window_widget().height();
-    layout_ = moon_picture_layout(width(), height(), portrait);
+    layout_ = moon_picture_layout(width(), height(), portrait, built().scale());
     paint_scene(moon_scene(picture_, layout_, canvas_scale()));
 }
 
