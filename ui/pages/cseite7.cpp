@@ -181,9 +181,10 @@ void CSeite7::place_list() {
     QRect list = placed_list_;
     QRect bar = placed_bar_;
     if (scale >= 1.0) {
-        // Otherwise the list reaches to the right edge and the bar sits at
-        // the bottom, each with the template's margin, and the list takes
-        // the height down to the bar, with the template's gap above it.
+        // A page that holds the template: the list reaches to the right
+        // edge and the bar sits at the bottom, each with the template's
+        // margin, and the list takes the height down to the bar, with the
+        // template's gap above it.
         const QSize page = built().template_size() * scale;
         const int right_margin = page.width() - (placed_list_.x() + placed_list_.width());
         const int bottom_margin = page.height() - (placed_bar_.y() + placed_bar_.height());

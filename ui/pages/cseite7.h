@@ -93,7 +93,6 @@ public:
     std::int32_t last_year() const noexcept { return last_year_; }
     EventListKind selection() const noexcept { return selection_; }
     bool searching() const noexcept { return searching_; }
-    const EventListModel& rows() const noexcept { return model_; }
 
     // One list row for an event at a local MJD (the zone's standard time),
     // added after the rows so far.
