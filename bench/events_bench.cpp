@@ -39,8 +39,9 @@ void BM_PhaseList100Years(benchmark::State& state) {
             [&](const EventHit& h) {
                 ++rows;
                 last = h.local_mjd;
+                return ListAnswer::go_on;
             },
-            [](int, int) {});
+            [](int, int) { return ListAnswer::go_on; });
         benchmark::DoNotOptimize(rows);
         benchmark::DoNotOptimize(last);
         lunations = rows / 4;
@@ -65,7 +66,13 @@ BENCHMARK(BM_PhaseList100YearsWithTexts)->Unit(benchmark::kMillisecond);
 void BM_EclipseList100Years(benchmark::State& state) {
     for (auto _ : state) {
         int rows = 0;
-        fill_eclipse_list(1950, 2049, 1.0, [&](const EventHit&) { ++rows; }, [](int, int) {});
+        fill_eclipse_list(
+            1950, 2049, 1.0,
+            [&](const EventHit&) {
+                ++rows;
+                return ListAnswer::go_on;
+            },
+            [](int, int) { return ListAnswer::go_on; });
         benchmark::DoNotOptimize(rows);
     }
 }

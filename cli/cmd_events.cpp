@@ -14,21 +14,11 @@ namespace orbant::cli {
 
 namespace {
 
-// The years whose lists carry right dates. The rows' calendar conversion
-// (date_from_mjd) holds from Julian day number 0, 1 January -4712 (Julian
-// calendar), where the list of -4711 starts in December; before it days and
-// months of 0 or less appear. It holds up to 28 February 6700, for which it
-// gives 1 March as 29 February (and so again in later centurial years); the
-// list of 6699 ends early in 6700, before March.
-constexpr int first_event_year = -4711;
-constexpr int last_event_year = 6699;
-static_assert(first_event_year >= event_year_min && last_event_year <= event_year_max);
-
 int year_option(const Args& args, const std::string& name) {
     const long long year = parse_int_option(args, name);
-    if (year < first_event_year || year > last_event_year)
+    if (year < first_dated_year || year > last_dated_year)
         throw UsageError("option " + name + ": year " + std::to_string(year) + " is outside " +
-                         std::to_string(first_event_year) + ".." + std::to_string(last_event_year));
+                         std::to_string(first_dated_year) + ".." + std::to_string(last_dated_year));
     return static_cast<int>(year);
 }
 
@@ -39,38 +29,41 @@ int run_events(const Args& args, std::ostream& out, std::ostream& err) {
         throw UsageError("option --to: year " + std::to_string(last_year) + " lies before --from " +
                          std::to_string(first_year));
     const std::string format = choice_option(args, "--format", "text", {"text", "csv", "ics"});
-    static_assert(last_event_year <= icalendar_year_max);
+    static_assert(last_dated_year <= icalendar_year_max);
     if (format == "ics" && first_year < icalendar_year_min)
         throw UsageError("option --format ics: the calendar form takes --from and --to in the years " +
-                         std::to_string(icalendar_year_min) + " to " + std::to_string(last_event_year));
+                         std::to_string(icalendar_year_min) + " to " + std::to_string(last_dated_year));
 
     const SheetState state = sheet_state_from_args(args, &err);
     const double zone = state.time_zone;
     // Each row is written as the search finds it, so the memory does not
-    // grow with the span; a failed write ends the search.
+    // grow with the span; a failed write ends the search, and the lost
+    // output is reported below.
     const auto write = [&out](const std::string& text) {
         out << text;
-        check_output(out);
+        return out ? ListAnswer::go_on : ListAnswer::stop;
     };
     const bool eclipses = args.flags.count("--eclipses") > 0;
     if (format == "text") {
         visit_events(first_year, last_year, zone, eclipses,
-                     [&](const EventEntry& e) { write(event_line(e.row) + '\n'); });
+                     [&](const EventEntry& e) { return write(event_line(e.row) + '\n'); });
     } else if (format == "csv") {
-        write(events_csv_header());
-        visit_events(first_year, last_year, zone, eclipses, [&](const EventEntry& e) { write(events_csv_line(e)); });
+        if (write(events_csv_header()) == ListAnswer::go_on)
+            visit_events(first_year, last_year, zone, eclipses, [&](const EventEntry& e) { return write(events_csv_line(e)); });
     } else {
         const CivilDateTime& t = state.current_time;
         const double created =
             mjd_from_date(t.year, t.month, t.day, t.hour, t.minute, t.second) - state.time_offset_hours() / hours_per_day;
-        write(events_icalendar_head());
         // The list's leading December of year 0 cannot be written as a
         // four-digit year; the asked years always can.
-        visit_events(first_year, last_year, zone, eclipses, [&](const EventEntry& e) {
-            if (icalendar_representable(e)) write(events_icalendar_event(e, created, zone));
-        });
+        if (write(events_icalendar_head()) == ListAnswer::go_on) {
+            visit_events(first_year, last_year, zone, eclipses, [&](const EventEntry& e) {
+                return icalendar_representable(e) ? write(events_icalendar_event(e, created, zone)) : ListAnswer::go_on;
+            });
+        }
         write(events_icalendar_tail());
     }
+    check_output(out);
     return 0;
 }
 

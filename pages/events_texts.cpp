@@ -106,9 +106,9 @@ std::string event_line(const EventRow& row) {
 }
 
 std::string event_year_range_message(std::int32_t year) {
-    if (year >= event_year_min && year <= event_year_max) return {};
-    return "Please enter an integer between " + std::to_string(event_year_min) + " and " +
-           std::to_string(event_year_max) + ".";
+    if (year >= first_dated_year && year <= last_dated_year) return {};
+    return "Please enter an integer between " + std::to_string(first_dated_year) + " and " +
+           std::to_string(last_dated_year) + ".";
 }
 
 std::string events_clipboard_text(const std::vector<EventRow>& rows) {
@@ -121,11 +121,11 @@ std::string events_clipboard_text(const std::vector<EventRow>& rows) {
 }
 
 bool visit_events(int first_year, int last_year, double zone_hours, bool eclipses,
-                  const std::function<void(const EventEntry&)>& visit) {
+                  const std::function<ListAnswer(const EventEntry&)>& visit) {
     const auto add = [&visit](const EventHit& hit) {
-        visit(EventEntry{event_row(hit.local_mjd, hit.text), hit.local_mjd, hit.ut_mjd, hit.kind});
+        return visit(EventEntry{event_row(hit.local_mjd, hit.text), hit.local_mjd, hit.ut_mjd, hit.kind});
     };
-    const auto ignore_progress = [](int, int) {};
+    const auto ignore_progress = [](int, int) { return ListAnswer::go_on; };
     return eclipses ? fill_eclipse_list(first_year, last_year, zone_hours, add, ignore_progress)
                     : fill_phase_list(first_year, last_year, zone_hours, add, ignore_progress);
 }
@@ -133,7 +133,10 @@ bool visit_events(int first_year, int last_year, double zone_hours, bool eclipse
 bool collect_events(int first_year, int last_year, double zone_hours, bool eclipses,
                     std::vector<EventEntry>& entries) {
     return visit_events(first_year, last_year, zone_hours, eclipses,
-                        [&entries](const EventEntry& e) { entries.push_back(e); });
+                        [&entries](const EventEntry& e) {
+                            entries.push_back(e);
+                            return ListAnswer::go_on;
+                        });
 }
 
 std::string events_csv_header() { return "weekday,date,time,event,local_mjd\n"; }

@@ -52,9 +52,20 @@ std::string event_line(const EventRow& row);
 // an empty list gives an empty text.
 std::string events_clipboard_text(const std::vector<EventRow>& rows);
 
+// The years whose lists carry right dates, which the events page and the
+// text front end take. The rows' calendar conversion (date_from_mjd) holds
+// from Julian day number 0, 1 January -4712 (Julian calendar), where the
+// list of -4711 starts in December; before it days and months of 0 or less
+// appear. It holds up to 28 February 6700, for which it gives 1 March as
+// 29 February (and so again in later centurial years); the list of 6699
+// ends early in 6700, before March.
+inline constexpr int first_dated_year = -4711;
+inline constexpr int last_dated_year = 6699;
+static_assert(first_dated_year >= event_year_min && last_dated_year <= event_year_max);
+
 // The data-exchange message for a year typed into the events page that lies
-// outside event_year_min..event_year_max ("Please enter an integer between
-// -100000 and 100000."); empty for a year inside.
+// outside first_dated_year..last_dated_year ("Please enter an integer
+// between -4711 and 6699."); empty for a year inside.
 std::string event_year_range_message(std::int32_t year);
 
 // An event with its row, as the text front end keeps it.
@@ -66,11 +77,12 @@ struct EventEntry {
 };
 
 // Runs the phase list (eclipses false) or the eclipse list and hands each
-// entry to `visit` as it is found, so that a long list need not be held.
-// False (nothing visited) when a year lies outside
-// event_year_min..event_year_max. An exception from `visit` ends the search.
+// entry to `visit` as it is found, so that a long list need not be held;
+// `visit` answers whether to go on, and a stop ends the search. False
+// (nothing visited) when a year lies outside event_year_min..event_year_max.
+// `visit` must not throw (the list loops are noexcept).
 bool visit_events(int first_year, int last_year, double zone_hours, bool eclipses,
-                  const std::function<void(const EventEntry&)>& visit);
+                  const std::function<ListAnswer(const EventEntry&)>& visit);
 
 // Runs the phase list (eclipses false) or the eclipse list and collects the
 // rows. False when a year lies outside event_year_min..event_year_max.

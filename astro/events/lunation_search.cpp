@@ -116,9 +116,10 @@ double search_lunation(double& T, Lunation& lunation, ElongationMemo& memo) noex
 // while the last quarter found still lies before the end of the last year:
 // twelve lunations a year fall short of the 12.37 of the calendar, so a
 // span of more than two years would otherwise lose its last weeks.
+// row_maker answers whether to go on, as the sinks do.
 template <class RowMaker>
 bool walk_lunations(int first_year, int last_year, double zone_hours, ProgressSink progress,
-                    RowMaker&& row_maker) {
+                    RowMaker&& row_maker) noexcept {
     if (first_year < event_year_min || first_year > event_year_max || last_year < event_year_min ||
         last_year > event_year_max)
         return false;
@@ -130,21 +131,20 @@ bool walk_lunations(int first_year, int last_year, double zone_hours, ProgressSi
     const double end_mjd = mjd_from_date(last_year + 1, 1, 1, 0, 0, 0.0) - zone_hours / 24.0;
     const int estimate = n < 0 ? n : static_cast<int>((end_mjd - start_mjd) / mean_synodic_month);
     const int maximum = n > estimate ? n : estimate;
-    progress(0, maximum);
+    bool go_on = progress(0, maximum) == ListAnswer::go_on;
     double T = (start_mjd - mjd_j2000) / days_per_century;
     int position = 1;
     if (n >= 0) {
         Lunation lunation;
         ElongationMemo memo;
-        for (int i = 0; i <= n || lunation.last_quarter < end_mjd; ++i) {
+        for (int i = 0; go_on && (i <= n || lunation.last_quarter < end_mjd); ++i) {
             lunation = Lunation{};
             search_lunation(T, lunation, memo);
-            row_maker(lunation);
-            progress(position, maximum);
+            go_on = row_maker(lunation) == ListAnswer::go_on && progress(position, maximum) == ListAnswer::go_on;
             ++position;
         }
     }
-    progress(0, maximum);
+    (void)progress(0, maximum);
     return true;
 }
 
@@ -158,28 +158,32 @@ double lunation_search(double& T, Lunation& lunation) noexcept {
 }
 
 bool fill_phase_list(int first_year, int last_year, double zone_hours, EventSink rows,
-                     ProgressSink progress) {
+                     ProgressSink progress) noexcept {
     const double zone_days = zone_hours / 24.0;
     return walk_lunations(first_year, last_year, zone_hours, progress, [&](const Lunation& l) {
         const std::array<double, 4> instants = {l.new_moon, l.first_quarter, l.full_moon, l.last_quarter};
         for (std::size_t p = 0; p < instants.size(); ++p) {
-            rows(EventHit{instants[p] + zone_days, instants[p], phase_kinds[p], 0, phase_texts[p]});
+            const EventHit hit{instants[p] + zone_days, instants[p], phase_kinds[p], 0, phase_texts[p]};
+            if (rows(hit) == ListAnswer::stop) return ListAnswer::stop;
         }
+        return ListAnswer::go_on;
     });
 }
 
 bool fill_eclipse_list(int first_year, int last_year, double zone_hours, EventSink rows,
-                       ProgressSink progress) {
+                       ProgressSink progress) noexcept {
     const double zone_days = zone_hours / 24.0;
     return walk_lunations(first_year, last_year, zone_hours, progress, [&](const Lunation& l) {
         if (l.solar_class > solar_class_none || l.solar_class < -solar_class_none) {
-            rows(EventHit{l.new_moon + zone_days, l.new_moon, EventKind::solar_eclipse, l.solar_class,
-                          solar_eclipse_text(l.solar_class)});
+            const EventHit hit{l.new_moon + zone_days, l.new_moon, EventKind::solar_eclipse, l.solar_class,
+                               solar_eclipse_text(l.solar_class)};
+            if (rows(hit) == ListAnswer::stop) return ListAnswer::stop;
         }
         if (l.lunar_class > 0) {
-            rows(EventHit{l.full_moon + zone_days, l.full_moon, EventKind::lunar_eclipse, l.lunar_class,
-                          lunar_eclipse_text(l.lunar_class)});
+            return rows(EventHit{l.full_moon + zone_days, l.full_moon, EventKind::lunar_eclipse, l.lunar_class,
+                                 lunar_eclipse_text(l.lunar_class)});
         }
+        return ListAnswer::go_on;
     });
 }
 

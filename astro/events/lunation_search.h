@@ -166,19 +166,31 @@ struct EventHit {
     std::string_view text;   // the German event text, UTF-8, constant storage
 };
 
+// A sink's answer to the list loop: search on, or end the list here.
+//
+// Given:    -
+// Returned: go_on or stop.
+// Notes:    the loops ask after every row and every progress step, so a
+//           caller ends a search (a cancel, a failed write) by answering
+//           stop, not by throwing through the loop.
+// Reference: -
+// Accuracy: -
+enum class ListAnswer { go_on, stop };
+
 // The two callbacks of the list loops.
 //
 // Given:    EventSink: receives one row (valid only during the call; its
 //           text stays valid). ProgressSink: receives position and maximum
 //           as a progress bar range 0..maximum (see fill_phase_list).
-// Returned: nothing.
+// Returned: whether the loop is to go on.
 // Notes:    non-owning references (FunctionRef): the callables must
-//           outlive the loop they are passed to. A sink that throws ends
-//           the loop with its exception.
+//           outlive the loop they are passed to. The loops are noexcept: a
+//           sink must not throw (an exception would end the program); it
+//           answers stop instead.
 // Reference: -
 // Accuracy: -
-using EventSink = FunctionRef<void(const EventHit&)>;
-using ProgressSink = FunctionRef<void(int position, int maximum)>;
+using EventSink = FunctionRef<ListAnswer(const EventHit&)>;
+using ProgressSink = FunctionRef<ListAnswer(int position, int maximum)>;
 
 // The supported years of the list loops: beyond them the date arithmetic
 // would overflow.
@@ -191,7 +203,8 @@ inline constexpr int event_year_max = 100000;
 //           offset of the zone, hours east of Greenwich (summer time is not
 //           added); rows, progress: the sinks.
 // Returned: false (nothing listed, progress untouched) when a year lies
-//           outside event_year_min..event_year_max; true otherwise.
+//           outside event_year_min..event_year_max; true otherwise, also
+//           when a sink stopped the list.
 // Notes:    n = (last - first)*12 + 13. The walk starts at 1 December of
 //           first_year - 1 and searches n + 1 lunations, and further ones
 //           while the last quarter found lies before 1 January after
@@ -206,12 +219,14 @@ inline constexpr int event_year_max = 100000;
 //           the first) lists nothing. One year gives 14 lunations (56
 //           rows) from the first new Moon after 1 December of the year
 //           before into January of the year after; the list is not cut to
-//           the requested years. The loop allocates nothing itself (the
-//           sinks may); it is not noexcept only because a sink may throw.
+//           the requested years. A stop from either sink ends the walk at
+//           once: no further row, and the progress gets only its closing
+//           (0, m), whose answer is not asked for. The loop allocates
+//           nothing itself (the sinks may).
 // Reference: lunation_search.
 // Accuracy: as lunation_search.
 bool fill_phase_list(int first_year, int last_year, double zone_hours, EventSink rows,
-                     ProgressSink progress);
+                     ProgressSink progress) noexcept;
 
 // The eclipse list of a span of years.
 //
@@ -225,6 +240,6 @@ bool fill_phase_list(int first_year, int last_year, double zone_hours, EventSink
 // Reference: lunation_search, solar_eclipse_class, lunar_eclipse_class.
 // Accuracy: as lunation_search; the classes as the eclipse limits.
 bool fill_eclipse_list(int first_year, int last_year, double zone_hours, EventSink rows,
-                       ProgressSink progress);
+                       ProgressSink progress) noexcept;
 
 }  // namespace orbant

@@ -17,7 +17,7 @@
 #include <QRadioButton>
 #include <QStyleOption>
 #include <QRegularExpressionValidator>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -200,7 +200,7 @@ QWidget* make_widget(const ControlSpec& c, QWidget& parent) {
     }
     case ControlKind::month_calendar: return new QCalendarWidget(&parent);
     case ControlKind::list_view: {
-        auto* w = new QTreeWidget(&parent);
+        auto* w = new QTreeView(&parent);
         w->setRootIsDecorated(false);
         w->setItemsExpandable(false);
         w->setUniformRowHeights(true);

@@ -26,7 +26,7 @@ enum class ControlKind {
     radio_button,    // QRadioButton
     drop_down_list,  // non-editable drop-down list, QComboBox
     month_calendar,  // QCalendarWidget
-    list_view,       // multi-column list in report form, QTreeWidget without tree lines
+    list_view,       // multi-column list in report form, QTreeView without tree lines (the page sets its model)
     progress_bar,    // QProgressBar
     area,            // plain QWidget (a drawing area)
 };

@@ -18,20 +18,23 @@ using ::orbant::testing::shell_quoted;
 using ::orbant::testing::TempFolder;
 
 // A full disk and a closed standard output lose the output: exit 1 with a
-// one-line message, not success.
+// one-line message, not success. The events list, written row by row, ends
+// its search at the failed write with the same report.
 TEST(CliMessages, LostOutputIsAFailure) {
     const TempFolder tmp;
-    for (const char* redirection : {">/dev/full", ">&-"}) {
-        const std::string command = shell_quoted(ORBANT_CLI_PATH) + " stars --config-dir " +
-                                    shell_quoted(tmp.file("config")) + " " + redirection + " 2>" +
-                                    shell_quoted(tmp.file("stderr"));
-        const int raw = std::system(command.c_str());
-        ASSERT_TRUE(WIFEXITED(raw)) << redirection;
-        EXPECT_EQ(WEXITSTATUS(raw), 1) << redirection;
-        std::ifstream in(tmp.file("stderr"));
-        std::stringstream err;
-        err << in.rdbuf();
-        EXPECT_EQ(err.str(), "orbant-cli: the output could not be written\n") << redirection;
+    for (const char* command_args : {"stars", "events --from 1 --to 300", "events --from 1 --to 3 --format ics"}) {
+        for (const char* redirection : {">/dev/full", ">&-"}) {
+            const std::string command = shell_quoted(ORBANT_CLI_PATH) + " " + command_args + " --config-dir " +
+                                        shell_quoted(tmp.file("config")) + " " + redirection + " 2>" +
+                                        shell_quoted(tmp.file("stderr"));
+            const int raw = std::system(command.c_str());
+            ASSERT_TRUE(WIFEXITED(raw)) << command_args << redirection;
+            EXPECT_EQ(WEXITSTATUS(raw), 1) << command_args << redirection;
+            std::ifstream in(tmp.file("stderr"));
+            std::stringstream err;
+            err << in.rdbuf();
+            EXPECT_EQ(err.str(), "orbant-cli: the output could not be written\n") << command_args << redirection;
+        }
     }
 }
 

@@ -184,8 +184,14 @@ TEST(NoAllocation, LunationSearchAndListLoops) {
     Lunation l;
     int rows = 0;
     int last_position = -1;
-    const auto row = [&rows](const EventHit& h) { rows += h.text.empty() ? 0 : 1; };
-    const auto progress = [&last_position](int position, int) { last_position = position; };
+    const auto row = [&rows](const EventHit& h) {
+        rows += h.text.empty() ? 0 : 1;
+        return ListAnswer::go_on;
+    };
+    const auto progress = [&last_position](int position, int) {
+        last_position = position;
+        return ListAnswer::go_on;
+    };
     const long n = allocations_of([&] {
         for (int i = 0; i < 5; ++i) lunation_search(T, l);
         (void)find_root([](double x) { return x * x - 2.0; }, 0.0, 2.0, 1e-12);

@@ -62,7 +62,7 @@ const char* widget_class_of(ControlKind kind) {
     case ControlKind::radio_button: return "QRadioButton";
     case ControlKind::drop_down_list: return "QComboBox";
     case ControlKind::month_calendar: return "QCalendarWidget";
-    case ControlKind::list_view: return "QTreeWidget";
+    case ControlKind::list_view: return "QTreeView";
     case ControlKind::progress_bar: return "QProgressBar";
     case ControlKind::area: return "QWidget";
     }

@@ -2,18 +2,19 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QFontMetrics>
 #include <QProgressBar>
-#include <QScrollBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStringList>
+#include <QResizeEvent>
+#include <QScrollBar>
 #include <QStyle>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "ui/sheet_host.h"
@@ -27,10 +28,6 @@
 namespace orbant {
 
 namespace {
-// Thrown from the progress sink to end a search that Escape cancelled; the
-// list loops pass a sink's exception on.
-struct SearchCancelled {};
-
 // Watches every event of the program while it lives.
 class InputFilter {
 public:
@@ -54,10 +51,53 @@ bool is_user_input(QEvent::Type type) {
         return false;
     }
 }
+// The texts of a row by column.
+const std::string& column_text(const EventRow& row, int column) {
+    switch (column) {
+    case 0: return row.weekday;
+    case 1: return row.date;
+    case 2: return row.time;
+    default: return row.text;
+    }
+}
 }  // namespace
 
+int EventListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+int EventListModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(event_columns.size());
+}
+
+QVariant EventListModel::data(const QModelIndex& index, int role) const {
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount() || index.column() >= columnCount())
+        return {};
+    return qt_text(column_text(rows_[static_cast<std::size_t>(index.row())], index.column()));
+}
+
+QVariant EventListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || section < 0 || section >= columnCount()) return {};
+    if (role == Qt::DisplayRole) return qt_text(event_columns[static_cast<std::size_t>(section)].heading);
+    if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
+    return {};
+}
+
+void EventListModel::append(EventRow row) {
+    const int at = rowCount();
+    beginInsertRows(QModelIndex(), at, at);
+    rows_.push_back(std::move(row));
+    endInsertRows();
+}
+
+void EventListModel::clear() {
+    beginResetModel();
+    rows_.clear();
+    endResetModel();
+}
+
 CSeite7::CSeite7(SheetHost& sheet) : SheetPage(sheet, cseite7_template, 0, false) {
-    list_ = control_as<QTreeWidget>(events_list_id);
+    list_ = control_as<QTreeView>(events_list_id);
     progress_ = control_as<QProgressBar>(events_progress_id);
     first_edit_ = control_as<QLineEdit>(events_first_year_id);
     last_edit_ = control_as<QLineEdit>(events_last_year_id);
@@ -73,14 +113,10 @@ CSeite7::CSeite7(SheetHost& sheet) : SheetPage(sheet, cseite7_template, 0, false
     control_as<QRadioButton>(events_phases_id)->setChecked(true);
     control(events_planets_id)->setEnabled(false);
 
-    QStringList headings;
-    for (const EventColumn& c : event_columns) headings << qt_text(c.heading);
-    list_->setColumnCount(static_cast<int>(event_columns.size()));
-    list_->setHeaderLabels(headings);
-    for (std::size_t i = 0; i < event_columns.size(); ++i) {
+    list_->setModel(&model_);
+    list_->viewport()->installEventFilter(this);
+    for (std::size_t i = 0; i < event_columns.size(); ++i)
         list_->setColumnWidth(static_cast<int>(i), event_columns[i].width);
-        list_->headerItem()->setTextAlignment(static_cast<int>(i), Qt::AlignLeft | Qt::AlignVCenter);
-    }
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->header()->setStretchLastSection(false);
 
@@ -89,24 +125,79 @@ CSeite7::CSeite7(SheetHost& sheet) : SheetPage(sheet, cseite7_template, 0, false
 }
 
 void CSeite7::add_event_row(double local_mjd, std::string_view text) {
-    const EventRow row = event_row(local_mjd, text);
-    auto* item = new QTreeWidgetItem(
-        QStringList{qt_text(row.weekday), qt_text(row.date), qt_text(row.time), qt_text(row.text)});
-    event_text_width_ = std::max(event_text_width_, list_->fontMetrics().horizontalAdvance(item->text(3)));
-    pending_items_.append(item);
-    rows_.insert(rows_.begin() + row_counter_, row);
-    ++row_counter_;
-    if (!searching_) flush_rows();
+    EventRow row = event_row(local_mjd, text);
+    // The texts of a column take a handful of forms: the digits of the
+    // list's font have one width (tabular figures, as in Arial and its
+    // stand-in), so each text is measured in its form with the digits as
+    // zeros, once per form: measuring every cell would cost more than the
+    // search of its row.
+    for (std::size_t c = 0; c < text_widths_.size(); ++c) {
+        std::string form = column_text(row, static_cast<int>(c));
+        std::replace_if(form.begin(), form.end(), [](char ch) { return ch >= '1' && ch <= '9'; }, '0');
+        std::vector<std::string>& forms = measured_forms_[c];
+        if (std::find(forms.begin(), forms.end(), form) != forms.end()) continue;
+        text_widths_[c] = std::max(text_widths_[c], list_->fontMetrics().horizontalAdvance(qt_text(form)));
+        forms.push_back(std::move(form));
+    }
+    model_.append(std::move(row));
+    if (!searching_) size_columns();
 }
 
-void CSeite7::flush_rows() {
-    if (pending_items_.isEmpty()) return;
-    list_->insertTopLevelItems(row_counter_ - static_cast<int>(pending_items_.size()), pending_items_);
-    pending_items_.clear();
-    // The event column holds the longest text of the list (with the
-    // margins a cell leaves around its text).
-    const int wanted = event_text_width_ + 2 * list_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 8;
-    if (wanted > list_->columnWidth(3)) list_->setColumnWidth(3, wanted);
+void CSeite7::size_columns() {
+    // A cell leaves the focus frame's margin and a pixel on either side of
+    // its text; the event column keeps a few pixels more.
+    const int cell_margin = 2 * (list_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list_) + 1);
+    int others = 0;
+    for (std::size_t c = 0; c + 1 < event_columns.size(); ++c) {
+        const int width = std::max(event_columns[c].width, text_widths_[c] > 0 ? text_widths_[c] + cell_margin : 0);
+        list_->setColumnWidth(static_cast<int>(c), width);
+        others += width;
+    }
+    // The event column holds its longest text and takes the rest of the
+    // list's width; it never goes below its own width, beyond which the
+    // list scrolls.
+    const std::size_t last = event_columns.size() - 1;
+    const int text = text_widths_[last] > 0 ? text_widths_[last] + cell_margin + 6 : 0;
+    const int rest = list_->viewport()->width() - others;
+    list_->setColumnWidth(static_cast<int>(last), std::max({event_columns[last].width, text, rest}));
+}
+
+void CSeite7::resizeEvent(QResizeEvent* event) {
+    SheetPage::resizeEvent(event);  // places the controls for the page's size
+    place_list();
+}
+
+void CSeite7::place_list() {
+    // The list and the bar as the template places them at the page's
+    // factor; a page smaller than the template (a device's screen) keeps
+    // them so.
+    const double scale = built().scale();
+    if (!placed_known_ || scale != placed_scale_) {
+        placed_list_ = list_->geometry();
+        placed_bar_ = progress_->geometry();
+        placed_scale_ = scale;
+        placed_known_ = true;
+    }
+    QRect list = placed_list_;
+    QRect bar = placed_bar_;
+    if (scale >= 1.0) {
+        // A page that holds the template: the list reaches to the right
+        // edge and the bar sits at the bottom, each with the template's
+        // margin, and the list takes the height down to the bar, with the
+        // template's gap above it.
+        const QSize page = built().template_size() * scale;
+        const int right_margin = page.width() - (placed_list_.x() + placed_list_.width());
+        const int bottom_margin = page.height() - (placed_bar_.y() + placed_bar_.height());
+        const int gap = placed_bar_.y() - (placed_list_.y() + placed_list_.height());
+        const int right = std::max(placed_list_.x() + placed_list_.width(), width() - right_margin);
+        bar.moveTop(std::max(placed_bar_.y(), height() - bottom_margin - placed_bar_.height()));
+        bar.setRight(right - 1);
+        list.setRight(right - 1);
+        list.setBottom(bar.top() - gap - 1);
+    }
+    list_->setGeometry(list);
+    progress_->setGeometry(bar);
+    size_columns();
 }
 
 bool CSeite7::read_year(QLineEdit* edit, std::int32_t& year) {
@@ -127,15 +218,15 @@ void CSeite7::read_fields() {
     read_year(first_edit_, first_year_);
     read_year(last_edit_, last_year_);
     if (control_as<QRadioButton>(events_phases_id)->isChecked()) {
-        selection_ = 0;
+        selection_ = EventListKind::phases;
     } else if (control_as<QRadioButton>(events_eclipses_id)->isChecked()) {
-        selection_ = 1;
+        selection_ = EventListKind::eclipses;
     } else if (control_as<QRadioButton>(events_planets_id)->isChecked()) {
-        selection_ = 2;
+        selection_ = EventListKind::planets;
     }
 }
 
-void CSeite7::show_progress(int position, int maximum) {
+ListAnswer CSeite7::show_progress(int position, int maximum) {
     // A bar whose range is 0..0 would show a busy animation: an empty span
     // keeps a range of one step. The last lunation's position lies one
     // beyond the range and shows the bar full.
@@ -145,18 +236,21 @@ void CSeite7::show_progress(int position, int maximum) {
     constexpr qint64 repaint_interval_ms = 50;
     const int top = std::max(maximum, 1);
     if (position > 0 && position < top && since_repaint_.isValid() && since_repaint_.elapsed() < repaint_interval_ms)
-        return;
+        return ListAnswer::go_on;
     since_repaint_.start();
-    flush_rows();
+    size_columns();
     progress_->setRange(0, top);
     progress_->setValue(std::min(position, top));
     // Let the window repaint the bar and the rows so far. The event filter
     // drops input meanwhile, except an Escape that ends the search.
     QCoreApplication::processEvents();
-    if (cancel_requested_) throw SearchCancelled{};
+    return cancel_requested_ ? ListAnswer::stop : ListAnswer::go_on;
 }
 
 bool CSeite7::eventFilter(QObject* watched, QEvent* event) {
+    // The event column takes the rest of the list's width once the list's
+    // own resize has laid out its viewport.
+    if (watched == list_->viewport() && event->type() == QEvent::Resize) size_columns();
     if (!searching_ || !is_user_input(event->type())) return SheetPage::eventFilter(watched, event);
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
         cancel_requested_ = true;
@@ -168,33 +262,32 @@ void CSeite7::search() {
     searching_ = true;
     cancel_requested_ = false;
     read_fields();
-    list_->clear();
-    rows_.clear();
-    row_counter_ = 0;
-    pending_items_.clear();
-    event_text_width_ = 0;
+    model_.clear();
+    text_widths_ = {};
+    for (std::vector<std::string>& forms : measured_forms_) forms.clear();
     since_repaint_.invalidate();
-    // A new list starts at its left edge and with the event column's own width.
+    // A new list starts at its left edge and with the columns' own widths.
     list_->horizontalScrollBar()->setValue(0);
-    list_->setColumnWidth(3, event_columns[3].width);
+    size_columns();
     search_button_->setEnabled(false);
     copy_button_->setEnabled(false);
 
     const double zone = state().time_zone;  // standard time: summer time is not added
-    const auto add = [this](const EventHit& hit) { add_event_row(hit.local_mjd, hit.text); };
-    const auto progress = [this](int position, int maximum) { show_progress(position, maximum); };
+    const auto add = [this](const EventHit& hit) {
+        add_event_row(hit.local_mjd, hit.text);
+        return ListAnswer::go_on;
+    };
+    const auto progress = [this](int position, int maximum) { return show_progress(position, maximum); };
     {
         const InputFilter filter(this);
-        try {
-            if (selection_ == 0) {
-                fill_phase_list(first_year_, last_year_, zone, add, progress);
-            } else if (selection_ == 1) {
-                fill_eclipse_list(first_year_, last_year_, zone, add, progress);
-            }
-        } catch (const SearchCancelled&) {
-            progress_->setValue(progress_->minimum());  // as the end of a finished search leaves it
+        // A search that Escape ended still reports its end, which returns
+        // the bar to its start.
+        if (selection_ == EventListKind::phases) {
+            fill_phase_list(first_year_, last_year_, zone, add, progress);
+        } else if (selection_ == EventListKind::eclipses) {
+            fill_eclipse_list(first_year_, last_year_, zone, add, progress);
         }
-        flush_rows();  // the rows found so far, also when the search was ended
+        size_columns();
 
         // Input that is still queued is dropped by the filter, so that no press
         // starts the search again.
@@ -205,6 +298,6 @@ void CSeite7::search() {
     searching_ = false;
 }
 
-void CSeite7::copy() { sheet().ui().set_clipboard_text(qt_text(events_clipboard_text(rows_))); }
+void CSeite7::copy() { sheet().ui().set_clipboard_text(qt_text(events_clipboard_text(model_.rows()))); }
 
 }  // namespace orbant

@@ -1,17 +1,16 @@
 #pragma once
+#include <QAbstractTableModel>
 #include <QElapsedTimer>
-#include <QList>
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "ui/sheet_page.h"
 #include "pages/events_texts.h"
 
-class QTreeWidgetItem;
-
-class QTreeWidget;
+class QTreeView;
 class QProgressBar;
 class QLineEdit;
 class QPushButton;
@@ -50,6 +49,33 @@ inline constexpr std::array<ControlSpec, 12> cseite7_controls = {{
 
 inline constexpr DialogTemplate cseite7_template = page_template(143, events_page_caption, cseite7_controls);
 
+// The rows of the events list as a table of four columns (weekday, date,
+// time, event text) with the list's headings: a view of the rows the pure
+// events texts make, which are also what the copy puts on the clipboard.
+class EventListModel final : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+    // Adds a row at the end.
+    void append(EventRow row);
+    // Removes every row.
+    void clear();
+    const std::vector<EventRow>& rows() const noexcept { return rows_; }
+
+private:
+    std::vector<EventRow> rows_;
+};
+
+// What the radio buttons choose: the list the search makes (the planets
+// have no search behind them; their button is disabled).
+enum class EventListKind { phases = 0, eclipses = 1, planets = 2 };
+
 // The events page: a span of years, a choice between Moon phases and
 // eclipses, the search with its progress bar, the four-column list and the
 // copy of the list to the clipboard. The rows come from the list loops of
@@ -60,14 +86,14 @@ class CSeite7 : public SheetPage {
 public:
     explicit CSeite7(SheetHost& sheet);
 
-    // Page state: the span and the index of the checked radio button.
+    // Page state: the span and the checked radio button.
     std::int32_t first_year() const noexcept { return first_year_; }
     std::int32_t last_year() const noexcept { return last_year_; }
-    int selection() const noexcept { return selection_; }
+    EventListKind selection() const noexcept { return selection_; }
     bool searching() const noexcept { return searching_; }
 
     // One list row for an event at a local MJD (the zone's standard time),
-    // inserted at the row counter.
+    // added after the rows so far.
     void add_event_row(double local_mjd, std::string_view text);
 
     // Button 1045: reads the fields, clears the list and runs the search the
@@ -80,13 +106,21 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // After the controls are placed: a page that holds the template at its
+    // full size gives the list the room to its right and below it.
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void read_fields();
     bool read_year(QLineEdit* edit, std::int32_t& year);
-    void show_progress(int position, int maximum);
+    // Shows the progress and the rows so far; answers stop once Escape was
+    // pressed.
+    ListAnswer show_progress(int position, int maximum);
+    void place_list();
+    void size_columns();
 
-    QTreeWidget* list_ = nullptr;
+    EventListModel model_;
+    QTreeView* list_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QLineEdit* first_edit_ = nullptr;
     QLineEdit* last_edit_ = nullptr;
@@ -94,16 +128,20 @@ private:
     QPushButton* copy_button_ = nullptr;
     std::int32_t first_year_ = 0;
     std::int32_t last_year_ = 0;
-    int selection_ = 0;
-    int row_counter_ = 0;
-    std::vector<EventRow> rows_;  // the list's rows, as shown
+    EventListKind selection_ = EventListKind::phases;
     bool searching_ = false;
     bool cancel_requested_ = false;  // Escape was pressed during the search
-    // Rows made since the list was last updated; they go in together.
-    QList<QTreeWidgetItem*> pending_items_;
-    int event_text_width_ = 0;    // widest event text of the search, pixels
+    // Widest text of each column among the rows, pixels in the list's font.
+    std::array<int, event_columns.size()> text_widths_{};
+    // The forms of the texts measured for text_widths_, digits as zeros.
+    std::array<std::vector<std::string>, event_columns.size()> measured_forms_;
     QElapsedTimer since_repaint_;  // since the bar and the rows were last shown
-    void flush_rows();
+    // The list's and the bar's rectangles as the template places them at
+    // the factor placed_scale_.
+    QRect placed_list_;
+    QRect placed_bar_;
+    double placed_scale_ = 0.0;
+    bool placed_known_ = false;
 };
 
 }  // namespace orbant

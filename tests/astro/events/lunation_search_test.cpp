@@ -33,8 +33,15 @@ struct Collected {
 Collected run_phase_list(int first, int last, double zone) {
     Collected c;
     const bool ok = fill_phase_list(
-        first, last, zone, [&c](const EventHit& h) { c.rows.push_back(h); },
-        [&c](int position, int maximum) { c.progress.emplace_back(position, maximum); });
+        first, last, zone,
+        [&c](const EventHit& h) {
+            c.rows.push_back(h);
+            return ListAnswer::go_on;
+        },
+        [&c](int position, int maximum) {
+            c.progress.emplace_back(position, maximum);
+            return ListAnswer::go_on;
+        });
     EXPECT_TRUE(ok);
     return c;
 }
@@ -42,8 +49,15 @@ Collected run_phase_list(int first, int last, double zone) {
 Collected run_eclipse_list(int first, int last, double zone) {
     Collected c;
     const bool ok = fill_eclipse_list(
-        first, last, zone, [&c](const EventHit& h) { c.rows.push_back(h); },
-        [&c](int position, int maximum) { c.progress.emplace_back(position, maximum); });
+        first, last, zone,
+        [&c](const EventHit& h) {
+            c.rows.push_back(h);
+            return ListAnswer::go_on;
+        },
+        [&c](int position, int maximum) {
+            c.progress.emplace_back(position, maximum);
+            return ListAnswer::go_on;
+        });
     EXPECT_TRUE(ok);
     return c;
 }
@@ -225,13 +239,55 @@ TEST(PhaseList, TimesAreInTheZonesStandardTime) {
 
 TEST(PhaseList, YearsBeyondTheSupportedSpanListNothing) {
     int rows = 0, calls = 0;
-    const auto row = [&rows](const EventHit&) { ++rows; };
-    const auto progress = [&calls](int, int) { ++calls; };
+    const auto row = [&rows](const EventHit&) {
+        ++rows;
+        return ListAnswer::go_on;
+    };
+    const auto progress = [&calls](int, int) {
+        ++calls;
+        return ListAnswer::go_on;
+    };
     EXPECT_FALSE(fill_phase_list(event_year_min - 1, 2000, 0.0, row, progress));
     EXPECT_FALSE(fill_eclipse_list(2000, event_year_max + 1, 0.0, row, progress));
     EXPECT_FALSE(fill_phase_list(2000, -2147483647 - 1, 0.0, row, progress));
     EXPECT_EQ(rows, 0);
     EXPECT_EQ(calls, 0);
+}
+
+// A sink that answers stop ends the walk at once: no row after it, and
+// the progress gets only its closing (0, m). The rows given are those of
+// the full list.
+TEST(PhaseList, AStopFromEitherSinkEndsTheList) {
+    const Collected full = run_phase_list(2024, 2026, 1.0);
+    struct Case {
+        bool eclipses;
+        int stop_at_row;       // the row sink answers stop at this row (1-based), 0 never
+        int stop_at_position;  // the progress answers stop at this position, -1 never
+        std::size_t rows;      // rows handed out
+    };
+    for (const Case c : {Case{false, 7, -1, 7}, Case{false, 0, 3, 12}, Case{false, 0, 0, 0}, Case{false, 1, -1, 1},
+                         Case{true, 2, -1, 2}}) {
+        Collected got;
+        int row_calls = 0;
+        const auto row = [&](const EventHit& h) {
+            got.rows.push_back(h);
+            return ++row_calls == c.stop_at_row ? ListAnswer::stop : ListAnswer::go_on;
+        };
+        const auto progress = [&](int position, int maximum) {
+            got.progress.emplace_back(position, maximum);
+            return position == c.stop_at_position ? ListAnswer::stop : ListAnswer::go_on;
+        };
+        EXPECT_TRUE(c.eclipses ? fill_eclipse_list(2024, 2026, 1.0, row, progress)
+                               : fill_phase_list(2024, 2026, 1.0, row, progress));
+        ASSERT_EQ(got.rows.size(), c.rows) << c.stop_at_row << " " << c.stop_at_position;
+        if (!c.eclipses) {
+            for (std::size_t i = 0; i < got.rows.size(); ++i)
+                EXPECT_DOUBLE_EQ(got.rows[i].ut_mjd, full.rows[i].ut_mjd);
+        }
+        ASSERT_GE(got.progress.size(), 2u);
+        EXPECT_EQ(got.progress.back(), std::make_pair(0, full.progress.back().second)) << "the closing report";
+        EXPECT_LT(got.progress.size(), full.progress.size());
+    }
 }
 
 struct KnownEclipse {
