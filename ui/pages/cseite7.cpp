@@ -14,6 +14,7 @@
 #include <QStyle>
 #include <QTreeView>
 #include <algorithm>
+#include <cmath>
 #include <utility>
 #include <vector>
 
@@ -131,12 +132,11 @@ void CSeite7::add_event_row(double local_mjd, std::string_view text) {
     // stand-in), so each text is measured in its form with the digits as
     // zeros, once per form: measuring every cell would cost more than the
     // search of its row.
-    for (std::size_t c = 0; c < text_widths_.size(); ++c) {
+    for (std::size_t c = 0; c < measured_forms_.size(); ++c) {
         std::string form = column_text(row, static_cast<int>(c));
         std::replace_if(form.begin(), form.end(), [](char ch) { return ch >= '1' && ch <= '9'; }, '0');
         std::vector<std::string>& forms = measured_forms_[c];
         if (std::find(forms.begin(), forms.end(), form) != forms.end()) continue;
-        text_widths_[c] = std::max(text_widths_[c], list_->fontMetrics().horizontalAdvance(qt_text(form)));
         forms.push_back(std::move(form));
     }
     model_.append(std::move(row));
@@ -147,19 +147,32 @@ void CSeite7::size_columns() {
     // A cell leaves the focus frame's margin and a pixel on either side of
     // its text; the event column keeps a few pixels more.
     const int cell_margin = 2 * (list_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list_) + 1);
+    // The forms are measured in the list's font as it is now: it follows
+    // the page's factor, and so do the columns' own widths on a page larger
+    // than the template.
+    const QFontMetrics metrics = list_->fontMetrics();
+    const double grow = std::max(1.0, built().scale());
+    const auto widths = [&](std::size_t c) {
+        int text = 0;
+        for (const std::string& form : measured_forms_[c]) text = std::max(text, metrics.horizontalAdvance(qt_text(form)));
+        return std::pair{static_cast<int>(std::lround(event_columns[c].width * grow)), text};
+    };
     int others = 0;
     for (std::size_t c = 0; c + 1 < event_columns.size(); ++c) {
-        const int width = std::max(event_columns[c].width, text_widths_[c] > 0 ? text_widths_[c] + cell_margin : 0);
+        const auto [own, text] = widths(c);
+        const int width = std::max(own, text > 0 ? text + cell_margin : 0);
         list_->setColumnWidth(static_cast<int>(c), width);
         others += width;
     }
     // The event column holds its longest text and takes the rest of the
-    // list's width; it never goes below its own width, beyond which the
-    // list scrolls.
+    // list's width. On the device's screens it never goes below its own
+    // width, beyond which the list scrolls as there; on a larger page the
+    // texts alone set its least width.
     const std::size_t last = event_columns.size() - 1;
-    const int text = text_widths_[last] > 0 ? text_widths_[last] + cell_margin + 6 : 0;
+    const auto [own, text] = widths(last);
+    const int least = grow > 1.0 ? 0 : own;
     const int rest = list_->viewport()->width() - others;
-    list_->setColumnWidth(static_cast<int>(last), std::max({event_columns[last].width, text, rest}));
+    list_->setColumnWidth(static_cast<int>(last), std::max({least, text > 0 ? text + cell_margin + 6 : 0, rest}));
 }
 
 void CSeite7::resizeEvent(QResizeEvent* event) {
@@ -263,7 +276,6 @@ void CSeite7::search() {
     cancel_requested_ = false;
     read_fields();
     model_.clear();
-    text_widths_ = {};
     for (std::vector<std::string>& forms : measured_forms_) forms.clear();
     since_repaint_.invalidate();
     // A new list starts at its left edge and with the columns' own widths.

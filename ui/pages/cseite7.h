@@ -132,8 +132,8 @@ private:
     bool searching_ = false;
     bool cancel_requested_ = false;  // Escape was pressed during the search
     // Widest text of each column among the rows, pixels in the list's font.
-    std::array<int, event_columns.size()> text_widths_{};
-    // The forms of the texts measured for text_widths_, digits as zeros.
+    // The forms of the column texts, digits as zeros, which the columns'
+    // widths are measured from.
     std::array<std::vector<std::string>, event_columns.size()> measured_forms_;
     QElapsedTimer since_repaint_;  // since the bar and the rows were last shown
     // The list's and the bar's rectangles as the template places them at

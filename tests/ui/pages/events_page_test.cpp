@@ -272,7 +272,7 @@ TEST_F(EventsPage, EventColumnHoldsTheLongestTextAndANewSearchStartsAtTheLeft) {
     EXPECT_EQ(list()->columnWidth(3), 300) << "phase texts fit the column's own width";
 }
 
-// A page larger than the template gives the list the room to its right
+// A page larger than the template, at its factor, gives the list the room to its right
 // and down to the progress bar, which sits at the page's bottom; the event
 // column takes the rest of the width. A device's screen keeps the
 // template's places, also after a larger window.
@@ -297,8 +297,10 @@ TEST_F(EventsPage, TheListTakesTheRoomOfALargerPage) {
         EXPECT_NEAR(first.list.right(), page().control(events_copy_id)->geometry().right(), 1) << device.width();
         EXPECT_EQ(first.bar.right(), first.list.right());
         EXPECT_GT(page().height() - first.bar.bottom(), 0);
-        const Placed wide = at(800, 600);
-        const Placed tall = at(800, 900);
+        // Both pages are as wide, so the template's factor (set by the width)
+        // is the same; only the height differs.
+        const Placed wide = at(600, 900);
+        const Placed tall = at(600, 1500);
         EXPECT_EQ(tall.list.topLeft(), wide.list.topLeft());
         EXPECT_NEAR(page().width() - 1 - tall.list.right(), tall.list.left(), 1) << "the template's margin";
         EXPECT_EQ(tall.bar.right(), tall.list.right());
@@ -307,12 +309,18 @@ TEST_F(EventsPage, TheListTakesTheRoomOfALargerPage) {
         EXPECT_LT(tall.bar.top() - tall.list.bottom(), tall.bar.height());
         EXPECT_GT(tall.last_row_shown, wide.last_row_shown + 10) << "a taller page shows more rows";
         EXPECT_GT(wide.last_row_shown, first.last_row_shown);
-        int others = 0;
-        for (int c = 0; c < 3; ++c) others += list()->columnWidth(c);
-        EXPECT_EQ(list()->columnWidth(3), list()->viewport()->width() - others) << "the rest";
-        for (int r = 0; r < row_count(); ++r)
-            for (int c = 0; c < 4; ++c)
-                EXPECT_GT(list()->columnWidth(c), list()->fontMetrics().horizontalAdvance(row_text(r, c))) << r << c;
+        for (const QSize size : {QSize(600, 1500), QSize(1400, 900)}) {
+            at(size.width(), size.height());
+            int others = 0;
+            for (int c = 0; c < 3; ++c) others += list()->columnWidth(c);
+            if (size.width() > 1000) {  // room beyond the longest text
+                EXPECT_EQ(list()->columnWidth(3), list()->viewport()->width() - others) << "the rest";
+            }
+            for (int r = 0; r < row_count(); ++r)
+                for (int c = 0; c < 4; ++c)
+                    EXPECT_GT(list()->columnWidth(c), list()->fontMetrics().horizontalAdvance(row_text(r, c)))
+                        << size.width() << ": " << r << c;
+        }
         const Placed again = at(device.width(), device.height());
         EXPECT_EQ(again.list, first.list) << device.width();
         EXPECT_EQ(again.bar, first.bar);
