@@ -16,17 +16,14 @@
 #include "ui/pages/cseite5.h"
 #include "ui/pages/cseite6.h"
 #include "tests/app/sheet_fixture.h"
+#include "tests/support/file_bytes.h"
 
 namespace orbant {
 namespace {
 
 using testing::ScopedZone;
 using testing::SheetFixture;
-
-std::vector<std::uint8_t> file_bytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
+using ::orbant::testing::file_bytes;
 
 void write_settings(const std::string& folder, const SettingsRecord& r) {
     std::string error;
