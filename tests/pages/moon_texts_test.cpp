@@ -17,11 +17,7 @@
 namespace orbant {
 namespace {
 
-using test::clock_near;
-using test::leading_number;
-using test::one_minute_of_time;
-using test::state_at;
-using test::text_of;
+using namespace test;  // the page text test helpers
 
 inline constexpr double moon_angle_tolerance_deg = 0.05;
 inline constexpr double moon_distance_tolerance_km = 50.0;
