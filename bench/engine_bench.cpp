@@ -10,6 +10,7 @@
 #include "astro/planets.h"
 #include "astro/sun.h"
 #include "astro/time_scales.h"
+#include "bench/cycle_inputs.h"
 #include "bench/min_statistic.h"
 
 namespace {
@@ -30,12 +31,7 @@ const std::array<double, instant_count>& instants() {
 
 template <typename F>
 void run_over_instants(benchmark::State& state, F f) {
-    const auto& t = instants();
-    std::size_t i = 0;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(f(t[i]));
-        i = (i + 1) & (instant_count - 1);
-    }
+    run_over_inputs(state, instants(), f);
 }
 
 void BM_sun_position(benchmark::State& s) { run_over_instants(s, [](double T) { return orbant::sun_position(T); }); }
