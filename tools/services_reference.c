@@ -38,6 +38,16 @@ struct Place {
     double lon;
 };
 
+/* The places of the tables. */
+static const struct Place hamburg = {"hamburg", 53.5, 10.0};
+static const struct Place new_york = {"new_york", 40.7128, -74.006};
+static const struct Place sydney = {"sydney", -33.8688, 151.2093};
+static const struct Place quito = {"quito", -0.1807, -78.4678};
+static const struct Place tromso = {"tromso", 69.6492, 18.9553};
+static const struct Place copenhagen = {"copenhagen", 55.6761, 12.5683};
+static const struct Place north80 = {"north80", 80.0, 15.0};
+static const struct Place south80 = {"south80", -80.0, 15.0};
+
 static void fail(const char* what, const char* serr) {
     fprintf(stderr, "%s: %s\n", what, serr);
     exit(1);
@@ -189,14 +199,6 @@ static void write_rise_set(const char* dir) {
             "# threshold at local midnight> rise=<local hours,...|-> set=<...> [transit=<...>]\n"
             "# Geocentric altitude of the centre, apparent place, no refraction; every crossing on the local\n"
             "# civil day 00:00-24:00.\n");
-    const struct Place hamburg = {"hamburg", 53.5, 10.0};
-    const struct Place new_york = {"new_york", 40.7128, -74.006};
-    const struct Place sydney = {"sydney", -33.8688, 151.2093};
-    const struct Place quito = {"quito", -0.1807, -78.4678};
-    const struct Place tromso = {"tromso", 69.6492, 18.9553};
-    const struct Place copenhagen = {"copenhagen", 55.6761, 12.5683};
-    const struct Place north80 = {"north80", 80.0, 15.0};
-    const struct Place south80 = {"south80", -80.0, 15.0};
     const double sun_h0 = -0.8333333333333334;
     const double moon_h0 = 0.13333333333333333;
 
@@ -294,9 +296,6 @@ static void write_positions(const char* dir) {
             "# Geocentric geometric positions at the proper dynamical time; the Sun and the Moon referred to the\n"
             "# true equator and equinox of date, the planets to the mean equator and equinox of date; apparent\n"
             "# sidereal time; illuminated fraction of the apparent disk (the Sun: 1).\n");
-    const struct Place hamburg = {"hamburg", 53.5, 10.0};
-    const struct Place new_york = {"new_york", 40.7128, -74.006};
-    const struct Place sydney = {"sydney", -33.8688, 151.2093};
     const int bodies[] = {SE_SUN, SE_MOON, SE_MERCURY, SE_VENUS, SE_MARS, SE_JUPITER, SE_SATURN, SE_URANUS,
                           SE_NEPTUNE, SE_PLUTO};
     for (size_t j = 0; j < sizeof bodies / sizeof bodies[0]; ++j) {
