@@ -125,35 +125,31 @@ TEST(MoonPictureLayout, BelowTheTextsInPortraitRightOfThemInLandscape) {
 
 using Kind = MaskShape::Kind;
 
+// The shape's kind and fill, and its horizontal extent.
+void expect_shape(const MaskShape& shape, Kind kind, MaskFill fill, int left, int right) {
+    EXPECT_EQ(shape.kind, kind);
+    EXPECT_EQ(shape.fill, fill);
+    EXPECT_EQ(shape.left, left);
+    EXPECT_EQ(shape.right, right);
+}
+
 TEST(MoonMaskShapes, WaxingCrescentShadesTheEllipseThenTheLeftHalf) {
     const auto s = moon_mask_shapes(30, 1, 100);
     EXPECT_EQ(s[0].kind, Kind::rectangle);
     EXPECT_EQ(s[0].fill, MaskFill::white);
     EXPECT_TRUE(s[0].outlined);
     EXPECT_EQ(s[0].right, 100);
-    EXPECT_EQ(s[1].kind, Kind::ellipse);
-    EXPECT_EQ(s[1].fill, MaskFill::shadow);
-    EXPECT_EQ(s[1].left, 30);
-    EXPECT_EQ(s[1].right, 70);
+    expect_shape(s[1], Kind::ellipse, MaskFill::shadow, 30, 70);
     EXPECT_EQ(s[1].bottom, 100);
-    EXPECT_EQ(s[2].kind, Kind::rectangle);
-    EXPECT_EQ(s[2].fill, MaskFill::shadow);
-    EXPECT_EQ(s[2].left, 0);
-    EXPECT_EQ(s[2].right, 50);
+    expect_shape(s[2], Kind::rectangle, MaskFill::shadow, 0, 50);
     EXPECT_FALSE(s[1].outlined || s[2].outlined);
 }
 
 TEST(MoonMaskShapes, WaxingGibbousShadesTheLeftHalfThenLightsTheEllipse) {
     const auto s = moon_mask_shapes(80, 1, 113);
-    EXPECT_EQ(s[1].kind, Kind::rectangle);
-    EXPECT_EQ(s[1].fill, MaskFill::shadow);
-    EXPECT_EQ(s[1].left, 0);
-    EXPECT_EQ(s[1].right, 56);
-    EXPECT_EQ(s[2].kind, Kind::ellipse);
-    EXPECT_EQ(s[2].fill, MaskFill::white);
+    expect_shape(s[1], Kind::rectangle, MaskFill::shadow, 0, 56);
     // b = 80 * 113 / 100 = 90: the box from 113 - 90 = 23 to 90.
-    EXPECT_EQ(s[2].left, 23);
-    EXPECT_EQ(s[2].right, 90);
+    expect_shape(s[2], Kind::ellipse, MaskFill::white, 23, 90);
 }
 
 TEST(MoonMaskShapes, WaningShadesTheRightHalf) {
