@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "pages/moon_texts.h"
 #include "tests/pages/page_test_support.h"
@@ -111,11 +112,7 @@ TEST(MoonPictureLayout, BelowTheTextsInPortraitRightOfThemInLandscape) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.portrait ? "portrait" : "landscape");
         const MoonPictureLayout l = moon_picture_layout(c.width, c.height, c.portrait);
-        EXPECT_EQ(l.left, c.left);
-        EXPECT_EQ(l.top, c.top);
-        EXPECT_EQ(l.right, c.right);
-        EXPECT_EQ(l.bottom, c.bottom);
-        EXPECT_EQ(l.size, c.size);
+        EXPECT_EQ(std::tie(l.left, l.top, l.right, l.bottom, l.size), std::tie(c.left, c.top, c.right, c.bottom, c.size));
         EXPECT_EQ(l.left - l.frame_left, c.side_margin);
         EXPECT_EQ(l.frame_right - l.right, c.side_margin);
         EXPECT_EQ(l.top - l.frame_top, c.top_margin);
