@@ -58,6 +58,16 @@ constexpr std::array<QtOption, 22> qt_options{{
     {"dograb", nullptr, nullptr},
 }};
 
+// The command-line option of a table row; one that is not described is
+// hidden from the help.
+QCommandLineOption command_line_option(const QtOption& q) {
+    QCommandLineOption option(QString::fromLatin1(q.name),
+                              q.description ? QString::fromLatin1(q.description) : QString(),
+                              q.value ? QString::fromLatin1(q.value) : QString());
+    if (!q.description) option.setFlags(QCommandLineOption::HiddenFromHelp);
+    return option;
+}
+
 // Qt's offscreen platform warns on every window it shows that it cannot
 // pass size hints on; there is no window manager to pass them to.
 QtMessageHandler qt_default_handler = nullptr;
@@ -110,47 +120,27 @@ int main(int argc, char** argv) {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption config_dir_option(
-        QStringLiteral("config-dir"),
-        QStringLiteral("Folder of the settings file Setup.dat (default: $ORBANT_CONFIG_DIR, else "
-                       "$XDG_CONFIG_HOME/orbant, else ~/.config/orbant)."),
-        QStringLiteral("DIR"));
-    const QCommandLineOption clock_option(
-        QStringLiteral("clock"),
-        QStringLiteral("Start the device clock at this local time and let it run from there."),
-        QStringLiteral("YYYY-MM-DD HH:MM:SS"));
-    const QCommandLineOption size_option(
-        QStringLiteral("size"),
-        QStringLiteral("Start the window at this size in pixels instead of the size it was closed at (at most "
-                       "the screen's available area); it stands for the device's screen, tab bar included "
-                       "(portrait when narrower than high)."),
-        QStringLiteral("WxH"));
-    const QCommandLineOption gpsd_option(
-        QStringLiteral("gpsd"),
-        QStringLiteral("Where gpsd listens, for the GPS dialog (default: localhost:2947; an IPv6 address in "
-                       "brackets)."),
-        QStringLiteral("HOST:PORT"));
-    const QCommandLineOption screenshot_option(
-        QStringLiteral("screenshot"),
-        QStringLiteral("Render this page without a screen and write it as PNG to the file of --out: zeit, "
-                       "horizont, mond, sonne, planeten, uebersicht or ereignisse."),
-        QStringLiteral("PAGE"));
-    const QCommandLineOption out_option(QStringLiteral("out"),
-                                        QStringLiteral("The PNG file --screenshot writes."),
-                                        QStringLiteral("FILE.png"));
-    parser.addOption(config_dir_option);
-    parser.addOption(clock_option);
-    parser.addOption(size_option);
-    parser.addOption(gpsd_option);
-    parser.addOption(screenshot_option);
-    parser.addOption(out_option);
-    for (const QtOption& q : qt_options) {
-        QCommandLineOption option(QString::fromLatin1(q.name),
-                                  q.description ? QString::fromLatin1(q.description) : QString(),
-                                  q.value ? QString::fromLatin1(q.value) : QString());
-        if (!q.description) option.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOption(option);
-    }
+    const QCommandLineOption config_dir_option = command_line_option(
+        {"config-dir", "DIR",
+         "Folder of the settings file Setup.dat (default: $ORBANT_CONFIG_DIR, else $XDG_CONFIG_HOME/orbant, else "
+         "~/.config/orbant)."});
+    const QCommandLineOption clock_option = command_line_option(
+        {"clock", "YYYY-MM-DD HH:MM:SS", "Start the device clock at this local time and let it run from there."});
+    const QCommandLineOption size_option = command_line_option(
+        {"size", "WxH",
+         "Start the window at this size in pixels instead of the size it was closed at (at most the screen's "
+         "available area); it stands for the device's screen, tab bar included (portrait when narrower than "
+         "high)."});
+    const QCommandLineOption gpsd_option = command_line_option(
+        {"gpsd", "HOST:PORT",
+         "Where gpsd listens, for the GPS dialog (default: localhost:2947; an IPv6 address in brackets)."});
+    const QCommandLineOption screenshot_option = command_line_option(
+        {"screenshot", "PAGE",
+         "Render this page without a screen and write it as PNG to the file of --out: zeit, horizont, mond, sonne, "
+         "planeten, uebersicht or ereignisse."});
+    const QCommandLineOption out_option = command_line_option({"out", "FILE.png", "The PNG file --screenshot writes."});
+    parser.addOptions({config_dir_option, clock_option, size_option, gpsd_option, screenshot_option, out_option});
+    for (const QtOption& q : qt_options) parser.addOption(command_line_option(q));
     QStringList arguments;
     for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
     const bool parsed = parser.parse(arguments);

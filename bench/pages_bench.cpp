@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 
+#include "bench/cycle_inputs.h"
 #include "pages/moon_texts.h"
 #include "pages/planets_texts.h"
 #include "pages/sun_texts.h"
@@ -40,13 +41,7 @@ const std::array<SheetState, state_count>& states() {
 
 template <typename F>
 void run_over_states(benchmark::State& state, F f) {
-    const auto& s = states();
-    std::size_t i = 0;
-    for (auto _ : state) {
-        PageTexts texts = f(s[i]);
-        benchmark::DoNotOptimize(texts);
-        i = (i + 1) % state_count;
-    }
+    run_over_inputs(state, states(), f);
 }
 
 void BM_SunPageTexts(benchmark::State& state) { run_over_states(state, sun_page_texts); }

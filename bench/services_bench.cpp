@@ -97,25 +97,22 @@ void BM_planets_page_rise_set(benchmark::State& state) {
     }
 }
 
-void BM_sun_horizontal(benchmark::State& state) {
+// Times the horizontal position of the Sun or the Moon, one day after the
+// other.
+using HorizontalFunction = void (*)(orbant::CivilDateTime, double, double, double, double&, double&,
+                                    double&) noexcept;
+void time_horizontal(benchmark::State& state, HorizontalFunction horizontal) {
     std::size_t i = 0;
     double alt = 0.0, az = 0.0, dist = 0.0;
     for (auto _ : state) {
-        orbant::sun_horizontal(instant_of(i), longitude_deg, latitude_deg, zone_hours, alt, az, dist);
+        horizontal(instant_of(i), longitude_deg, latitude_deg, zone_hours, alt, az, dist);
         benchmark::DoNotOptimize(alt + az + dist);
         i = i + 1 == day_count ? 0 : i + 1;
     }
 }
 
-void BM_moon_horizontal(benchmark::State& state) {
-    std::size_t i = 0;
-    double alt = 0.0, az = 0.0, dist = 0.0;
-    for (auto _ : state) {
-        orbant::moon_horizontal(instant_of(i), longitude_deg, latitude_deg, zone_hours, alt, az, dist);
-        benchmark::DoNotOptimize(alt + az + dist);
-        i = i + 1 == day_count ? 0 : i + 1;
-    }
-}
+void BM_sun_horizontal(benchmark::State& s) { time_horizontal(s, orbant::sun_horizontal); }
+void BM_moon_horizontal(benchmark::State& s) { time_horizontal(s, orbant::moon_horizontal); }
 
 void BM_planet_horizontal(benchmark::State& state) {
     static constexpr std::array<int, 8> bodies{1, 2, 4, 5, 6, 7, 8, 9};

@@ -1,5 +1,6 @@
 #include "astro/services/format.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -95,30 +96,34 @@ std::string rise_set_text(double t, int status) {
     return text;
 }
 
+namespace {
+
+// A compass sector after north, in the order the sectors are tried.
+struct CompassSector {
+    double from, to;    // compass_label: [from, to) degrees
+    int first, last;    // compass_point: [first, last] whole degrees
+    const char* label;  // compass_point's text; compass_label's in parentheses
+};
+inline constexpr std::array<CompassSector, 7> compass_sectors{{
+    {10.0, 80.0, 1, 89, "NO"},
+    {80.0, 100.0, 90, 90, "O"},
+    {100.0, 170.0, 91, 179, "SO"},
+    {170.0, 190.0, 180, 180, "S"},
+    {190.0, 260.0, 181, 269, "SW"},
+    {260.0, 280.0, 270, 270, "W"},
+    {280.0, 350.0, 271, 359, "NW"},
+}};
+
+}  // namespace
+
 std::string compass_label(double az) {
     if (az <= 10.0 || az >= 350.0) {
         return "(N)";
     }
-    if (az >= 10.0 && az < 80.0) {
-        return "(NO)";
-    }
-    if (az >= 80.0 && az < 100.0) {
-        return "(O)";
-    }
-    if (az >= 100.0 && az < 170.0) {
-        return "(SO)";
-    }
-    if (az >= 170.0 && az < 190.0) {
-        return "(S)";
-    }
-    if (az >= 190.0 && az < 260.0) {
-        return "(SW)";
-    }
-    if (az >= 260.0 && az < 280.0) {
-        return "(W)";
-    }
-    if (az >= 280.0 && az < 350.0) {
-        return "(NW)";
+    for (const CompassSector& sector : compass_sectors) {
+        if (az >= sector.from && az < sector.to) {
+            return std::string("(") + sector.label + ")";
+        }
     }
     return no_direction_text;
 }
@@ -127,26 +132,10 @@ std::string compass_point(int az) {
     if (az == 0 || az == 360) {
         return "N";
     }
-    if (az >= 1 && az <= 89) {
-        return "NO";
-    }
-    if (az == 90) {
-        return "O";
-    }
-    if (az >= 91 && az <= 179) {
-        return "SO";
-    }
-    if (az == 180) {
-        return "S";
-    }
-    if (az >= 181 && az <= 269) {
-        return "SW";
-    }
-    if (az == 270) {
-        return "W";
-    }
-    if (az >= 271 && az <= 359) {
-        return "NW";
+    for (const CompassSector& sector : compass_sectors) {
+        if (az >= sector.first && az <= sector.last) {
+            return sector.label;
+        }
     }
     return no_direction_text;
 }

@@ -36,6 +36,26 @@ void to_horizon(const CivilDateTime& instant, double longitude_deg, double latit
     azimuth = h.azimuth;
 }
 
+// Right ascension and declination of the position of date that of_date
+// (a function of Julian centuries from J2000.0) gives at the instant.
+template <class OfDate>
+void equatorial_at(OfDate of_date, const CivilDateTime& instant, double offset_hours, double& right_ascension,
+                   double& declination) noexcept {
+    const Vector3 v = of_date(centuries_from_civil(instant, offset_hours));
+    right_ascension = v.polar(0);
+    declination = v.polar(1);
+}
+
+// Altitude and azimuth of the same position; returns its distance in the
+// unit of of_date.
+template <class OfDate>
+double horizontal_at(OfDate of_date, const CivilDateTime& instant, double longitude_deg, double latitude_deg,
+                     double offset_hours, double& altitude, double& azimuth) noexcept {
+    const Vector3 v = of_date(centuries_from_civil(instant, offset_hours));
+    to_horizon(instant, longitude_deg, latitude_deg, offset_hours, v.polar(0), v.polar(1), altitude, azimuth);
+    return v.polar(2);
+}
+
 }  // namespace
 
 Vector3 planet_geocentric_equatorial(int planet, double T) noexcept {
@@ -56,43 +76,37 @@ double centuries_from_civil(CivilDateTime instant, double offset_hours) noexcept
 
 void moon_equatorial(CivilDateTime instant, double offset_hours, double& right_ascension,
                      double& declination) noexcept {
-    const Vector3 v = moon_equatorial_of_date(centuries_from_civil(instant, offset_hours));
-    right_ascension = v.polar(0);
-    declination = v.polar(1);
+    equatorial_at(moon_equatorial_of_date, instant, offset_hours, right_ascension, declination);
 }
 
 void moon_horizontal(CivilDateTime instant, double longitude_deg, double latitude_deg, double offset_hours,
                      double& altitude, double& azimuth, double& distance_km) noexcept {
-    const Vector3 v = moon_equatorial_of_date(centuries_from_civil(instant, offset_hours));
-    to_horizon(instant, longitude_deg, latitude_deg, offset_hours, v.polar(0), v.polar(1), altitude, azimuth);
-    distance_km = v.polar(2);
+    distance_km =
+        horizontal_at(moon_equatorial_of_date, instant, longitude_deg, latitude_deg, offset_hours, altitude, azimuth);
 }
 
 void sun_equatorial(CivilDateTime instant, double offset_hours, double& right_ascension,
                     double& declination) noexcept {
-    const Vector3 v = sun_equatorial_of_date(centuries_from_civil(instant, offset_hours));
-    right_ascension = v.polar(0);
-    declination = v.polar(1);
+    equatorial_at(sun_equatorial_of_date, instant, offset_hours, right_ascension, declination);
 }
 
 void sun_horizontal(CivilDateTime instant, double longitude_deg, double latitude_deg, double offset_hours,
                     double& altitude, double& azimuth, double& distance_km) noexcept {
-    const Vector3 v = sun_equatorial_of_date(centuries_from_civil(instant, offset_hours));
-    to_horizon(instant, longitude_deg, latitude_deg, offset_hours, v.polar(0), v.polar(1), altitude, azimuth);
-    distance_km = v.polar(2) * kilometres_per_au;
+    distance_km =
+        horizontal_at(sun_equatorial_of_date, instant, longitude_deg, latitude_deg, offset_hours, altitude, azimuth) *
+        kilometres_per_au;
 }
 
 void planet_equatorial(int planet, CivilDateTime instant, double offset_hours, double& right_ascension,
                        double& declination) noexcept {
-    const Vector3 v = planet_geocentric_equatorial(planet, centuries_from_civil(instant, offset_hours));
-    right_ascension = v.polar(0);
-    declination = v.polar(1);
+    equatorial_at([planet](double T) noexcept { return planet_geocentric_equatorial(planet, T); }, instant,
+                  offset_hours, right_ascension, declination);
 }
 
 void planet_horizontal(int planet, CivilDateTime instant, double longitude_deg, double latitude_deg,
                        double offset_hours, double& altitude, double& azimuth) noexcept {
-    const Vector3 v = planet_geocentric_equatorial(planet, centuries_from_civil(instant, offset_hours));
-    to_horizon(instant, longitude_deg, latitude_deg, offset_hours, v.polar(0), v.polar(1), altitude, azimuth);
+    horizontal_at([planet](double T) noexcept { return planet_geocentric_equatorial(planet, T); }, instant,
+                  longitude_deg, latitude_deg, offset_hours, altitude, azimuth);
 }
 
 void fixed_horizontal(CivilDateTime instant, double longitude_deg, double latitude_deg, double offset_hours,

@@ -16,21 +16,35 @@
 #include "ui/pages/cseite5.h"
 #include "ui/pages/cseite6.h"
 #include "tests/app/sheet_fixture.h"
+#include "tests/support/file_bytes.h"
 
 namespace orbant {
 namespace {
 
 using testing::ScopedZone;
 using testing::SheetFixture;
-
-std::vector<std::uint8_t> file_bytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
+using ::orbant::testing::file_bytes;
 
 void write_settings(const std::string& folder, const SettingsRecord& r) {
     std::string error;
     ASSERT_TRUE(save_settings(folder, r, error)) << error;
+}
+
+// The working settings of the sheet's state.
+struct Working {
+    double latitude, longitude, time_zone;
+    int timer_period, auto_summer_time, night_mode;
+    const char* place_name;
+};
+
+void expect_working(const SheetState& s, const Working& w) {
+    EXPECT_EQ(s.observer_latitude, w.latitude);
+    EXPECT_EQ(s.observer_longitude, w.longitude);
+    EXPECT_EQ(s.time_zone, w.time_zone);
+    EXPECT_EQ(s.timer_period, w.timer_period);
+    EXPECT_EQ(s.auto_summer_time, w.auto_summer_time);
+    EXPECT_EQ(s.night_mode, w.night_mode);
+    EXPECT_EQ(s.place_name, w.place_name);
 }
 
 QString text_of(SheetPage& page, int id) {
@@ -68,13 +82,7 @@ TEST_F(SheetTest, FirstStartWritesTheDefaultsAndShowsThem) {
     const auto expected = encode_settings(default_settings());
     EXPECT_TRUE(std::equal(bytes.begin() + 8, bytes.end(), expected.begin() + 8));
 
-    EXPECT_EQ(state().observer_latitude, 53.5);
-    EXPECT_EQ(state().observer_longitude, 10.0);
-    EXPECT_EQ(state().time_zone, 1.0);
-    EXPECT_EQ(state().timer_period, 10);
-    EXPECT_EQ(state().auto_summer_time, 1);
-    EXPECT_EQ(state().night_mode, 1);
-    EXPECT_EQ(state().place_name, "Hamburg");
+    expect_working(state(), {53.5, 10.0, 1.0, 10, 1, 1, "Hamburg"});
     EXPECT_EQ(state().active_page, 1);
     EXPECT_EQ(state().chart_stale, 1);
     EXPECT_EQ(state().current_time, (CivilDateTime{2026, 1, 15, 12, 0, 0}));
@@ -106,13 +114,7 @@ TEST_F(SheetTest, StoredSettingsAreTakenIntoUseAndNotRewritten) {
     write_settings(folder(), r);
     const auto before = file_bytes(folder() + "/Setup.dat");
     open_sheet();
-    EXPECT_EQ(state().observer_latitude, -33.925);
-    EXPECT_EQ(state().observer_longitude, 18.42);
-    EXPECT_EQ(state().time_zone, 2.0);
-    EXPECT_EQ(state().timer_period, 30);
-    EXPECT_EQ(state().auto_summer_time, 0);
-    EXPECT_EQ(state().night_mode, 0);
-    EXPECT_EQ(state().place_name, "Kapstadt Süd");
+    expect_working(state(), {-33.925, 18.42, 2.0, 30, 0, 0, "Kapstadt Süd"});
     EXPECT_EQ(sheet->clock_timer_interval_ms(), 30000);
     EXPECT_EQ(text_of(sheet->seite1(), id_place_name), "Kapstadt Süd");
     EXPECT_EQ(text_of(sheet->seite1(), id_status), ">>Laufende Zeitmessung<<");

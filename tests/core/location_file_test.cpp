@@ -1,5 +1,6 @@
 #include "core/location_file.h"
 #include "platform/atomic_file.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/scoped_environment.h"
 
 #include <gtest/gtest.h>
@@ -19,18 +20,10 @@ namespace orbant {
 namespace {
 
 using ::orbant::testing::TempFolder;
+using ::orbant::testing::file_bytes;
+using ::orbant::testing::write_bytes;
 
 namespace fs = std::filesystem;
-
-std::vector<std::uint8_t> file_bytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void write_bytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
 
 double double_at(const std::vector<std::uint8_t>& bytes, std::size_t offset) {
     std::uint64_t bits = 0;

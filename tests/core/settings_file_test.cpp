@@ -15,6 +15,7 @@
 
 #include "core/settings_file.h"
 #include "platform/atomic_file.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/scoped_environment.h"
 
 namespace fs = std::filesystem;
@@ -22,17 +23,7 @@ using namespace orbant;
 
 namespace {
 
-using ::orbant::testing::TempFolder;
-
-std::vector<std::uint8_t> file_bytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void write_bytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
+using namespace ::orbant::testing;  // temporary folders and file bytes
 
 double double_at(const std::vector<std::uint8_t>& b, std::size_t at) {
     std::uint64_t u = 0;

@@ -24,48 +24,26 @@
 
 namespace {
 
+using orbant::testing::CliRun;
+using orbant::testing::file_text;
+using orbant::testing::run_command;
 using orbant::testing::shell_quoted;
 using orbant::testing::TempFolder;
-
-struct ProgramRun {
-    std::string out;
-    std::string err;
-    int status = -1;
-};
-
-std::string read_text(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 // Runs program with args through the shell with no display at all: no X11 or
 // Wayland connection and no platform chosen in the environment. A program
 // that waits for a user is stopped after two minutes (status 124).
-ProgramRun run_without_display(const std::string& program, const std::vector<std::string>& args) {
+CliRun run_without_display(const std::string& program, const std::vector<std::string>& args) {
     const TempFolder scratch;
-    const std::string errors = scratch.file("stderr");
-    std::string command =
-        "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 120 " + shell_quoted(program);
-    for (const std::string& a : args) command += ' ' + shell_quoted(a);
-    command += " 2>" + shell_quoted(errors);
-    ProgramRun r;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return r;
-    char buffer[4096];
-    std::size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) r.out.append(buffer, n);
-    const int raw = pclose(pipe);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.err = read_text(errors);
-    return r;
+    return run_command(
+        "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 120 " + shell_quoted(program), args,
+        scratch.file("stderr"));
 }
 
 // The page's source as a reader sees the words: "\-" is a dash, font
 // changes (\fB, \fI, \fR, \fP) vanish.
 std::string page_words(const std::string& name) {
-    const std::string roff = read_text(std::string(ORBANT_SOURCE_DIR) + "/man/" + name + ".1.in");
+    const std::string roff = file_text(std::string(ORBANT_SOURCE_DIR) + "/man/" + name + ".1.in");
     std::string s = std::regex_replace(roff, std::regex(R"(\\f[BIRP])"), "");
     return std::regex_replace(s, std::regex(R"(\\-)"), "-");
 }
@@ -155,7 +133,7 @@ void expect_page_matches_help(const std::string& page_name, const std::string& p
 }
 
 TEST(ManPages, OrbantPageDescribesEveryOptionOfItsHelp) {
-    const ProgramRun help = run_without_display(ORBANT_APP_PATH, {"--help"});
+    const CliRun help = run_without_display(ORBANT_APP_PATH, {"--help"});
     ASSERT_EQ(help.status, 0) << "orbant --help needs no display";
     ASSERT_NE(help.out.find("--config-dir"), std::string::npos) << help.out;
     ASSERT_NE(help.out.find("--platform"), std::string::npos) << "Qt's options are listed too:\n" << help.out;
@@ -168,7 +146,7 @@ TEST(ManPages, OrbantPageDescribesEveryOptionOfItsHelp) {
 // several commands); its options are described there or in a section of
 // options that all commands share (".SH ... OPTIONS").
 TEST(ManPages, OrbantCliPageHasEveryCommandAndEveryOption) {
-    const ProgramRun general = run_without_display(ORBANT_CLI_PATH, {"--help"});
+    const CliRun general = run_without_display(ORBANT_CLI_PATH, {"--help"});
     ASSERT_EQ(general.status, 0);
     const std::vector<std::string> commands = cli_commands(general.out);
     ASSERT_GE(commands.size(), 6u) << general.out;
@@ -184,7 +162,7 @@ TEST(ManPages, OrbantCliPageHasEveryCommandAndEveryOption) {
         for (const Section& p : parts)
             if (p.heading.rfind(".SS", 0) == 0 && mentions(p.heading, c)) own += p.text;
         EXPECT_FALSE(own.empty()) << "orbant-cli(1) has no section for the command " << c;
-        const ProgramRun usage = run_without_display(ORBANT_CLI_PATH, {c, "--help"});
+        const CliRun usage = run_without_display(ORBANT_CLI_PATH, {c, "--help"});
         EXPECT_EQ(usage.status, 0) << c;
         helps.push_back({"orbant-cli " + c + " --help", usage.out, own + shared});
     }
@@ -193,25 +171,25 @@ TEST(ManPages, OrbantCliPageHasEveryCommandAndEveryOption) {
 
 TEST(Version, BothProgramsPrintTheProjectVersionWithoutDisplay) {
     const std::string version = ORBANT_VERSION;
-    const ProgramRun app = run_without_display(ORBANT_APP_PATH, {"--version"});
+    const CliRun app = run_without_display(ORBANT_APP_PATH, {"--version"});
     EXPECT_EQ(app.status, 0);
     EXPECT_EQ(app.out, "orbant " + version + "\n");
-    const ProgramRun cli = run_without_display(ORBANT_CLI_PATH, {"--version"});
+    const CliRun cli = run_without_display(ORBANT_CLI_PATH, {"--version"});
     EXPECT_EQ(cli.status, 0);
     EXPECT_EQ(cli.out, "orbant-cli " + version + "\n");
     // The release history names this version: the AppStream metadata and the
     // package's changelog (its first entry).
     const std::string metainfo =
-        read_text(std::string(ORBANT_SOURCE_DIR) + "/desktop/org.orbant.Orbant.metainfo.xml");
+        file_text(std::string(ORBANT_SOURCE_DIR) + "/desktop/org.orbant.Orbant.metainfo.xml");
     EXPECT_NE(metainfo.find("<release version=\"" + version + "\""), std::string::npos);
-    const std::string changelog = read_text(std::string(ORBANT_SOURCE_DIR) + "/packaging/changelog");
+    const std::string changelog = file_text(std::string(ORBANT_SOURCE_DIR) + "/packaging/changelog");
     EXPECT_EQ(changelog.rfind("orbant (" + version + ") ", 0), 0u);
 }
 
 // Width and height of a PNG file from its IHDR chunk; {0, 0} when the file
 // is not a PNG.
 std::pair<unsigned, unsigned> png_size(const std::string& path) {
-    const std::string data = read_text(path);
+    const std::string data = file_text(path);
     if (data.size() < 24 || data.compare(0, 8, "\x89PNG\r\n\x1a\n") != 0) return {0, 0};
     const auto be32 = [&](std::size_t at) {
         unsigned v = 0;
@@ -224,7 +202,7 @@ std::pair<unsigned, unsigned> png_size(const std::string& path) {
 TEST(Options, EveryBadOptionExitsWithTwoAndTheUsageWithoutDisplay) {
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"--bogus"}, {"-x"}, {"--config-dir"}, {"--size", "7"}, {"--clock", "gestern"}}) {
-        const ProgramRun r = run_without_display(ORBANT_APP_PATH, args);
+        const CliRun r = run_without_display(ORBANT_APP_PATH, args);
         EXPECT_EQ(r.status, 2) << args[0] << "\n" << r.err;
         EXPECT_TRUE(r.out.empty()) << args[0];
         EXPECT_NE(r.err.find("orbant: "), std::string::npos) << r.err;
@@ -238,7 +216,7 @@ TEST(Desktop, TheEntryValidatesWithoutHints) {
     const int raw = std::system(("desktop-file-validate " + shell_quoted(entry) + " >" +
                                  shell_quoted(scratch.file("out")) + " 2>&1").c_str());
     EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0);
-    EXPECT_EQ(read_text(scratch.file("out")), "") << "one main category only";
+    EXPECT_EQ(file_text(scratch.file("out")), "") << "one main category only";
 }
 
 TEST(Screenshot, EveryPageIsWrittenAsPngWithoutDisplay) {
@@ -246,7 +224,7 @@ TEST(Screenshot, EveryPageIsWrittenAsPngWithoutDisplay) {
     const std::string& folder = scratch.path();
     for (const char* page : {"zeit", "horizont", "mond", "sonne", "planeten", "uebersicht", "ereignisse"}) {
         const std::string out = folder + "/" + page + ".png";
-        const ProgramRun r = run_without_display(
+        const CliRun r = run_without_display(
             ORBANT_APP_PATH, {"--config-dir", folder + "/config", "--clock", "2026-01-15 21:00:00", "--size",
                               "320x240", "--screenshot", page, "--out", out});
         EXPECT_EQ(r.status, 0) << page;
@@ -256,7 +234,7 @@ TEST(Screenshot, EveryPageIsWrittenAsPngWithoutDisplay) {
     EXPECT_EQ(run_without_display(ORBANT_APP_PATH, {"--screenshot", "himmel", "--out", folder + "/x.png"}).status, 2);
     EXPECT_EQ(run_without_display(ORBANT_APP_PATH, {"--screenshot", "mond"}).status, 2) << "no --out";
     // A typed control character comes back escaped, not sent to the terminal.
-    const ProgramRun escaped =
+    const CliRun escaped =
         run_without_display(ORBANT_APP_PATH, {"--screenshot", "mo\x1b[2J\nnd", "--out", folder + "/x.png"});
     EXPECT_EQ(escaped.status, 2);
     EXPECT_NE(escaped.err.find("'mo\\x1b[2J\\nnd' is not one of"), std::string::npos) << escaped.err;
@@ -292,7 +270,7 @@ TEST(Screenshot, SettingsThatCannotBeWrittenAreReportedOnStandardError) {
         SCOPED_TRACE(c.what);
         ASSERT_EQ(std::system(("cd " + shell_quoted(base) + " && " + c.prepare).c_str()), 0);
         const std::string out = c.config + ".png";
-        const ProgramRun r = run_without_display(
+        const CliRun r = run_without_display(
             ORBANT_APP_PATH, {"--config-dir", c.config, "--clock", "2026-01-15 21:00:00", "--size", "240x320",
                               "--screenshot", "sonne", "--out", out});
         EXPECT_EQ(r.status, 0) << r.err;

@@ -19,6 +19,18 @@ TEST(SetupZone, TruncatesTowardZeroAndHoldsAtTheInt32Ends) {
     EXPECT_EQ(zone_whole_hours(std::numeric_limits<double>::quiet_NaN()), 0);
 }
 
+// The Munich values below, in the dialog's fields or in the stored record:
+// the zone cut to whole hours.
+template <class Values>
+void expect_munich_values(const Values& v) {
+    EXPECT_EQ(v.latitude, 48.137154);
+    EXPECT_EQ(v.longitude, 11.576124);
+    EXPECT_EQ(v.time_zone, -3);
+    EXPECT_EQ(v.timer_period, 7);
+    EXPECT_EQ(v.auto_summer_time, 0);
+    EXPECT_EQ(v.night_mode, 1);
+}
+
 TEST(SetupFieldsFlow, WorkingValuesToFieldsToStoredRecord) {
     SheetState s;
     s.observer_latitude = 48.137154;
@@ -29,23 +41,13 @@ TEST(SetupFieldsFlow, WorkingValuesToFieldsToStoredRecord) {
     s.night_mode = 1;
     s.place_name = "M\xC3\xBCnchen";
     const SetupFields f = setup_fields_from_working(s);
-    EXPECT_EQ(f.latitude, 48.137154);
-    EXPECT_EQ(f.longitude, 11.576124);
-    EXPECT_EQ(f.time_zone, -3);
-    EXPECT_EQ(f.timer_period, 7);
-    EXPECT_EQ(f.auto_summer_time, 0);
-    EXPECT_EQ(f.night_mode, 1);
+    expect_munich_values(f);
     EXPECT_EQ(f.place_name, "M\xC3\xBCnchen");
 
     SettingsRecord stored = default_settings();
     stored.reserved.fill(0x5A);
     store_setup_fields(f, stored);
-    EXPECT_EQ(stored.latitude, 48.137154);
-    EXPECT_EQ(stored.longitude, 11.576124);
-    EXPECT_EQ(stored.time_zone, -3.0);
-    EXPECT_EQ(stored.timer_period, 7);
-    EXPECT_EQ(stored.auto_summer_time, 0);
-    EXPECT_EQ(stored.night_mode, 1);
+    expect_munich_values(stored);
     EXPECT_EQ(stored.place_name[1], 0xFC) << "u-umlaut as one Windows-1252 byte";
     EXPECT_EQ(stored.place_name[7], 0) << "the terminating NUL is stored";
     EXPECT_EQ(stored_place_name(stored), "M\xC3\xBCnchen");

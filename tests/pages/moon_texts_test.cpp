@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "pages/moon_texts.h"
 #include "tests/pages/page_test_support.h"
@@ -17,11 +18,7 @@
 namespace orbant {
 namespace {
 
-using test::clock_near;
-using test::leading_number;
-using test::one_minute_of_time;
-using test::state_at;
-using test::text_of;
+using namespace test;  // the page text test helpers
 
 inline constexpr double moon_angle_tolerance_deg = 0.05;
 inline constexpr double moon_distance_tolerance_km = 50.0;
@@ -123,11 +120,7 @@ TEST(MoonPictureLayout, BelowTheTextsInPortraitRightOfThemInLandscape) {
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
         const MoonPictureLayout l = moon_picture_layout(c.width, c.height, c.portrait, c.factor);
-        EXPECT_EQ(l.left, c.left);
-        EXPECT_EQ(l.top, c.top);
-        EXPECT_EQ(l.right, c.right);
-        EXPECT_EQ(l.bottom, c.bottom);
-        EXPECT_EQ(l.size, c.size);
+        EXPECT_EQ(std::tie(l.left, l.top, l.right, l.bottom, l.size), std::tie(c.left, c.top, c.right, c.bottom, c.size));
         EXPECT_EQ(l.left - l.frame_left, c.side_margin);
         EXPECT_EQ(l.frame_right - l.right, c.side_margin);
         EXPECT_EQ(l.top - l.frame_top, c.top_margin);
@@ -137,35 +130,31 @@ TEST(MoonPictureLayout, BelowTheTextsInPortraitRightOfThemInLandscape) {
 
 using Kind = MaskShape::Kind;
 
+// The shape's kind and fill, and its horizontal extent.
+void expect_shape(const MaskShape& shape, Kind kind, MaskFill fill, int left, int right) {
+    EXPECT_EQ(shape.kind, kind);
+    EXPECT_EQ(shape.fill, fill);
+    EXPECT_EQ(shape.left, left);
+    EXPECT_EQ(shape.right, right);
+}
+
 TEST(MoonMaskShapes, WaxingCrescentShadesTheEllipseThenTheLeftHalf) {
     const auto s = moon_mask_shapes(30, 1, 100);
     EXPECT_EQ(s[0].kind, Kind::rectangle);
     EXPECT_EQ(s[0].fill, MaskFill::white);
     EXPECT_TRUE(s[0].outlined);
     EXPECT_EQ(s[0].right, 100);
-    EXPECT_EQ(s[1].kind, Kind::ellipse);
-    EXPECT_EQ(s[1].fill, MaskFill::shadow);
-    EXPECT_EQ(s[1].left, 30);
-    EXPECT_EQ(s[1].right, 70);
+    expect_shape(s[1], Kind::ellipse, MaskFill::shadow, 30, 70);
     EXPECT_EQ(s[1].bottom, 100);
-    EXPECT_EQ(s[2].kind, Kind::rectangle);
-    EXPECT_EQ(s[2].fill, MaskFill::shadow);
-    EXPECT_EQ(s[2].left, 0);
-    EXPECT_EQ(s[2].right, 50);
+    expect_shape(s[2], Kind::rectangle, MaskFill::shadow, 0, 50);
     EXPECT_FALSE(s[1].outlined || s[2].outlined);
 }
 
 TEST(MoonMaskShapes, WaxingGibbousShadesTheLeftHalfThenLightsTheEllipse) {
     const auto s = moon_mask_shapes(80, 1, 113);
-    EXPECT_EQ(s[1].kind, Kind::rectangle);
-    EXPECT_EQ(s[1].fill, MaskFill::shadow);
-    EXPECT_EQ(s[1].left, 0);
-    EXPECT_EQ(s[1].right, 56);
-    EXPECT_EQ(s[2].kind, Kind::ellipse);
-    EXPECT_EQ(s[2].fill, MaskFill::white);
+    expect_shape(s[1], Kind::rectangle, MaskFill::shadow, 0, 56);
     // b = 80 * 113 / 100 = 90: the box from 113 - 90 = 23 to 90.
-    EXPECT_EQ(s[2].left, 23);
-    EXPECT_EQ(s[2].right, 90);
+    expect_shape(s[2], Kind::ellipse, MaskFill::white, 23, 90);
 }
 
 TEST(MoonMaskShapes, WaningShadesTheRightHalf) {

@@ -5,7 +5,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
+#include <utility>
 
 #include "pages/page_texts.h"
 #include "core/sheet_state.h"
@@ -30,6 +32,11 @@ inline SheetState state_at(double latitude, double longitude, double zone, int s
 inline std::string text_of(const PageTexts& page, int id) {
     const std::string* t = page.find(id);
     return t ? *t : std::string("<no control ") + std::to_string(id) + ">";
+}
+
+// Expects each listed control to show exactly its text.
+inline void expect_texts(const PageTexts& page, std::initializer_list<std::pair<int, const char*>> shown) {
+    for (const auto& [id, text] : shown) EXPECT_EQ(text_of(page, id), text) << "control " << id;
 }
 
 // Minutes after midnight of an "HH:MM" text at the start of `text`; -1 when

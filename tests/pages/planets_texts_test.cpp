@@ -10,6 +10,7 @@
 // interpolates the position linearly over the day: three minutes.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <set>
 #include <string>
 #include <utility>
@@ -20,59 +21,54 @@
 namespace orbant {
 namespace {
 
-using test::clock_near;
-using test::leading_number;
-using test::one_minute_of_time;
-using test::state_at;
-using test::text_of;
+using namespace test;  // the page text test helpers
 
 inline constexpr double planet_angle_tolerance_deg = 0.1;
 inline constexpr double planet_rise_set_tolerance = 3 * one_minute_of_time;
 inline constexpr double planet_phase_tolerance_percent = 1.0;
 
-struct PlanetReference {
-    const char* name;
-    double altitude_deg, azimuth_deg, phase_percent;
+// A planet seen from one place.
+struct PlaceReference {
+    double altitude_deg, azimuth_deg;
     const char* rise;  // "HH:MM:SS", or the text shown
     const char* set;
 };
 
-// 21 June 2024, 14:00 CEST at Hamburg (53.55 N, 10 E).
-constexpr PlanetReference hamburg[] = {
-    {"Merkur:", 61.300, 180.848, 94.50, "05:15:18", "22:40:41"},
-    {"Venus:", 60.187, 188.260, 99.67, "05:08:35", "22:15:29"},
-    {"Mars:", 26.687, 256.138, 91.07, "02:28:23", "17:07:41"},
-    {"Jupiter:", 47.260, 233.772, 99.82, "03:30:50", "19:43:34"},
-    {"Saturn:", -16.149, 282.066, 99.73, "01:14:10", "12:14:46"},
-    {"Uranus:", 39.923, 244.869, 99.98, "02:58:30", "18:45:04"},
-    {"Neptun:", -6.756, 277.165, 99.97, "01:25:44", "13:18:22"},
-    {"Pluto:", -54.229, 319.381, 99.99, "23:50:28", "07:24:14"},
-};
-// The same instant at 80 N: the planets north of +10.6 degrees declination
-// never set, Pluto (-22.9) never rises.
-constexpr PlanetReference north80[] = {
-    {"Merkur:", 34.851, 180.496, 94.50, "NoSet", "NoSet"},
-    {"Venus:", 33.895, 184.936, 99.67, "NoSet", "NoSet"},
-    {"Mars:", 17.864, 245.698, 91.07, "NoSet", "NoSet"},
-    {"Jupiter:", 28.614, 218.581, 99.82, "NoSet", "NoSet"},
-    {"Saturn:", -9.183, 287.914, 99.73, "02:55:23", "10:33:32"},
-    {"Uranus:", 25.436, 230.250, 99.98, "NoSet", "NoSet"},
-    {"Neptun:", -2.875, 279.410, 99.97, "01:37:19", "13:06:47"},
-    {"Pluto:", -31.924, 333.360, 99.99, "NoRises", "NoRises"},
+// The illuminated percentage is the same from both places.
+struct PlanetReference {
+    const char* name;
+    double phase_percent;
+    PlaceReference hamburg, north80;
 };
 
-void expect_rows(const PageTexts& page, const PlanetReference (&reference)[8]) {
+// 21 June 2024, 14:00 CEST at Hamburg (53.55 N, 10 E), and the same instant
+// at 80 N: there the planets north of +10.6 degrees declination never set,
+// Pluto (-22.9) never rises.
+constexpr PlanetReference planets[] = {
+    {"Merkur:", 94.50, {61.300, 180.848, "05:15:18", "22:40:41"}, {34.851, 180.496, "NoSet", "NoSet"}},
+    {"Venus:", 99.67, {60.187, 188.260, "05:08:35", "22:15:29"}, {33.895, 184.936, "NoSet", "NoSet"}},
+    {"Mars:", 91.07, {26.687, 256.138, "02:28:23", "17:07:41"}, {17.864, 245.698, "NoSet", "NoSet"}},
+    {"Jupiter:", 99.82, {47.260, 233.772, "03:30:50", "19:43:34"}, {28.614, 218.581, "NoSet", "NoSet"}},
+    {"Saturn:", 99.73, {-16.149, 282.066, "01:14:10", "12:14:46"}, {-9.183, 287.914, "02:55:23", "10:33:32"}},
+    {"Uranus:", 99.98, {39.923, 244.869, "02:58:30", "18:45:04"}, {25.436, 230.250, "NoSet", "NoSet"}},
+    {"Neptun:", 99.97, {-6.756, 277.165, "01:25:44", "13:18:22"}, {-2.875, 279.410, "01:37:19", "13:06:47"}},
+    {"Pluto:", 99.99, {-54.229, 319.381, "23:50:28", "07:24:14"}, {-31.924, 333.360, "NoRises", "NoRises"}},
+};
+static_assert(std::size(planets) == planet_rows.size());
+
+void expect_rows(const PageTexts& page, PlaceReference PlanetReference::*place) {
     for (std::size_t i = 0; i < planet_rows.size(); ++i) {
         const PlanetRow& row = planet_rows[i];
-        const PlanetReference& ref = reference[i];
-        SCOPED_TRACE(ref.name);
-        ASSERT_STREQ(row.label, ref.name);
+        const PlanetReference& planet = planets[i];
+        const PlaceReference& ref = planet.*place;
+        SCOPED_TRACE(planet.name);
+        ASSERT_STREQ(row.label, planet.name);
         const std::string direction = text_of(page, row.direction_id);
         EXPECT_NEAR(leading_number(direction), ref.azimuth_deg, planet_angle_tolerance_deg) << direction;
         EXPECT_NE(direction.find("°("), std::string::npos) << direction;
         EXPECT_NEAR(leading_number(text_of(page, row.altitude_id)), ref.altitude_deg, planet_angle_tolerance_deg);
         const std::string phase = text_of(page, row.phase_id);
-        EXPECT_NEAR(leading_number(phase), ref.phase_percent, planet_phase_tolerance_percent) << phase;
+        EXPECT_NEAR(leading_number(phase), planet.phase_percent, planet_phase_tolerance_percent) << phase;
         EXPECT_EQ(phase.back(), '%');
         for (auto [id, expected] : {std::pair{row.rise_id, ref.rise}, std::pair{row.set_id, ref.set}}) {
             const std::string shown = text_of(page, id);
@@ -87,12 +83,13 @@ void expect_rows(const PageTexts& page, const PlanetReference (&reference)[8]) {
 // Hamburg at midsummer, and the same instant at 80 N with circumpolar and
 // never-rising planets.
 TEST(PlanetsPageTexts, RowsAtHamburgAndAtEightyNorth) {
-    const std::pair<double, const PlanetReference (*)[8]> places[] = {{53.55, &hamburg}, {80.0, &north80}};
-    for (const auto& [latitude, reference] : places) {
+    const std::pair<double, PlaceReference PlanetReference::*> places[] = {{53.55, &PlanetReference::hamburg},
+                                                                          {80.0, &PlanetReference::north80}};
+    for (const auto& [latitude, place] : places) {
         SCOPED_TRACE(latitude);
         const PageTexts page = planets_page_texts(state_at(latitude, 10.0, 1.0, 1, {2024, 6, 21, 14, 0, 0}));
         EXPECT_EQ(page.caption, "Planeten");
-        expect_rows(page, *reference);
+        expect_rows(page, place);
     }
 }
 

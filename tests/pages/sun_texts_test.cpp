@@ -19,11 +19,7 @@
 namespace orbant {
 namespace {
 
-using test::clock_near;
-using test::leading_number;
-using test::one_minute_of_time;
-using test::state_at;
-using test::text_of;
+using namespace test;  // the page text test helpers
 
 // Altitude and azimuth differ from the reference by the short series and
 // the neglected aberration of the display position.
@@ -113,27 +109,24 @@ TEST(SunPageTexts, NauticalTwilightAllNightReadsAlwaysLight) {
     const PageTexts page = sun_page_texts(state_at(59.91, 10.75, 1.0, 1, {2024, 6, 21, 12, 0, 0}));
     EXPECT_TRUE(clock_near(text_of(page, sun_rise_id), "03:53:57", one_minute_of_time));
     EXPECT_TRUE(clock_near(text_of(page, sun_set_id), "22:43:49", one_minute_of_time));
-    EXPECT_EQ(text_of(page, sun_twilight_morning_id), "immer hell");
-    EXPECT_EQ(text_of(page, sun_twilight_evening_id), "immer hell");
+    expect_texts(page, {{sun_twilight_morning_id, "immer hell"}, {sun_twilight_evening_id, "immer hell"}});
 }
 
 TEST(SunPageTexts, MidnightSunShowsDashesAndNoDifference) {
     const PageTexts page = sun_page_texts(state_at(69.65, 18.96, 1.0, 1, {2024, 6, 21, 12, 0, 0}));
-    EXPECT_EQ(text_of(page, sun_rise_id), "--------");
-    EXPECT_EQ(text_of(page, sun_set_id), "--------");
-    EXPECT_EQ(text_of(page, sun_day_length_id), "--------");
-    EXPECT_EQ(text_of(page, sun_day_difference_id), "");
-    EXPECT_EQ(text_of(page, sun_twilight_morning_id), "immer hell");
-    EXPECT_EQ(text_of(page, sun_twilight_evening_id), "immer hell");
+    expect_texts(page, {{sun_rise_id, "--------"},
+                        {sun_set_id, "--------"},
+                        {sun_day_length_id, "--------"},
+                        {sun_day_difference_id, ""},
+                        {sun_twilight_morning_id, "immer hell"},
+                        {sun_twilight_evening_id, "immer hell"}});
 }
 
 TEST(SunPageTexts, PolarNightWithTwilightAroundNoon) {
     // Tromsø, 21 December 2024: the Sun stays below the horizon but rises
     // above -12 degrees from 07:46:57 to 15:37:53.
     const PageTexts page = sun_page_texts(state_at(69.65, 18.96, 1.0, 0, {2024, 12, 21, 12, 0, 0}));
-    EXPECT_EQ(text_of(page, sun_rise_id), "--------");
-    EXPECT_EQ(text_of(page, sun_day_length_id), "--------");
-    EXPECT_EQ(text_of(page, sun_day_difference_id), "");
+    expect_texts(page, {{sun_rise_id, "--------"}, {sun_day_length_id, "--------"}, {sun_day_difference_id, ""}});
     const auto [dawn, rise] = split_span(text_of(page, sun_twilight_morning_id));
     EXPECT_TRUE(clock_near(dawn, "07:46:57", one_minute_of_time));
     EXPECT_EQ(rise, "--------");
@@ -144,9 +137,9 @@ TEST(SunPageTexts, PolarNightWithTwilightAroundNoon) {
 
 TEST(SunPageTexts, DeepPolarNightReadsAlwaysDark) {
     const PageTexts page = sun_page_texts(state_at(85.0, 0.0, 0.0, 0, {2024, 12, 21, 12, 0, 0}));
-    EXPECT_EQ(text_of(page, sun_twilight_morning_id), "immer dunkel");
-    EXPECT_EQ(text_of(page, sun_twilight_evening_id), "immer dunkel");
-    EXPECT_EQ(text_of(page, sun_day_difference_id), "");
+    expect_texts(page, {{sun_twilight_morning_id, "immer dunkel"},
+                        {sun_twilight_evening_id, "immer dunkel"},
+                        {sun_day_difference_id, ""}});
 }
 
 TEST(SunPageTexts, NoDifferenceWhenTheReferenceSolsticeHasNoSunrise) {

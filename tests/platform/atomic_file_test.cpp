@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/atomic_file.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/scoped_environment.h"
 
 namespace fs = std::filesystem;
@@ -17,17 +18,7 @@ using namespace orbant;
 
 namespace {
 
-using ::orbant::testing::TempFolder;
-
-std::vector<std::uint8_t> file_bytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void write_bytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
+using namespace ::orbant::testing;  // temporary folders and file bytes
 
 std::set<std::string> names_in(const std::string& folder) {
     std::set<std::string> names;

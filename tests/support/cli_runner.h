@@ -29,14 +29,18 @@ inline std::string shell_quoted(const std::string& s) {
     return q + "'";
 }
 
-// Runs `environment orbant-cli args...` through the shell. Standard error
-// goes to stderr_path and is read back, or is discarded when the path is
-// empty. environment is prepended as it is ("TZ='UTC'", or empty).
-inline CliRun run_orbant_cli(const std::vector<std::string>& args, const std::string& stderr_path,
-                             const std::string& environment = std::string()) {
-    std::string command = environment;
-    if (!command.empty()) command += ' ';
-    command += shell_quoted(ORBANT_CLI_PATH);
+// The whole content of the file at path; empty when it cannot be read.
+inline std::string file_text(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// Runs `command args...` through the shell and captures its standard output.
+// Standard error goes to stderr_path and is read back, or is discarded when
+// the path is empty. The arguments are quoted; command is used as it is.
+inline CliRun run_command(std::string command, const std::vector<std::string>& args, const std::string& stderr_path) {
     for (const std::string& a : args) {
         command += ' ';
         command += shell_quoted(a);
@@ -51,13 +55,18 @@ inline CliRun run_orbant_cli(const std::vector<std::string>& args, const std::st
     while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) r.out.append(buffer, n);
     const int raw = pclose(pipe);
     r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    if (!stderr_path.empty()) {
-        std::ifstream err(stderr_path, std::ios::binary);
-        std::ostringstream es;
-        es << err.rdbuf();
-        r.err = es.str();
-    }
+    if (!stderr_path.empty()) r.err = file_text(stderr_path);
     return r;
+}
+
+// Runs `environment orbant-cli args...` through the shell. Standard error
+// goes to stderr_path and is read back, or is discarded when the path is
+// empty. environment is prepended as it is ("TZ='UTC'", or empty).
+inline CliRun run_orbant_cli(const std::vector<std::string>& args, const std::string& stderr_path,
+                             const std::string& environment = std::string()) {
+    std::string command = environment;
+    if (!command.empty()) command += ' ';
+    return run_command(command + shell_quoted(ORBANT_CLI_PATH), args, stderr_path);
 }
 
 }  // namespace orbant::testing

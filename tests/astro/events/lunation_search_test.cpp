@@ -30,9 +30,12 @@ struct Collected {
     std::vector<std::pair<int, int>> progress;
 };
 
-Collected run_phase_list(int first, int last, double zone) {
+// The rows and progress reports of one run of a list search (fill_phase_list
+// or fill_eclipse_list), which must report success.
+using ListSearch = bool (*)(int, int, double, EventSink, ProgressSink);
+Collected run_list(ListSearch fill, int first, int last, double zone) {
     Collected c;
-    const bool ok = fill_phase_list(
+    const bool ok = fill(
         first, last, zone,
         [&c](const EventHit& h) {
             c.rows.push_back(h);
@@ -46,21 +49,8 @@ Collected run_phase_list(int first, int last, double zone) {
     return c;
 }
 
-Collected run_eclipse_list(int first, int last, double zone) {
-    Collected c;
-    const bool ok = fill_eclipse_list(
-        first, last, zone,
-        [&c](const EventHit& h) {
-            c.rows.push_back(h);
-            return ListAnswer::go_on;
-        },
-        [&c](int position, int maximum) {
-            c.progress.emplace_back(position, maximum);
-            return ListAnswer::go_on;
-        });
-    EXPECT_TRUE(ok);
-    return c;
-}
+Collected run_phase_list(int first, int last, double zone) { return run_list(fill_phase_list, first, last, zone); }
+Collected run_eclipse_list(int first, int last, double zone) { return run_list(fill_eclipse_list, first, last, zone); }
 
 struct PublishedPhase {
     const char* name;

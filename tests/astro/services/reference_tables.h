@@ -65,6 +65,24 @@ inline void parse_date(const std::string& text, int& year, int& month, int& day)
     }
 }
 
+// Every row of a table, each read from its data line by read_row (which
+// returns false for a malformed line) and given its line number; what names
+// the kind of row in the error thrown for a malformed one.
+template <class Row, class ReadRow>
+std::vector<Row> table_rows(const std::string& name, const std::string& what, ReadRow read_row) {
+    std::vector<Row> rows;
+    for (const Line& line : data_lines(name)) {
+        std::istringstream in(line.text);
+        Row row;
+        row.line = line.number;
+        if (!read_row(in, row)) {
+            throw std::runtime_error("bad " + what + " row " + std::to_string(line.number));
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
 // One row of services_rise_set_reference.txt.
 struct RiseSetRow {
     int line = 0;
@@ -86,16 +104,12 @@ struct RiseSetRow {
 };
 
 inline std::vector<RiseSetRow> rise_set_rows() {
-    std::vector<RiseSetRow> rows;
-    for (const Line& line : data_lines("services_rise_set_reference.txt")) {
-        std::istringstream in(line.text);
-        RiseSetRow row;
-        row.line = line.number;
+    return table_rows<RiseSetRow>("services_rise_set_reference.txt", "rise/set", [](std::istream& in, RiseSetRow& row) {
         std::string date, above, rise, set, transit;
         in >> row.body >> row.kind >> row.place >> row.latitude_deg >> row.longitude_deg >> row.zone_hours >> date >>
             row.threshold_deg >> above >> rise >> set;
         if (!in) {
-            throw std::runtime_error("bad rise/set row " + std::to_string(line.number));
+            return false;
         }
         parse_date(date, row.year, row.month, row.day);
         row.above = above == "above=1";
@@ -104,9 +118,8 @@ inline std::vector<RiseSetRow> rise_set_rows() {
         if (in >> transit) {
             row.transits = hour_list(transit, "transit");
         }
-        rows.push_back(row);
-    }
-    return rows;
+        return true;
+    });
 }
 
 // One row of services_positions_reference.txt.
@@ -125,22 +138,14 @@ struct PositionRow {
 };
 
 inline std::vector<PositionRow> position_rows() {
-    std::vector<PositionRow> rows;
-    for (const Line& line : data_lines("services_positions_reference.txt")) {
-        std::istringstream in(line.text);
-        PositionRow row;
-        row.line = line.number;
+    return table_rows<PositionRow>("services_positions_reference.txt", "position", [](std::istream& in, PositionRow& row) {
         std::string when;
         in >> row.body >> row.place >> row.latitude_deg >> row.longitude_deg >> row.zone_hours >> when >> row.ra_deg >>
             row.dec_deg >> row.altitude_deg >> row.azimuth_deg >> row.distance_km >> row.distance_au >>
             row.illuminated_fraction;
-        if (!in || std::sscanf(when.c_str(), "%d-%d-%dT%d:%d:%d", &row.local.year, &row.local.month, &row.local.day,
-                               &row.local.hour, &row.local.minute, &row.local.second) != 6) {
-            throw std::runtime_error("bad position row " + std::to_string(line.number));
-        }
-        rows.push_back(row);
-    }
-    return rows;
+        return in && std::sscanf(when.c_str(), "%d-%d-%dT%d:%d:%d", &row.local.year, &row.local.month, &row.local.day,
+                                 &row.local.hour, &row.local.minute, &row.local.second) == 6;
+    });
 }
 
 // One row of services_phase_reference.txt: an instant in universal time.
@@ -158,20 +163,15 @@ struct PhaseRow {
 };
 
 inline std::vector<PhaseRow> phase_rows() {
-    std::vector<PhaseRow> rows;
-    for (const Line& line : data_lines("services_phase_reference.txt")) {
-        std::istringstream in(line.text);
-        PhaseRow row;
-        row.line = line.number;
+    return table_rows<PhaseRow>("services_phase_reference.txt", "phase", [](std::istream& in, PhaseRow& row) {
         std::string date;
         in >> row.kind >> row.body >> date >> row.hours_ut >> row.illuminated_fraction;
         if (!in) {
-            throw std::runtime_error("bad phase row " + std::to_string(line.number));
+            return false;
         }
         parse_date(date, row.year, row.month, row.day);
-        rows.push_back(row);
-    }
-    return rows;
+        return true;
+    });
 }
 
 // Body number of the planet theories for a table's body name (0 the Sun).
