@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orbant: the desktop program. One window, the property sheet with its
 // seven pages; the program ends when the sheet closes.
 #include <QApplication>

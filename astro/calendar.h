@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Day counts of the proleptic Gregorian calendar (the calendar of the month
 // calendar widget, of the local-time rules and of iCalendar stamps), days

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers shared by the Sun's and the planets' theories (internal to astro/).
 #include <algorithm>

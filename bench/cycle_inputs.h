@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Times f over a fixed set of inputs, one after the other and round again,
 // so that no result can be reused between calls.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time per call of the engine's theories. Each benchmark cycles through 1024
 // instants spread over 1900-2100, so no result can be reused between calls.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Benchmarks of the event search: one lunation, and the phase list of a
 // century as the events page fills it.
 #include <benchmark/benchmark.h>

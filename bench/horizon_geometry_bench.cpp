@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time of the horizon view's geometry: the layout and grid computed on each
 // size change, and the placement of the 1088 entries of the body and star
 // table that every paint projects (synthetic directions spread over the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time of one paint of the horizon view as a scene: the 1088 entries of the
 // body and star table placed and marked, with the figures, the grid and
 // the ecliptic; once as a full redraw and once as a tick's erase-and-redraw.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The smallest of the repetitions, as an extra aggregate: on a shared,
 // loaded machine it is the figure least disturbed by other processes, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time of one update of the overview chart without widgets: the ten
 // bodies' directions and the scene that erases the old dots and draws the
 // new ones, as a clock tick makes the page do. The instant steps through

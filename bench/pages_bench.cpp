@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time of one update of the Moon, Sun and planets pages' texts (the pure
 // functions the pages and orbant-cli call; no widgets). Each benchmark steps
 // through 64 instants of 2024 at Hamburg so that no result can be reused.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time per call of the display services. Each benchmark cycles through the
 // 366 civil days of 2024 (and, for the planets, through the bodies), so no
 // result can be reused between calls. Place: Hamburg, zone +1.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time of the star table's work: filling the sheet's table at start-up, and
 // placing all 1078 stars on the horizon of Hamburg (zone +1) for one
 // instant, as a sky page does on each paint. The instant moves by a day and

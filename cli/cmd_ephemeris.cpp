@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orbant-cli ephemeris: a table of positions of one body from the engine's
 // theories, as CSV.
 #include <cmath>

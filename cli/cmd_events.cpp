@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orbant-cli events: the Moon phases or eclipses of a span of years, as the
 // events page lists them, in text, CSV or iCalendar form.
 #include <ostream>

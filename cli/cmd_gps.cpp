@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orbant-cli gps: the GPS dialog's texts from gpsd, refreshed once a second,
 // made by the same function the dialog uses.
 #include <chrono>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orbant-cli horizon: the horizon view's scene on its first full paint, as
 // the page draws it, in text or JSON.
 #include <charconv>

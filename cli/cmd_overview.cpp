@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orbant-cli overview: the compass chart "Uebersicht" for a place and an
 // instant, from the same layout and dots the page draws.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orbant-cli time|moon|sun|planets: the texts of a page for a place and an
 // instant, made by the same functions the window uses.
 #include <ostream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orbant-cli stars: the body and star table and the constellation figures
 // as the program holds them after start-up, as text or CSV.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text front end's command registry and its argument and number
 // parsing.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orbant-cli: the text front end. Prints the texts of the program's pages,
 // event lists and ephemerides for a place and an instant.
 #include <iostream>

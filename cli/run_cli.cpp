@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text front end's dispatch: parses the command line, finds the command
 // in the table, checks its options and runs it.
 #include "cli/run_cli.h"

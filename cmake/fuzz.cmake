@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fuzz targets (clang's libFuzzer), one per reader of outside input: the
 # settings file, the location file and the text front end's arguments.
 # Built only with ORBANT_FUZZ=ON in a build folder of their own configured

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installation with the GNU install directories, the desktop integration
 # (menu entry, icon, AppStream metadata, manual pages) and the Debian package
 # made by `cpack -G DEB`. Included once, at the end of the top-level

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Remakes the README's pictures of the horizon view, the overview chart and
 # the Moon page: a fixed instant in Hamburg, a portrait window of 240 x 320,
 # settings from an empty folder (the built-in defaults); and the Moon page in

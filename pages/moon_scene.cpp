@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pages/moon_scene.h"
 
 #include "astro/services/positions.h"

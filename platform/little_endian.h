@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Little-endian fields of the program's fixed-layout files ("Setup.dat",
 // ".ort" location files): IEEE 754 doubles and two's-complement int32.

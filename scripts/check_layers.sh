@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks that every include of the program's folders follows the layers:
 # a folder includes only from itself and from the folders it may use (the
 # links of its library in CMakeLists.txt, followed down), and the pure

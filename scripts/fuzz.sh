@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the fuzz targets with clang's libFuzzer, AddressSanitizer and
 # UndefinedBehaviorSanitizer into build-fuzz/ and runs each for a fixed
 # number of inputs, starting from its seed corpus in tests/fuzz/corpus/.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages needed to build, test and run Orbant.
 # Idempotent: packages already present are skipped; nothing is downloaded
 # when everything is installed. This is the single list of system packages.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package build/package/orbant_<version>_<arch>.deb from
 # the Release build in build/ and checks it: lintian (an error fails), the
 # package's contents, an install into a scratch root where the installed

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds everything in build/ (Release) and runs every test with CTest.
 # With ORBANT_SANITIZE=1 it builds into build-asan/ with AddressSanitizer and
 # UndefinedBehaviorSanitizer instead. With ORBANT_WERROR=1 warnings are errors.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the program's icon, desktop/icons/orbant.svg (drawn by hand), to
 # the PNGs of the hicolor theme, desktop/icons/orbant-<size>.png, for the
 # sizes 16 to 256 pixels. Needs rsvg-convert (Debian librsvg2-bin). The

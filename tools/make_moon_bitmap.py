@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the pictures of the full Moon: resources/moon141.png, 113 x 113,
 from the lunar map data/moon/moon_map_512.png (what the 240-pixel screen
 shows), and resources/moon_large.png, 512 x 512, from the larger map

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Prints the reference values of the page text tests (tests/pages/*_texts_test.cpp).
 
 Uses PyEphem (Debian package python3-ephem, 4.1.4), an independent

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes tests/data/reference_positions.txt: geometric positions of the Sun,
 // the Moon, the planets and Pluto from a numerical ephemeris, for comparison
 // with the engine's analytical theories.

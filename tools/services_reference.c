@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 /* Writes the reference tables of tests/data/ for the display services:
  *   services_rise_set_reference.txt   crossings of threshold altitudes
  *   services_positions_reference.txt  geocentric positions and phases

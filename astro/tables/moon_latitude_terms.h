@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Latitude terms of the lunar theory (the N sum), in the order they are added.
 // Columns: p, q, r, s: multiples of l, ls, F, D; c: arcseconds, times the sine

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Perturbation series of the Sun's geocentric theory: the Earth's elliptic
 // motion (the first six Venus terms, with j = 0, and their secular changes)

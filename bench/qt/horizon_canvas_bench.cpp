@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time of one tick of the horizon view on its canvas at 480 x 640: the
 // scene of the erase-and-redraw computed and walked onto the persistent
 // canvas, as the page's paint does it.

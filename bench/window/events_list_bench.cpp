@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's events list: a search of 200 years of moon phases (1900 to
 // 2100, about 10 000 rows) in the real page, offscreen, with the list, the
 // progress bar and their repaints.

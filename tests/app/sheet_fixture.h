@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole sheet for widget tests: a fake clock, scripted UI services and a
 // temporary settings folder, shown offscreen.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The property sheet: tabs, start-up, settings at start, the clock tick,
 // activation and closing.
 #include <QComboBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Compares the analytical theories with geometric positions from a numerical
 // ephemeris (tests/data/reference_positions.txt, see tests/data/README.md):
 // mean ecliptic and equinox of date, no aberration, light time or nutation;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Spot checks of the carried coefficient tables: the largest terms of each
 // theory, which fix the result to arcminutes, must be present with their
 // published values, in the right set and with the right multiples.

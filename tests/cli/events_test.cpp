@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Golden tests of "orbant-cli events": run the binary and compare its output.
 #include <gtest/gtest.h>
 #include <sys/wait.h>

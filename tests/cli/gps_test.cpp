@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Golden tests of "orbant-cli gps": against a real gpsd fed with the test
 // log, and without gpsd.
 #include <gtest/gtest.h>

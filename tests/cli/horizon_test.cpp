@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Golden tests of "orbant-cli horizon": the layout values of a landscape
 // page, the direction labels, the tap label of a star found in the text
 // form, and the rejection of bad option values.

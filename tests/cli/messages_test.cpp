@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The front end's own failures: output that cannot be written, and
 // messages that repeat what was typed.
 #include <gtest/gtest.h>

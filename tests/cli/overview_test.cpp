@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Golden tests of "orbant-cli overview": the chart's layout and dots as
 // JSON and text, against the worked layout and the Sun page's direction
 // for the same place and instant.

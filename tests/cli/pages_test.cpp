@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Golden tests of "orbant-cli sun", "moon" and "planets": run the binary for
 // a fixed place and instant and compare what it prints with the stored
 // output and with the page text functions the window uses.

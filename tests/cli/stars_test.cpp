@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Golden tests of "orbant-cli stars": run the binary and compare its output.
 #include <gtest/gtest.h>
 

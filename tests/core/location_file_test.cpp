@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/location_file.h"
 #include "platform/atomic_file.h"
 #include "tests/support/file_bytes.h"

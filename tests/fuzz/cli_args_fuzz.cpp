@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target of the text front end: the input, split at NUL bytes, is the
 // argument list, run through the real dispatch (run_cli). The exit status
 // is 0, 1 or 2; a refusal (2) starts with one message line free of control

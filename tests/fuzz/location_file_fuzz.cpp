@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target of the location-file reader: any bytes as a ".ort" file. A
 // record that is taken must be within the program's ranges and encode back
 // to its first 32 bytes; a refused one leaves the output alone with a

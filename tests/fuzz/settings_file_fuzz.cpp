@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target of the settings reader: any bytes as "Setup.dat". A record
 // that is taken must hold values within the program's ranges, encode back
 // to the bytes it came from and give a place name that is valid UTF-8.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The manual pages against the programs themselves: every option that
 // `orbant --help`, `orbant-cli --help` and `orbant-cli COMMAND --help` list
 // is described in the page, every command has its section, and no page

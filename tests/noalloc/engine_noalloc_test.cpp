@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Confirms that the engine's evaluators, the display services, the event
 // search and the filling of the star table allocate nothing: every form of
 // global operator new is replaced by a counting one, and the counter must not

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A sweep over random instants and places (fixed seed): the services and
 // the page texts give finite numbers and no "nan" or "inf" anywhere in the
 // years -4000 to 8000, at the poles and in every zone of -12 to +14 hours

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The GPS dialog's texts and hand-over from a position record, and the
 // gpsd address option.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The horizon view's projection, layout and grid.
 //
 // Expected pixels are worked by hand from closed forms of the tangent-point

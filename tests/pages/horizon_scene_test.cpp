@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The horizon view's drawing: the sky colour of the hour, the full redraw,
 // the marks at pixels worked out from the projection, the figures'
 // erase-and-redraw bookkeeping and the tap label.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Moon page's drawing: the frame, the stretched picture and the mask
 // combined by AND, at positions worked out from the layout rules.
 #include <gtest/gtest.h>

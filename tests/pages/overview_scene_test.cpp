@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The overview chart's layout, dots and background: the worked layout
 // values, the compass rule for the dots, and the directions against what
 // the Sun, Moon and planets pages show for the same instant.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers of the page text tests: a sheet state for a fixed place and
 // instant, and comparisons of shown clock times with reference times.

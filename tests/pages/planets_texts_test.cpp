@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The planets page's texts.
 //
 // Reference values come from PyEphem 4.1.4 (Debian package python3-ephem;

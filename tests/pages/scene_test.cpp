@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pure hit test over a scene's positions.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Sun page's texts at fixed places and instants.
 //
 // Reference times and positions come from PyEphem 4.1.4 (Debian package

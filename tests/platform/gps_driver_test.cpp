@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The libgps driver against a real gpsd fed with the test log.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The body and star table and the constellation figures: the compiled-in
 // table against the carried data files, the structure of the table and the
 // counts of the carried catalogue data.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the text front end (the binary at ORBANT_CLI_PATH) from the golden
 // tests and captures what it prints.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test helpers shared by the test executables: a whole file read into bytes
 // and bytes written as a whole file.
 #pragma once

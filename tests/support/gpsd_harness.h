@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A real gpsd for the tests, reading a pseudo-terminal that a thread feeds
 // with the NMEA sentences of tests/data/gps_fix_3d.nmea: no receiver and no
 // network beyond the loopback. gpsd runs in the foreground on a free port

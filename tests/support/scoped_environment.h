@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test helpers shared by the test executables: a temporary folder, and
 // environment variables (TZ among them) set for the life of an object.
 #pragma once

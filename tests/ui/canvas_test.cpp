@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The canvas primitives on pixels: in XOR, NOT-XOR, AND and multiplying every primitive
 // combines each pixel it covers once, with the colour the copy mode writes
 // there, and drawing it twice in XOR or NOT-XOR restores the canvas; and a

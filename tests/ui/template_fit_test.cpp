@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Properties of every dialog and page template and of the widgets built
 // from it: ids, kinds, captions and places; and every control's text fits its
 // template rectangle at the template font (captions of labels, buttons, check

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/pages/cseite3.h"
 
 #include "ui/sheet_host.h"

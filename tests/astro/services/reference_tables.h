@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Readers for the reference tables of tests/data/services_*_reference.txt
 // (see tests/data/README.md for where they come from).

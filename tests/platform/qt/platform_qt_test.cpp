@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt side of the platform layer: the dialog builder, the data-exchange
 // checks, the file-filter conversion, and the scripted services.
 #include <gtest/gtest.h>

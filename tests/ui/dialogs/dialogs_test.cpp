@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The setup and calendar dialogs and the time page's location and dialog
 // buttons, driven offscreen with scripted file-dialog answers.
 #include <gtest/gtest.h>

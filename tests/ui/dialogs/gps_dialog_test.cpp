@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The GPS dialog and the time page's "GPS" button: with a fake receiver,
 // and end to end with a real gpsd fed by the test log.
 #include <gtest/gtest.h>

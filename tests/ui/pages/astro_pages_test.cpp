@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Moon, Sun and planets pages driven offscreen: their texts, their
 // refresh on paint and tick, and the Moon picture read back from the
 // page's canvas.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The events page driven offscreen: its controls, the searches with their
 // progress, the field checks and the copy to the (scripted) clipboard.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The horizon page driven offscreen: the control row under the horizon
 // line, the sky read back from the canvas, and the XOR scheme: after ticks,
 // turns and a tap the canvas equals a fresh full redraw of the same instant.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Uebersicht" page driven offscreen: the chart on the page's canvas
 // after the first paint, after ticks, after the check box and after the
 // window turns, compared pixel for pixel with a fresh drawing of the chart.

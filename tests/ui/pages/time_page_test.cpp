@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Zeit/Ort" page driven through its real widgets: controls by id,
 // buttons pressed with the mouse, a fake clock and scripted messages.
 #include <QCalendarWidget>
