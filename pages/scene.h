@@ -140,6 +140,19 @@ public:
     virtual TextExtent measure(std::string_view utf8, SceneFont font) const = 0;
 };
 
+// A length of `pixels` at a pixel scale: the device pixels per page pixel
+// of the canvas times the page's factor (1 on the hand-held's screens),
+// rounded to whole pixels. Scale 1 keeps every length as it is.
+inline int scaled_pixels(int pixels, double pixel_scale) noexcept {
+    const double v = pixels * pixel_scale;
+    return static_cast<int>(v < 0 ? v - 0.5 : v + 0.5);
+}
+
+// A font at a pixel scale: its height scaled, its weight kept.
+inline SceneFont scaled_font(SceneFont font, double pixel_scale) noexcept {
+    return {scaled_pixels(font.pixel_height, pixel_scale), font.weight};
+}
+
 // True when p lies in r: the left column and top row are inside, the right
 // column and bottom row outside.
 constexpr bool rect_contains(SceneRect r, ScenePoint p) noexcept {
