@@ -132,14 +132,37 @@ void Canvas::draw_rectangle(QRect box, std::optional<QColor> pen, std::optional<
     const int right = left + box.width(), bottom = top + box.height();  // exclusive
     const int x0 = std::max(left, 0), x1 = std::min(right, image_.width());
     const int y0 = std::max(top, 0), y1 = std::min(bottom, image_.height());
+    // The colours are worked out once; a row's run between the outline's
+    // columns takes one colour, so a copy fills it at once.
+    struct Colour {
+        bool set;
+        QRgb rgb;
+    };
+    const Colour pen_rgb{pen.has_value(), pen ? pen->rgb() : 0u};
+    const Colour brush_rgb{brush.has_value(), brush ? brush->rgb() : 0u};
+    const auto run = [mode](QRgb* line, int from, int to, Colour colour) {
+        if (!colour.set || from >= to) return;
+        if (mode == RasterMode::copy) {
+            std::fill(line + from, line + to, combined(colour.rgb, 0, mode));
+            return;
+        }
+        for (int x = from; x < to; ++x) line[x] = combined(colour.rgb, line[x], mode);
+    };
     for (int y = y0; y < y1; ++y) {
         QRgb* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
         const bool edge_row = y == top || y == bottom - 1;
-        for (int x = x0; x < x1; ++x) {
-            const bool edge = edge_row || x == left || x == right - 1;
-            const QColor* colour = pen && edge ? &*pen : brush ? &*brush : nullptr;
-            if (colour) line[x] = combined(colour->rgb(), line[x], mode);
+        if (pen && edge_row) {
+            run(line, x0, x1, pen_rgb);
+            continue;
         }
+        if (!pen) {
+            run(line, x0, x1, brush_rgb);
+            continue;
+        }
+        // The outline's columns and the brush between them.
+        if (left >= x0 && left < x1) run(line, left, left + 1, pen_rgb);
+        run(line, std::max(x0, left + 1), std::min(x1, right - 1), brush_rgb);
+        if (right - 1 > left && right - 1 >= x0 && right - 1 < x1) run(line, right - 1, right, pen_rgb);
     }
 }
 
