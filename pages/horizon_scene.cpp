@@ -102,7 +102,7 @@ void for_each_figure(const FigureList& figures, F f) {
 }
 
 void append_figures(Scene& scene, const SheetState& state, const HorizonLayout& layout, HorizonMemory& m,
-                    Rgb pen) {
+                    Rgb pen, int pen_width) {
     const FigureList& list = state.figure_list;
     for_each_figure(list, [&](std::size_t number, std::size_t first, std::size_t last) {
         const auto entry = [&](std::size_t k) { return static_cast<std::size_t>(list[k]); };
@@ -123,12 +123,12 @@ void append_figures(Scene& scene, const SheetState& state, const HorizonLayout& 
         std::vector<ScenePoint> points(last - first);
         if (m.figure_drawn[number] && all_earlier) {
             for (std::size_t k = first; k < last; ++k) points[k - first] = m.earlier[entry(k)];
-            scene.polyline(points, pen, RasterMode::xor_pen);
+            scene.polyline(points, pen, RasterMode::xor_pen, pen_width);
         }
         m.figure_drawn[number] = all_current;
         if (!all_current) return;
         for (std::size_t k = first; k < last; ++k) points[k - first] = m.current[entry(k)];
-        scene.polyline(std::move(points), pen, RasterMode::xor_pen);
+        scene.polyline(std::move(points), pen, RasterMode::xor_pen, pen_width);
     });
 }
 
@@ -142,9 +142,9 @@ std::vector<ScenePoint> inside_points(const HorizonLayout& layout,
 }
 
 void append_ecliptic(Scene& scene, const SheetState& state, const HorizonLayout& layout, double view_azimuth_deg,
-                     HorizonMemory& m, Rgb pen) {
+                     HorizonMemory& m, Rgb pen, int pen_width) {
     std::vector<ScenePoint> old_line = inside_points(layout, m.ecliptic);
-    if (old_line.size() > 1) scene.polyline(std::move(old_line), pen, RasterMode::xor_pen);
+    if (old_line.size() > 1) scene.polyline(std::move(old_line), pen, RasterMode::xor_pen, pen_width);
 
     std::array<ScenePoint, ecliptic_point_count> points{};
     for (int i = 0; i < ecliptic_point_count; ++i) {
@@ -161,18 +161,19 @@ void append_ecliptic(Scene& scene, const SheetState& state, const HorizonLayout&
             if (points[j + 1].x < points[j].x) std::swap(points[j], points[j + 1]);
     m.ecliptic = points;
     std::vector<ScenePoint> line = inside_points(layout, points);
-    if (line.size() > 1) scene.polyline(std::move(line), pen, RasterMode::xor_pen);
+    if (line.size() > 1) scene.polyline(std::move(line), pen, RasterMode::xor_pen, pen_width);
 }
 
 void append_grid(Scene& scene, const HorizonFrame& frame, Rgb sky, Rgb grid_colour,
                  const std::vector<std::string>& labels, const TextMeasure& measure, double pixel_scale) {
     const HorizonGrid& g = frame.grid;
     const SceneFont font = scaled_font(horizon_grid_font, pixel_scale);
+    const int pen = scaled_pixels(1, pixel_scale);
     for (const AltitudeCircle& c : g.circles)
-        if (c.count > 1) scene.polyline(first_points(c), grid_colour, RasterMode::copy);
+        if (c.count > 1) scene.polyline(first_points(c), grid_colour, RasterMode::copy, pen);
     for (int i = 0; i < g.vertical_count; ++i) {
         const VerticalSegment& v = g.verticals[static_cast<std::size_t>(i)];
-        scene.line(v.start, v.end, grid_colour, RasterMode::copy);
+        scene.line(v.start, v.end, grid_colour, RasterMode::copy, pen);
     }
     // labels: three direction words, then four altitude and four azimuth labels.
     std::size_t k = 3;
@@ -345,8 +346,10 @@ Scene horizon_paint_scene(const SheetState& state, const HorizonFrame& frame, co
         m.earlier[e] = m.current[e];
         m.current[e] = now_inside ? p : no_position;
     }
-    if (view.figures) append_figures(scene, state, l, m, sky ^ horizon_figure_rgb);
-    if (view.ecliptic) append_ecliptic(scene, state, l, view.azimuth_deg, m, sky ^ horizon_ecliptic_rgb);
+    const int pen_width = scaled_pixels(1, pixel_scale);
+    if (view.figures) append_figures(scene, state, l, m, sky ^ horizon_figure_rgb, pen_width);
+    if (view.ecliptic)
+        append_ecliptic(scene, state, l, view.azimuth_deg, m, sky ^ horizon_ecliptic_rgb, pen_width);
     append_direction_labels(scene, frame, labels, sky, measure, pixel_scale);
     return scene;
 }

@@ -76,7 +76,9 @@ struct SceneFont {
 // - pattern: `at` is the centre, `pen` the colour.
 // - polyline: the segments from each point to the next in `pen`; each
 //   segment leaves out its end point, so the last point is not drawn, and
-//   every pixel is touched once however often the segments meet.
+//   every pixel is touched once however often the segments meet. With
+//   `pen_width` w > 1 each pixel of the one-pixel line grows to the w x w
+//   square from (w - 1) / 2 above and left of it, still each pixel once.
 // - rectangle, ellipse: the rectangle `rect` or the ellipse inscribed in it
 //   covers pixels inside `rect` only; with a pen its outermost pixels are the
 //   one-pixel outline, the brush fills the rest, each pixel once. No pen (the
@@ -103,6 +105,7 @@ struct DrawItem {
     std::string text;
     SceneFont font;
     int bitmap_id = 0;
+    int pen_width = 1;
 
     friend bool operator==(const DrawItem&, const DrawItem&) = default;
 };
@@ -112,8 +115,8 @@ struct Scene {
     std::vector<DrawItem> items;
 
     void pattern(ScenePoint centre, PixelPattern pattern, Rgb colour, RasterMode mode);
-    void polyline(std::vector<ScenePoint> points, Rgb pen, RasterMode mode);
-    void line(ScenePoint from, ScenePoint to, Rgb pen, RasterMode mode);
+    void polyline(std::vector<ScenePoint> points, Rgb pen, RasterMode mode, int pen_width = 1);
+    void line(ScenePoint from, ScenePoint to, Rgb pen, RasterMode mode, int pen_width = 1);
     void rectangle(SceneRect rect, std::optional<Rgb> pen, std::optional<Rgb> brush, RasterMode mode);
     void ellipse(SceneRect rect, std::optional<Rgb> pen, std::optional<Rgb> brush, RasterMode mode);
     void text(ScenePoint top_left, std::string text, SceneFont font, Rgb colour, std::optional<Rgb> background,

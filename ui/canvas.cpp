@@ -111,11 +111,28 @@ void Canvas::draw_square3(int x, int y, QColor colour, RasterMode mode) {
         for (int dx = -1; dx <= 1; ++dx) set_pixel(x + dx, y + dy, colour, mode);
 }
 
-void Canvas::draw_polyline(std::span<const QPoint> points, QColor pen, RasterMode mode) {
+void Canvas::draw_polyline(std::span<const QPoint> points, QColor pen, RasterMode mode, int width) {
     const int w = image_.width(), h = image_.height();
     if (points.size() < 2 || image_.isNull()) return;
     std::vector<long long> pixels;
-    for (std::size_t i = 0; i + 1 < points.size(); ++i) append_segment(points[i], points[i + 1], w, h, pixels);
+    if (width <= 1) {
+        for (std::size_t i = 0; i + 1 < points.size(); ++i) append_segment(points[i], points[i + 1], w, h, pixels);
+    } else {
+        // The one-pixel line on a canvas grown by the pen's reach, then
+        // each of its pixels spread to the pen's square on this canvas.
+        const int before = (width - 1) / 2, margin = width - 1;
+        const int gw = w + 2 * margin, gh = h + 2 * margin;
+        const QPoint shift(margin, margin);
+        std::vector<long long> thin;
+        for (std::size_t i = 0; i + 1 < points.size(); ++i)
+            append_segment(points[i] + shift, points[i + 1] + shift, gw, gh, thin);
+        for (long long p : thin) {
+            const long long cx = p % gw - margin, cy = p / gw - margin;
+            for (long long y = std::max(0LL, cy - before); y < std::min<long long>(h, cy - before + width); ++y)
+                for (long long x = std::max(0LL, cx - before); x < std::min<long long>(w, cx - before + width); ++x)
+                    pixels.push_back(y * w + x);
+        }
+    }
     std::sort(pixels.begin(), pixels.end());
     pixels.erase(std::unique(pixels.begin(), pixels.end()), pixels.end());
     const QRgb src = pen.rgb();
