@@ -114,32 +114,64 @@ void Canvas::draw_square3(int x, int y, QColor colour, RasterMode mode) {
 void Canvas::draw_polyline(std::span<const QPoint> points, QColor pen, RasterMode mode, int width) {
     const int w = image_.width(), h = image_.height();
     if (points.size() < 2 || image_.isNull()) return;
+    const QRgb src = pen.rgb();
     std::vector<long long> pixels;
     if (width <= 1) {
         for (std::size_t i = 0; i + 1 < points.size(); ++i) append_segment(points[i], points[i + 1], w, h, pixels);
-    } else {
-        // The one-pixel line on a canvas grown by the pen's reach, then
-        // each of its pixels spread to the pen's square on this canvas.
-        const int before = (width - 1) / 2, margin = width - 1;
-        const int gw = w + 2 * margin, gh = h + 2 * margin;
-        const QPoint shift(margin, margin);
-        std::vector<long long> thin;
-        for (std::size_t i = 0; i + 1 < points.size(); ++i)
-            append_segment(points[i] + shift, points[i + 1] + shift, gw, gh, thin);
-        for (long long p : thin) {
-            const long long cx = p % gw - margin, cy = p / gw - margin;
-            for (long long y = std::max(0LL, cy - before); y < std::min<long long>(h, cy - before + width); ++y)
-                for (long long x = std::max(0LL, cx - before); x < std::min<long long>(w, cx - before + width); ++x)
-                    pixels.push_back(y * w + x);
+        std::sort(pixels.begin(), pixels.end());
+        pixels.erase(std::unique(pixels.begin(), pixels.end()), pixels.end());
+        for (long long p : pixels) {
+            QRgb* line = reinterpret_cast<QRgb*>(image_.scanLine(static_cast<int>(p / w)));
+            QRgb& dst = line[p % w];
+            dst = combined(src, dst, mode);
         }
+        return;
     }
-    std::sort(pixels.begin(), pixels.end());
-    pixels.erase(std::unique(pixels.begin(), pixels.end()), pixels.end());
-    const QRgb src = pen.rgb();
+    // The one-pixel line on a canvas grown by the pen's reach; each of its
+    // pixels spreads to the pen's square, a run of `width` columns on each
+    // of `width` rows. The runs are bucketed by row, and the overlapping
+    // runs of a row merged, so each pixel is combined once.
+    const int before = (width - 1) / 2, margin = width - 1;
+    const int gw = w + 2 * margin, gh = h + 2 * margin;
+    const QPoint shift(margin, margin);
+    for (std::size_t i = 0; i + 1 < points.size(); ++i)
+        append_segment(points[i] + shift, points[i + 1] + shift, gw, gh, pixels);
+    struct Run {
+        int from, to;
+    };
+    std::vector<int> count(static_cast<std::size_t>(h) + 1, 0);
+    const auto rows_of = [&](long long p, int& y0, int& y1) {
+        const int cy = static_cast<int>(p / gw) - margin;
+        y0 = std::max(0, cy - before);
+        y1 = std::min(h, cy - before + width);
+    };
     for (long long p : pixels) {
-        QRgb* line = reinterpret_cast<QRgb*>(image_.scanLine(static_cast<int>(p / w)));
-        QRgb& dst = line[p % w];
-        dst = combined(src, dst, mode);
+        int y0 = 0, y1 = 0;
+        rows_of(p, y0, y1);
+        for (int y = y0; y < y1; ++y) ++count[static_cast<std::size_t>(y) + 1];
+    }
+    for (std::size_t y = 1; y < count.size(); ++y) count[y] += count[y - 1];
+    std::vector<Run> runs(static_cast<std::size_t>(count.back()));
+    std::vector<int> next(count.begin(), count.end() - 1);
+    for (long long p : pixels) {
+        const int cx = static_cast<int>(p % gw) - margin;
+        int y0 = 0, y1 = 0;
+        rows_of(p, y0, y1);
+        for (int y = y0; y < y1; ++y)
+            runs[static_cast<std::size_t>(next[static_cast<std::size_t>(y)]++)] = {cx - before, cx - before + width};
+    }
+    for (int y = 0; y < h; ++y) {
+        const auto first = runs.begin() + count[static_cast<std::size_t>(y)];
+        const auto last = runs.begin() + count[static_cast<std::size_t>(y) + 1];
+        if (first == last) continue;
+        std::sort(first, last, [](const Run& a, const Run& b) { return a.from < b.from; });
+        QRgb* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
+        int done = 0;  // the columns left of `done` are combined already
+        for (auto r = first; r != last; ++r) {
+            for (int x = std::max({r->from, done, 0}); x < std::min(r->to, w); ++x)
+                line[x] = combined(src, line[x], mode);
+            done = std::max(done, r->to);
+        }
     }
 }
 
