@@ -40,21 +40,53 @@ std::vector<ScenePoint> first_points(const AltitudeCircle& c) {
 
 std::string degree_text(int degrees) { return std::to_string(degrees) + "°"; }
 
+// The square of `side` pixels around p (one pixel more below and right of
+// p than above and left when the side is even).
+SceneRect square_at(ScenePoint p, int side) noexcept {
+    const int left = p.x - side / 2, top = p.y - side / 2;
+    return {left, top, left + side, top + side};
+}
+
+// A pixel pattern grown by the pixel scale: each of its pixels becomes a
+// square of t = scaled_pixels(1) pixels, so the single pixel is a t x t
+// square, the 3 x 3 square one of 3t, the plus three t-wide arms of 3t.
+// Its pieces do not overlap, so XOR drawing twice restores every pixel.
+void append_scaled_pattern(Scene& scene, ScenePoint p, PixelPattern pattern, Rgb colour, double pixel_scale) {
+    const int t = std::max(1, scaled_pixels(1, pixel_scale));
+    const SceneRect centre = square_at(p, t);
+    switch (pattern) {
+    case PixelPattern::one: scene.rectangle(centre, std::nullopt, colour, RasterMode::xor_pen); return;
+    case PixelPattern::square:
+        scene.rectangle(square_at(p, 3 * t), std::nullopt, colour, RasterMode::xor_pen);
+        return;
+    case PixelPattern::plus:
+        scene.rectangle({centre.left, centre.top - t, centre.right, centre.bottom + t}, std::nullopt, colour,
+                        RasterMode::xor_pen);
+        scene.rectangle({centre.left - t, centre.top, centre.left, centre.bottom}, std::nullopt, colour,
+                        RasterMode::xor_pen);
+        scene.rectangle({centre.right, centre.top, centre.right + t, centre.bottom}, std::nullopt, colour,
+                        RasterMode::xor_pen);
+        return;
+    }
+}
+
 // The mark of an entry at p: the Moon's and the Sun's discs, the planets'
-// and stars' pixel patterns by magnitude.
-void append_mark(Scene& scene, std::size_t entry, double magnitude, ScenePoint p, Rgb sky) {
+// and stars' pixel patterns by magnitude, grown by the pixel scale.
+void append_mark(Scene& scene, std::size_t entry, double magnitude, ScenePoint p, Rgb sky, double pixel_scale) {
     if (entry == moon_entry || entry == sun_entry) {
         const Rgb brush = sky ^ (entry == moon_entry ? horizon_white_rgb : horizon_sun_rgb);
-        scene.ellipse({p.x - horizon_disc_half, p.y - horizon_disc_half, p.x + horizon_disc_half,
-                       p.y + horizon_disc_half},
-                      std::nullopt, brush, RasterMode::xor_pen);
+        const int half = scaled_pixels(horizon_disc_half, pixel_scale);
+        scene.ellipse({p.x - half, p.y - half, p.x + half, p.y + half}, std::nullopt, brush, RasterMode::xor_pen);
         return;
     }
     const PixelPattern pattern = magnitude <= square_mark_magnitude ? PixelPattern::square
                                  : magnitude <= plus_mark_magnitude ? PixelPattern::plus
                                                                     : PixelPattern::one;
     const Rgb colour = sky ^ (entry < first_star_entry ? horizon_planet_rgb : horizon_white_rgb);
-    scene.pattern(p, pattern, colour, RasterMode::xor_pen);
+    if (pixel_scale > 1.0)
+        append_scaled_pattern(scene, p, pattern, colour, pixel_scale);
+    else
+        scene.pattern(p, pattern, colour, RasterMode::xor_pen);
 }
 
 // Calls f(first, last) for each polyline [first, last) of the figure list
@@ -71,7 +103,7 @@ void for_each_figure(const FigureList& figures, F f) {
 }
 
 void append_figures(Scene& scene, const SheetState& state, const HorizonLayout& layout, HorizonMemory& m,
-                    Rgb pen) {
+                    Rgb pen, int pen_width) {
     const FigureList& list = state.figure_list;
     for_each_figure(list, [&](std::size_t number, std::size_t first, std::size_t last) {
         const auto entry = [&](std::size_t k) { return static_cast<std::size_t>(list[k]); };
@@ -92,12 +124,12 @@ void append_figures(Scene& scene, const SheetState& state, const HorizonLayout& 
         std::vector<ScenePoint> points(last - first);
         if (m.figure_drawn[number] && all_earlier) {
             for (std::size_t k = first; k < last; ++k) points[k - first] = m.earlier[entry(k)];
-            scene.polyline(points, pen, RasterMode::xor_pen);
+            scene.polyline(points, pen, RasterMode::xor_pen, pen_width);
         }
         m.figure_drawn[number] = all_current;
         if (!all_current) return;
         for (std::size_t k = first; k < last; ++k) points[k - first] = m.current[entry(k)];
-        scene.polyline(std::move(points), pen, RasterMode::xor_pen);
+        scene.polyline(std::move(points), pen, RasterMode::xor_pen, pen_width);
     });
 }
 
@@ -111,9 +143,9 @@ std::vector<ScenePoint> inside_points(const HorizonLayout& layout,
 }
 
 void append_ecliptic(Scene& scene, const SheetState& state, const HorizonLayout& layout, double view_azimuth_deg,
-                     HorizonMemory& m, Rgb pen) {
+                     HorizonMemory& m, Rgb pen, int pen_width) {
     std::vector<ScenePoint> old_line = inside_points(layout, m.ecliptic);
-    if (old_line.size() > 1) scene.polyline(std::move(old_line), pen, RasterMode::xor_pen);
+    if (old_line.size() > 1) scene.polyline(std::move(old_line), pen, RasterMode::xor_pen, pen_width);
 
     std::array<ScenePoint, ecliptic_point_count> points{};
     for (int i = 0; i < ecliptic_point_count; ++i) {
@@ -130,44 +162,49 @@ void append_ecliptic(Scene& scene, const SheetState& state, const HorizonLayout&
             if (points[j + 1].x < points[j].x) std::swap(points[j], points[j + 1]);
     m.ecliptic = points;
     std::vector<ScenePoint> line = inside_points(layout, points);
-    if (line.size() > 1) scene.polyline(std::move(line), pen, RasterMode::xor_pen);
+    if (line.size() > 1) scene.polyline(std::move(line), pen, RasterMode::xor_pen, pen_width);
 }
 
 void append_grid(Scene& scene, const HorizonFrame& frame, Rgb sky, Rgb grid_colour,
-                 const std::vector<std::string>& labels, const TextMeasure& measure) {
+                 const std::vector<std::string>& labels, const TextMeasure& measure, double pixel_scale) {
     const HorizonGrid& g = frame.grid;
+    const SceneFont font = scaled_font(horizon_grid_font, pixel_scale);
+    const int pen = scaled_pixels(1, pixel_scale);
     for (const AltitudeCircle& c : g.circles)
-        if (c.count > 1) scene.polyline(first_points(c), grid_colour, RasterMode::copy);
+        if (c.count > 1) scene.polyline(first_points(c), grid_colour, RasterMode::copy, pen);
     for (int i = 0; i < g.vertical_count; ++i) {
         const VerticalSegment& v = g.verticals[static_cast<std::size_t>(i)];
-        scene.line(v.start, v.end, grid_colour, RasterMode::copy);
+        scene.line(v.start, v.end, grid_colour, RasterMode::copy, pen);
     }
     // labels: three direction words, then four altitude and four azimuth labels.
     std::size_t k = 3;
     // The corners already stand 2 pixels right of and 1 below their points.
     for (ScenePoint corner : g.altitude_label_corners)
-        scene.text(corner, labels[k++], horizon_grid_font, grid_colour, sky, RasterMode::copy);
+        scene.text(corner, labels[k++], font, grid_colour, sky, RasterMode::copy);
     for (ScenePoint centre : g.azimuth_label_centres) {
         const std::string& text = labels[k++];
-        const TextExtent e = measure.measure(text, horizon_grid_font);
-        scene.text({centre.x - e.width / 2, centre.y - e.height / 2}, text, horizon_grid_font, grid_colour, sky,
+        const TextExtent e = measure.measure(text, font);
+        scene.text({centre.x - e.width / 2, centre.y - e.height / 2}, text, font, grid_colour, sky,
                    RasterMode::copy);
     }
 }
 
 void append_direction_labels(Scene& scene, const HorizonFrame& frame, const std::vector<std::string>& labels,
-                             Rgb sky, const TextMeasure& measure) {
+                             Rgb sky, const TextMeasure& measure, double pixel_scale) {
     const HorizonLayout& l = frame.layout;
     const Rgb colour = sky ^ horizon_white_rgb;
-    const TextExtent left = measure.measure(labels[0], horizon_direction_font);
-    const TextExtent middle = measure.measure(labels[1], horizon_direction_font);
-    const TextExtent right = measure.measure(labels[2], horizon_direction_font);
-    scene.text({l.right / 2 - middle.width / 2, l.horizon - middle.height - direction_label_line_gap}, labels[1],
-               horizon_direction_font, colour, sky, RasterMode::copy);
-    scene.text({l.left + direction_label_edge_gap, l.horizon - left.height - direction_label_line_gap}, labels[0],
-               horizon_direction_font, colour, sky, RasterMode::copy);
-    scene.text({l.right - right.width - direction_label_edge_gap, l.horizon - right.height - direction_label_line_gap},
-               labels[2], horizon_direction_font, colour, sky, RasterMode::copy);
+    const SceneFont font = scaled_font(horizon_direction_font, pixel_scale);
+    const int edge_gap = scaled_pixels(direction_label_edge_gap, pixel_scale);
+    const int line_gap = scaled_pixels(direction_label_line_gap, pixel_scale);
+    const TextExtent left = measure.measure(labels[0], font);
+    const TextExtent middle = measure.measure(labels[1], font);
+    const TextExtent right = measure.measure(labels[2], font);
+    scene.text({l.right / 2 - middle.width / 2, l.horizon - middle.height - line_gap}, labels[1], font, colour, sky,
+               RasterMode::copy);
+    scene.text({l.left + edge_gap, l.horizon - left.height - line_gap}, labels[0], font, colour, sky,
+               RasterMode::copy);
+    scene.text({l.right - right.width - edge_gap, l.horizon - right.height - line_gap}, labels[2], font, colour, sky,
+               RasterMode::copy);
 }
 
 }  // namespace
@@ -275,7 +312,8 @@ std::vector<std::string> horizon_label_texts(const HorizonFrame& frame, const Ho
 }
 
 Scene horizon_paint_scene(const SheetState& state, const HorizonFrame& frame, const HorizonView& view,
-                          const HorizonSunTimes& sun, HorizonMemory& m, const TextMeasure& measure) {
+                          const HorizonSunTimes& sun, HorizonMemory& m, const TextMeasure& measure,
+                          double pixel_scale) {
     const HorizonLayout& l = frame.layout;
     const Rgb sky = horizon_paint_sky(state, sun);
     const bool colour_changed = sky != m.previous_sky;
@@ -286,7 +324,7 @@ Scene horizon_paint_scene(const SheetState& state, const HorizonFrame& frame, co
     if (m.full_redraw_request || m.first_paint || colour_changed || state.active_page != 6) {
         const Rgb grid_colour = horizon_grid_rgb(sky);
         scene.rectangle({l.left, l.top, l.right, l.horizon}, grid_colour, sky, RasterMode::copy);
-        if (view.grid) append_grid(scene, frame, sky, grid_colour, labels, measure);
+        if (view.grid) append_grid(scene, frame, sky, grid_colour, labels, measure, pixel_scale);
         m.full_redraw_request = false;
         m.first_paint = false;
         m.forget_positions();
@@ -304,14 +342,16 @@ Scene horizon_paint_scene(const SheetState& state, const HorizonFrame& frame, co
         // An entry that left the field is removed from where it was drawn
         // too, so that no mark stays behind and the tap test no longer finds
         // it; so the earlier position is always the previous paint's.
-        if (m.current[e] != no_position) append_mark(scene, e, o.magnitude, m.current[e], sky);
-        if (now_inside) append_mark(scene, e, o.magnitude, p, sky);
+        if (m.current[e] != no_position) append_mark(scene, e, o.magnitude, m.current[e], sky, pixel_scale);
+        if (now_inside) append_mark(scene, e, o.magnitude, p, sky, pixel_scale);
         m.earlier[e] = m.current[e];
         m.current[e] = now_inside ? p : no_position;
     }
-    if (view.figures) append_figures(scene, state, l, m, sky ^ horizon_figure_rgb);
-    if (view.ecliptic) append_ecliptic(scene, state, l, view.azimuth_deg, m, sky ^ horizon_ecliptic_rgb);
-    append_direction_labels(scene, frame, labels, sky, measure);
+    const int pen_width = scaled_pixels(1, pixel_scale);
+    if (view.figures) append_figures(scene, state, l, m, sky ^ horizon_figure_rgb, pen_width);
+    if (view.ecliptic)
+        append_ecliptic(scene, state, l, view.azimuth_deg, m, sky ^ horizon_ecliptic_rgb, pen_width);
+    append_direction_labels(scene, frame, labels, sky, measure, pixel_scale);
     return scene;
 }
 
@@ -349,15 +389,16 @@ TapLines tap_lines(std::string_view name) {
 }
 
 TapLabel horizon_tap_label(const SheetState& state, const HorizonFrame& frame, const HorizonMemory& memory,
-                           Rgb sky, ScenePoint tap, const TextMeasure& measure) {
+                           Rgb sky, ScenePoint tap, const TextMeasure& measure, double pixel_scale) {
     TapLabel label;
-    label.entry = first_hit(memory.current, tap, horizon_tap_reach);
+    label.entry = first_hit(memory.current, tap, scaled_pixels(horizon_tap_reach, pixel_scale));
     if (label.entry < 0) return label;
     label.lines = tap_lines(state.sky_objects[static_cast<std::size_t>(label.entry)].name());
     const std::string& longer = utf8_character_count(label.lines.first) > utf8_character_count(label.lines.second)
                                     ? label.lines.first
                                     : label.lines.second;
-    const TextExtent e = measure.measure(longer, horizon_tap_font);
+    const SceneFont font = scaled_font(horizon_tap_font, pixel_scale);
+    const TextExtent e = measure.measure(longer, font);
     const int w = e.width, h = e.height;
     int top = tap.y - 2 * h < 2 * h ? tap.y : tap.y - 2 * h;
     int left = tap.x > frame.layout.right / 2 ? tap.x - w : tap.x;
@@ -367,8 +408,8 @@ TapLabel horizon_tap_label(const SheetState& state, const HorizonFrame& frame, c
     label.rect = {left, top, left + w, top + 2 * h};
     const Rgb colour = sky ^ horizon_white_rgb;
     if (!label.lines.first.empty())
-        label.scene.text({left, top}, label.lines.first, horizon_tap_font, colour, sky, RasterMode::copy);
-    label.scene.text({left, top + h}, label.lines.second, horizon_tap_font, colour, sky, RasterMode::copy);
+        label.scene.text({left, top}, label.lines.first, font, colour, sky, RasterMode::copy);
+    label.scene.text({left, top + h}, label.lines.second, font, colour, sky, RasterMode::copy);
     return label;
 }
 

@@ -149,8 +149,13 @@ std::vector<std::string> horizon_label_texts(const HorizonFrame& frame, const Ho
 //           inside the field is left alone; one drawn by the previous paint
 //           is removed through the earlier positions; one whose stars are
 //           all inside is drawn through the current ones.
+//
+// pixel_scale (the canvas's device pixels per page pixel times the page's
+// factor, 1 on the hand-held): the marks, discs, fonts and gaps grow by it,
+// rounded to whole pixels; the positions stay those of the frame.
 Scene horizon_paint_scene(const SheetState& state, const HorizonFrame& frame, const HorizonView& view,
-                          const HorizonSunTimes& sun, HorizonMemory& memory, const TextMeasure& measure);
+                          const HorizonSunTimes& sun, HorizonMemory& memory, const TextMeasure& measure,
+                          double pixel_scale = 1.0);
 
 // The figure polylines the last paint left drawn, through their current
 // positions, in the order of the figure list.
@@ -185,8 +190,9 @@ struct TapLabel {
 //           contains the tap; w, h the extent of the line with more
 //           characters (line 2 on a tie) in the 13-pixel font; top py - 2h,
 //           or py when py - 2h < 2h; left px - w when px > right / 2, else
-//           px; then moved so that the label stays on the page.
+//           px; then moved so that the label stays on the page. The reach
+//           and the font grow by pixel_scale as in horizon_paint_scene.
 TapLabel horizon_tap_label(const SheetState& state, const HorizonFrame& frame, const HorizonMemory& memory,
-                           Rgb sky, ScenePoint tap, const TextMeasure& measure);
+                           Rgb sky, ScenePoint tap, const TextMeasure& measure, double pixel_scale = 1.0);
 
 }  // namespace orbant

@@ -150,26 +150,30 @@ OverviewDirections overview_directions(const SheetState& s) noexcept {
     return d;
 }
 
-OverviewDot overview_dot(const OverviewLayout& l, std::size_t body, BodyDirection direction,
-                         bool only_risen) noexcept {
+OverviewDot overview_dot(const OverviewLayout& l, std::size_t body, BodyDirection direction, bool only_risen,
+                         double pixel_scale) noexcept {
     const OverviewBody& b = overview_bodies[body];
     const int r = static_cast<int>(l.unit * b.ring_factor + l.half);
     const double a = direction.azimuth_deg * radians_per_degree;
     OverviewDot dot;
     dot.centre = {l.centre.x + static_cast<int>(r * std::sin(a)), l.centre.y - static_cast<int>(r * std::cos(a))};
-    dot.radius = b.dot_radius;
+    dot.radius = scaled_pixels(b.dot_radius, pixel_scale);
     dot.drawn = !(only_risen && direction.altitude <= 0.0);
     return dot;
 }
 
-OverviewLabels overview_labels(const OverviewLayout& l, const TextMeasure& measure) {
+OverviewLabels overview_labels(const OverviewLayout& l, const TextMeasure& measure, double pixel_scale) {
     const auto& letters = compass_letters;
+    const SceneFont letter_font = scaled_font(overview_letter_font, pixel_scale);
     std::array<TextExtent, 4> e;
-    for (std::size_t k = 0; k < letters.size(); ++k) e[k] = measure.measure(letters[k], overview_letter_font);
+    for (std::size_t k = 0; k < letters.size(); ++k) e[k] = measure.measure(letters[k], letter_font);
     const int cx = l.centre.x, cy = l.centre.y;
+    const auto px = [pixel_scale](int n) { return scaled_pixels(n, pixel_scale); };
     OverviewLabels labels;
-    labels.letters = {{{cx - 3, l.disc.top + 3}, {cx - 3, l.disc.bottom - 18}, {l.disc.left + 7, cy - 7},
-                       {l.disc.right - 17, cy - 7}}};
+    labels.letters = {{{cx - px(3), l.disc.top + px(3)},
+                       {cx - px(3), l.disc.bottom - px(18)},
+                       {l.disc.left + px(7), cy - px(7)},
+                       {l.disc.right - px(17), cy - px(7)}}};
     const auto extents_overlap = [&] {
         for (std::size_t a = 0; a < letters.size(); ++a)
             for (std::size_t b = a + 1; b < letters.size(); ++b) {
@@ -182,41 +186,45 @@ OverviewLabels overview_labels(const OverviewLayout& l, const TextMeasure& measu
     };
     labels.letters_at_edge = extents_overlap();
     if (labels.letters_at_edge)
-        labels.letters = {{{cx - e[0].width / 2, l.disc.top + 1},
-                           {cx - e[1].width / 2, l.disc.bottom - 1 - e[1].height},
-                           {l.disc.left + 1, cy - e[2].height / 2},
-                           {l.disc.right - 1 - e[3].width, cy - e[3].height / 2}}};
+        labels.letters = {{{cx - e[0].width / 2, l.disc.top + px(1)},
+                           {cx - e[1].width / 2, l.disc.bottom - px(1) - e[1].height},
+                           {l.disc.left + px(1), cy - e[2].height / 2},
+                           {l.disc.right - px(1) - e[3].width, cy - e[3].height / 2}}};
 
     int widest = 0;
     for (const OverviewBody& b : overview_bodies)
-        widest = std::max(widest, measure.measure(b.name, overview_legend_font).width);
+        widest = std::max(widest, measure.measure(b.name, scaled_font(overview_legend_font, pixel_scale)).width);
     labels.legend = {std::min(l.legend.x, l.width - l.unit - widest), l.legend.y};
     return labels;
 }
 
-void append_overview_background(Scene& scene, const OverviewLayout& l, const TextMeasure& measure) {
+void append_overview_background(Scene& scene, const OverviewLayout& l, const TextMeasure& measure,
+                                double pixel_scale) {
     const Rgb chart = overview_brushes[0];
     const int cx = l.centre.x, cy = l.centre.y, r = l.outer_radius;
+    const auto px = [pixel_scale](int n) { return scaled_pixels(n, pixel_scale); };
     scene.ellipse(square_around(l.centre, r), overview_pen_rgb, chart, RasterMode::copy);
     scene.ellipse(l.disc, overview_pen_rgb, chart, RasterMode::copy);
-    scene.ellipse(square_around(l.centre, observer_mark_radius), overview_pen_rgb, chart, RasterMode::copy);
+    scene.ellipse(square_around(l.centre, px(observer_mark_radius)), overview_pen_rgb, chart, RasterMode::copy);
 
-    scene.line({cx, l.disc.top + axis_inset_near}, {cx, cy - r}, overview_pen_rgb, RasterMode::copy);
-    scene.line({cx, l.disc.bottom - axis_inset_far}, {cx, cy + r}, overview_pen_rgb, RasterMode::copy);
-    scene.line({l.disc.left + axis_inset_near, cy}, {cx - r, cy}, overview_pen_rgb, RasterMode::copy);
-    scene.line({l.disc.right - axis_inset_far, cy}, {cx + r, cy}, overview_pen_rgb, RasterMode::copy);
+    scene.line({cx, l.disc.top + px(axis_inset_near)}, {cx, cy - r}, overview_pen_rgb, RasterMode::copy);
+    scene.line({cx, l.disc.bottom - px(axis_inset_far)}, {cx, cy + r}, overview_pen_rgb, RasterMode::copy);
+    scene.line({l.disc.left + px(axis_inset_near), cy}, {cx - r, cy}, overview_pen_rgb, RasterMode::copy);
+    scene.line({l.disc.right - px(axis_inset_far), cy}, {cx + r, cy}, overview_pen_rgb, RasterMode::copy);
 
-    const OverviewLabels labels = overview_labels(l, measure);
+    const OverviewLabels labels = overview_labels(l, measure, pixel_scale);
+    const SceneFont letter_font = scaled_font(overview_letter_font, pixel_scale);
+    const SceneFont legend_font = scaled_font(overview_legend_font, pixel_scale);
     for (std::size_t k = 0; k < compass_letters.size(); ++k)
-        scene.text(labels.letters[k], compass_letters[k], overview_letter_font, overview_text_rgb,
+        scene.text(labels.letters[k], compass_letters[k], letter_font, overview_text_rgb,
                    overview_text_background_rgb, RasterMode::copy);
 
     const int x = labels.legend.x;
     int y = labels.legend.y;
     for (std::size_t body = 0; body < overview_body_count; ++body) {
-        scene.ellipse(square_around({x, y}, legend_dot_radius), std::nullopt, overview_brushes[body + 1],
+        scene.ellipse(square_around({x, y}, px(legend_dot_radius)), std::nullopt, overview_brushes[body + 1],
                       RasterMode::copy);
-        scene.text({x + l.unit, y - legend_name_rise}, overview_bodies[body].name, overview_legend_font,
+        scene.text({x + l.unit, y - px(legend_name_rise)}, overview_bodies[body].name, legend_font,
                    overview_text_rgb, overview_text_background_rgb, RasterMode::copy);
         y += legend_row_units * l.unit;
     }
@@ -226,9 +234,9 @@ void append_overview_background(Scene& scene, const OverviewLayout& l, const Tex
 }
 
 void append_overview_dots(Scene& scene, const OverviewLayout& l, const OverviewDirections& directions,
-                          bool only_risen) {
+                          bool only_risen, double pixel_scale) {
     for (std::size_t body = 0; body < overview_body_count; ++body) {
-        const OverviewDot dot = overview_dot(l, body, directions[body], only_risen);
+        const OverviewDot dot = overview_dot(l, body, directions[body], only_risen, pixel_scale);
         if (!dot.drawn) continue;
         scene.ellipse(square_around(dot.centre, dot.radius), std::nullopt, overview_brushes[body + 1],
                       RasterMode::not_xor);
@@ -236,14 +244,15 @@ void append_overview_dots(Scene& scene, const OverviewLayout& l, const OverviewD
 }
 
 OverviewPaint overview_paint(const SheetState& s, const OverviewLayout& l, bool full, bool only_risen,
-                             const OverviewDirections& remembered, const TextMeasure& measure) {
+                             const OverviewDirections& remembered, const TextMeasure& measure,
+                             double pixel_scale) {
     OverviewPaint p;
     if (full)
-        append_overview_background(p.scene, l, measure);
+        append_overview_background(p.scene, l, measure, pixel_scale);
     else
-        append_overview_dots(p.scene, l, remembered, only_risen);
+        append_overview_dots(p.scene, l, remembered, only_risen, pixel_scale);
     p.drawn = overview_directions(s);
-    append_overview_dots(p.scene, l, p.drawn, only_risen);
+    append_overview_dots(p.scene, l, p.drawn, only_risen, pixel_scale);
     return p;
 }
 

@@ -118,7 +118,9 @@ struct OverviewLabels {
 // overlap; otherwise each is centred on its axis one pixel inside the
 // disc's edge. The legend moves left as far as its longest measured name
 // needs to end inside the page.
-OverviewLabels overview_labels(const OverviewLayout& layout, const TextMeasure& measure);
+// The fonts and the pixel offsets grow by pixel_scale (device pixels per
+// page pixel times the page's factor), rounded to whole pixels.
+OverviewLabels overview_labels(const OverviewLayout& layout, const TextMeasure& measure, double pixel_scale = 1.0);
 
 // Top-left corner of the check box of box_width x box_height pixels on a
 // cx x cy page: bottom left in portrait, bottom right otherwise.
@@ -138,28 +140,30 @@ OverviewDirections overview_directions(const SheetState& s) noexcept;
 
 // A body's dot: its centre on the body's ring, its radius, and whether it
 // is drawn (not when only_risen holds and the altitude is 0 or below; the
-// centre is given also then).
+// centre is given also then). The radius grows by pixel_scale.
 struct OverviewDot {
     ScenePoint centre;
     int radius = 0;
     bool drawn = false;
 };
-OverviewDot overview_dot(const OverviewLayout& layout, std::size_t body, BodyDirection direction,
-                         bool only_risen) noexcept;
+OverviewDot overview_dot(const OverviewLayout& layout, std::size_t body, BodyDirection direction, bool only_risen,
+                         double pixel_scale = 1.0) noexcept;
 
 // Appends the chart's background in copy mode: the outer circle, the inner
 // disc and the observer's mark (black outline, white brush), the four axis
 // lines, the letters "N", "S", "W", "O", and the legend (a dot of each
 // body's brush without outline and its name), the texts where
 // overview_labels puts them; when it moved the letters to the disc's edge,
-// finally the disc's outline again (no brush) over their backgrounds.
-void append_overview_background(Scene& scene, const OverviewLayout& layout, const TextMeasure& measure);
+// finally the disc's outline again (no brush) over their backgrounds. Dots,
+// fonts and offsets grow by pixel_scale; the layout's places stay.
+void append_overview_background(Scene& scene, const OverviewLayout& layout, const TextMeasure& measure,
+                                double pixel_scale = 1.0);
 
 // Appends the drawn dots of `directions` in NOT-XOR mode without outline:
 // on white each shows its brush, and drawing the same dots again restores
 // what was under them.
 void append_overview_dots(Scene& scene, const OverviewLayout& layout, const OverviewDirections& directions,
-                          bool only_risen);
+                          bool only_risen, double pixel_scale = 1.0);
 
 // One paint of the chart and the directions its dots now stand at.
 struct OverviewPaint {
@@ -171,6 +175,7 @@ struct OverviewPaint {
 // background and the dots; otherwise the dots at `remembered` first (which
 // removes them from the canvas), then the dots at the new directions.
 OverviewPaint overview_paint(const SheetState& s, const OverviewLayout& layout, bool full, bool only_risen,
-                             const OverviewDirections& remembered, const TextMeasure& measure);
+                             const OverviewDirections& remembered, const TextMeasure& measure,
+                             double pixel_scale = 1.0);
 
 }  // namespace orbant

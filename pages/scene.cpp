@@ -15,16 +15,19 @@ void Scene::pattern(ScenePoint centre, PixelPattern shape, Rgb colour, RasterMod
     items.push_back(std::move(item));
 }
 
-void Scene::polyline(std::vector<ScenePoint> vertices, Rgb pen, RasterMode mode) {
+void Scene::polyline(std::vector<ScenePoint> vertices, Rgb pen, RasterMode mode, int pen_width) {
     DrawItem item;
     item.kind = DrawItem::Kind::polyline;
     item.mode = mode;
     item.pen = pen;
+    item.pen_width = pen_width;
     item.points = std::move(vertices);
     items.push_back(std::move(item));
 }
 
-void Scene::line(ScenePoint from, ScenePoint to, Rgb pen, RasterMode mode) { polyline({from, to}, pen, mode); }
+void Scene::line(ScenePoint from, ScenePoint to, Rgb pen, RasterMode mode, int pen_width) {
+    polyline({from, to}, pen, mode, pen_width);
+}
 
 void Scene::rectangle(SceneRect box, std::optional<Rgb> pen, std::optional<Rgb> brush, RasterMode mode) {
     DrawItem item;

@@ -77,7 +77,9 @@ struct SceneFont {
 // - pattern: `at` is the centre, `pen` the colour.
 // - polyline: the segments from each point to the next in `pen`; each
 //   segment leaves out its end point, so the last point is not drawn, and
-//   every pixel is touched once however often the segments meet.
+//   every pixel is touched once however often the segments meet. With
+//   `pen_width` w > 1 each pixel of the one-pixel line grows to the w x w
+//   square from (w - 1) / 2 above and left of it, still each pixel once.
 // - rectangle, ellipse: the rectangle `rect` or the ellipse inscribed in it
 //   covers pixels inside `rect` only; with a pen its outermost pixels are the
 //   one-pixel outline, the brush fills the rest, each pixel once. No pen (the
@@ -104,6 +106,7 @@ struct DrawItem {
     std::string text;
     SceneFont font;
     int bitmap_id = 0;
+    int pen_width = 1;
 
     friend bool operator==(const DrawItem&, const DrawItem&) = default;
 };
@@ -113,8 +116,8 @@ struct Scene {
     std::vector<DrawItem> items;
 
     void pattern(ScenePoint centre, PixelPattern pattern, Rgb colour, RasterMode mode);
-    void polyline(std::vector<ScenePoint> points, Rgb pen, RasterMode mode);
-    void line(ScenePoint from, ScenePoint to, Rgb pen, RasterMode mode);
+    void polyline(std::vector<ScenePoint> points, Rgb pen, RasterMode mode, int pen_width = 1);
+    void line(ScenePoint from, ScenePoint to, Rgb pen, RasterMode mode, int pen_width = 1);
     void rectangle(SceneRect rect, std::optional<Rgb> pen, std::optional<Rgb> brush, RasterMode mode);
     void ellipse(SceneRect rect, std::optional<Rgb> pen, std::optional<Rgb> brush, RasterMode mode);
     void text(ScenePoint top_left, std::string text, SceneFont font, Rgb colour, std::optional<Rgb> background,
@@ -140,6 +143,19 @@ public:
     virtual ~TextMeasure() = default;
     virtual TextExtent measure(std::string_view utf8, SceneFont font) const = 0;
 };
+
+// A length of `pixels` at a pixel scale: the device pixels per page pixel
+// of the canvas times the page's factor (1 on the hand-held's screens),
+// rounded to whole pixels. Scale 1 keeps every length as it is.
+inline int scaled_pixels(int pixels, double pixel_scale) noexcept {
+    const double v = pixels * pixel_scale;
+    return static_cast<int>(v < 0 ? v - 0.5 : v + 0.5);
+}
+
+// A font at a pixel scale: its height scaled, its weight kept.
+inline SceneFont scaled_font(SceneFont font, double pixel_scale) noexcept {
+    return {scaled_pixels(font.pixel_height, pixel_scale), font.weight};
+}
 
 // True when p lies in r: the left column and top row are inside, the right
 // column and bottom row outside.

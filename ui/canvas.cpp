@@ -112,18 +112,67 @@ void Canvas::draw_square3(int x, int y, QColor colour, RasterMode mode) {
         for (int dx = -1; dx <= 1; ++dx) set_pixel(x + dx, y + dy, colour, mode);
 }
 
-void Canvas::draw_polyline(std::span<const QPoint> points, QColor pen, RasterMode mode) {
+void Canvas::draw_polyline(std::span<const QPoint> points, QColor pen, RasterMode mode, int width) {
     const int w = image_.width(), h = image_.height();
     if (points.size() < 2 || image_.isNull()) return;
-    std::vector<long long> pixels;
-    for (std::size_t i = 0; i + 1 < points.size(); ++i) append_segment(points[i], points[i + 1], w, h, pixels);
-    std::sort(pixels.begin(), pixels.end());
-    pixels.erase(std::unique(pixels.begin(), pixels.end()), pixels.end());
     const QRgb src = pen.rgb();
+    std::vector<long long> pixels;
+    if (width <= 1) {
+        for (std::size_t i = 0; i + 1 < points.size(); ++i) append_segment(points[i], points[i + 1], w, h, pixels);
+        std::sort(pixels.begin(), pixels.end());
+        pixels.erase(std::unique(pixels.begin(), pixels.end()), pixels.end());
+        for (long long p : pixels) {
+            QRgb* line = reinterpret_cast<QRgb*>(image_.scanLine(static_cast<int>(p / w)));
+            QRgb& dst = line[p % w];
+            dst = combined(src, dst, mode);
+        }
+        return;
+    }
+    // The one-pixel line on a canvas grown by the pen's reach; each of its
+    // pixels spreads to the pen's square, a run of `width` columns on each
+    // of `width` rows. The runs are bucketed by row, and the overlapping
+    // runs of a row merged, so each pixel is combined once.
+    const int before = (width - 1) / 2, margin = width - 1;
+    const int gw = w + 2 * margin, gh = h + 2 * margin;
+    const QPoint shift(margin, margin);
+    for (std::size_t i = 0; i + 1 < points.size(); ++i)
+        append_segment(points[i] + shift, points[i + 1] + shift, gw, gh, pixels);
+    struct Run {
+        int from, to;
+    };
+    std::vector<int> count(static_cast<std::size_t>(h) + 1, 0);
+    const auto rows_of = [&](long long p, int& y0, int& y1) {
+        const int cy = static_cast<int>(p / gw) - margin;
+        y0 = std::max(0, cy - before);
+        y1 = std::min(h, cy - before + width);
+    };
     for (long long p : pixels) {
-        QRgb* line = reinterpret_cast<QRgb*>(image_.scanLine(static_cast<int>(p / w)));
-        QRgb& dst = line[p % w];
-        dst = combined(src, dst, mode);
+        int y0 = 0, y1 = 0;
+        rows_of(p, y0, y1);
+        for (int y = y0; y < y1; ++y) ++count[static_cast<std::size_t>(y) + 1];
+    }
+    for (std::size_t y = 1; y < count.size(); ++y) count[y] += count[y - 1];
+    std::vector<Run> runs(static_cast<std::size_t>(count.back()));
+    std::vector<int> next(count.begin(), count.end() - 1);
+    for (long long p : pixels) {
+        const int cx = static_cast<int>(p % gw) - margin;
+        int y0 = 0, y1 = 0;
+        rows_of(p, y0, y1);
+        for (int y = y0; y < y1; ++y)
+            runs[static_cast<std::size_t>(next[static_cast<std::size_t>(y)]++)] = {cx - before, cx - before + width};
+    }
+    for (int y = 0; y < h; ++y) {
+        const auto first = runs.begin() + count[static_cast<std::size_t>(y)];
+        const auto last = runs.begin() + count[static_cast<std::size_t>(y) + 1];
+        if (first == last) continue;
+        std::sort(first, last, [](const Run& a, const Run& b) { return a.from < b.from; });
+        QRgb* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
+        int done = 0;  // the columns left of `done` are combined already
+        for (auto r = first; r != last; ++r) {
+            for (int x = std::max({r->from, done, 0}); x < std::min(r->to, w); ++x)
+                line[x] = combined(src, line[x], mode);
+            done = std::max(done, r->to);
+        }
     }
 }
 
@@ -133,14 +182,37 @@ void Canvas::draw_rectangle(QRect box, std::optional<QColor> pen, std::optional<
     const int right = left + box.width(), bottom = top + box.height();  // exclusive
     const int x0 = std::max(left, 0), x1 = std::min(right, image_.width());
     const int y0 = std::max(top, 0), y1 = std::min(bottom, image_.height());
+    // The colours are worked out once; a row's run between the outline's
+    // columns takes one colour, so a copy fills it at once.
+    struct Colour {
+        bool set;
+        QRgb rgb;
+    };
+    const Colour pen_rgb{pen.has_value(), pen ? pen->rgb() : 0u};
+    const Colour brush_rgb{brush.has_value(), brush ? brush->rgb() : 0u};
+    const auto run = [mode](QRgb* line, int from, int to, Colour colour) {
+        if (!colour.set || from >= to) return;
+        if (mode == RasterMode::copy) {
+            std::fill(line + from, line + to, combined(colour.rgb, 0, mode));
+            return;
+        }
+        for (int x = from; x < to; ++x) line[x] = combined(colour.rgb, line[x], mode);
+    };
     for (int y = y0; y < y1; ++y) {
         QRgb* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
         const bool edge_row = y == top || y == bottom - 1;
-        for (int x = x0; x < x1; ++x) {
-            const bool edge = edge_row || x == left || x == right - 1;
-            const QColor* colour = pen && edge ? &*pen : brush ? &*brush : nullptr;
-            if (colour) line[x] = combined(colour->rgb(), line[x], mode);
+        if (pen && edge_row) {
+            run(line, x0, x1, pen_rgb);
+            continue;
         }
+        if (!pen) {
+            run(line, x0, x1, brush_rgb);
+            continue;
+        }
+        // The outline's columns and the brush between them.
+        if (left >= x0 && left < x1) run(line, left, left + 1, pen_rgb);
+        run(line, std::max(x0, left + 1), std::min(x1, right - 1), brush_rgb);
+        if (right - 1 > left && right - 1 >= x0 && right - 1 < x1) run(line, right - 1, right, pen_rgb);
     }
 }
 

@@ -53,8 +53,10 @@ public:
     // does: each segment covers the pixels of the Bresenham line from its
     // start up to but not including its end, so the last point is not drawn
     // and a single point draws nothing. Every pixel is touched once, also
-    // where segments share a vertex or cross.
-    void draw_polyline(std::span<const QPoint> points, QColor pen, RasterMode mode);
+    // where segments share a vertex or cross. A `width` w > 1 grows each
+    // pixel of that line to the w x w square from (w - 1) / 2 above and
+    // left of it, each pixel of the union still touched once.
+    void draw_polyline(std::span<const QPoint> points, QColor pen, RasterMode mode, int width = 1);
 
     // The rectangle covering `box` (right and bottom exclusive: QRect's
     // left() .. left() + width() - 1). With a pen the outermost pixels are

@@ -24,6 +24,18 @@ public:
     const Canvas& canvas() const noexcept { return canvas_; }
     // Device pixels per window pixel of the canvas, as of the last paint.
     int canvas_scale() const noexcept { return scale_; }
+    // Device pixels per window pixel of the canvas on the present screen.
+    int device_ratio() const;
+    // The canvas's size in its own pixels, for the page's present size and
+    // screen.
+    QSize canvas_size() const { return size() * device_ratio(); }
+    // The growth of what a drawing gives in pixels (marks, pens, fonts,
+    // gaps) on this canvas: the page's factor, at least 1, times the
+    // canvas's device pixels per window pixel. 1 on the hand-held's screens.
+    double pixel_scale() const;
+    // The canvas pixel under a window position: the device pixel nearest
+    // the window pixel's centre.
+    ScenePoint canvas_point(QPoint window) const;
 
 protected:
     CanvasPage(SheetHost& sheet, const DialogTemplate& tmpl, int page_number, bool activation_sets_chart_stale,
@@ -38,6 +50,8 @@ protected:
 
     // Draws `scene` (in window pixels) onto the canvas at its scale.
     void paint_scene(const Scene& scene);
+    // Draws `scene`, computed in the canvas's own pixels, one to one.
+    void paint_canvas_scene(const Scene& scene);
 
 private:
     void on_paint(bool erase) final;

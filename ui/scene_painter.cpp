@@ -41,7 +41,7 @@ void draw_item(Canvas& canvas, const DrawItem& item, const QImage* bitmap, int k
         std::vector<QPoint> points;
         points.reserve(item.points.size());
         for (const ScenePoint& p : item.points) points.emplace_back(p.x * k, p.y * k);
-        canvas.draw_polyline(points, colour(*item.pen), mode);
+        canvas.draw_polyline(points, colour(*item.pen), mode, item.pen_width);
         return;
     }
     case DrawItem::Kind::rectangle:

@@ -81,6 +81,11 @@ std::vector<Primitive> primitives() {
              const std::array<QPoint, 2> p{{{-100000, -40000}, {30, 12}}};
              c.draw_polyline(p, pen_colour, m);
          }},
+        {"wide polyline crossing itself, clipped at the left",
+         [](Canvas& c, RasterMode m) {
+             const std::array<QPoint, 4> p{{{-1, 3}, {20, 15}, {20, 4}, {-2, 14}}};
+             c.draw_polyline(p, pen_colour, m, 3);
+         }},
         {"rectangle", [](Canvas& c, RasterMode m) { c.draw_rectangle({2, 3, 9, 6}, pen_colour, brush_colour, m); }},
         {"rectangle, null pen",
          [](Canvas& c, RasterMode m) { c.draw_rectangle({-3, 15, 9, 9}, std::nullopt, brush_colour, m); }},
@@ -176,6 +181,16 @@ TEST(CanvasPrimitives, PixelsWorkedOutByHand) {
     EXPECT_EQ(at(3, 0), pen ^ white);
     EXPECT_EQ(at(3, 3), white);
     EXPECT_EQ(changed_pixels(c, white), 6);
+
+    // The same corner two pixels wide: each pixel of the thin corner grows
+    // to the 2 x 2 square right of and below it; (0..4) x (0..1) and
+    // (3..4) x (2..3), the square of the vertex (3, 0) counted once.
+    c.clear(Qt::white);
+    c.draw_polyline(corner, pen_colour, RasterMode::xor_pen, 2);
+    EXPECT_EQ(at(4, 1), pen ^ white);
+    EXPECT_EQ(at(4, 3), pen ^ white);
+    EXPECT_EQ(at(3, 4), white);
+    EXPECT_EQ(changed_pixels(c, white), 14);
 
     // Plus and square.
     c.clear(Qt::white);

@@ -19,7 +19,7 @@ bool ticked(const SheetPage& page, int id) {
 
 }  // namespace
 
-CSeite6::CSeite6(SheetHost& sheet) : CanvasPage(sheet, cseite6_template, 6, false, CanvasResolution::window_pixels) {
+CSeite6::CSeite6(SheetHost& sheet) : CanvasPage(sheet, cseite6_template, 6, false, CanvasResolution::device_pixels) {
     if (QCheckBox* grid = control_as<QCheckBox>(horizon_grid_id)) grid->setChecked(true);
     const std::array<std::pair<int, ViewTurn>, 4> turns{{{horizon_left_15_id, ViewTurn::left_15},
                                                          {horizon_right_15_id, ViewTurn::right_15},
@@ -53,9 +53,13 @@ void CSeite6::on_init_page() {
 
 void CSeite6::lay_out() {
     const bool landscape = screen_is_landscape(sheet().window_widget().width(), sheet().window_widget().height());
-    frame_ = horizon_frame(width(), height(), landscape);
+    // The field and grid in the canvas's pixels; the controls stand in
+    // window pixels under the same horizon line.
+    const QSize canvas = canvas_size();
+    frame_ = horizon_frame(canvas.width(), canvas.height(), landscape);
+    const int ratio = device_ratio();
     const auto width_of = [this](int id) { return control(id) ? control(id)->width() : 0; };
-    const HorizonControlRow row = horizon_control_row(frame_.layout.horizon, width_of(horizon_left_15_id),
+    const HorizonControlRow row = horizon_control_row(frame_.layout.horizon / ratio, width_of(horizon_left_15_id),
                                                       width_of(horizon_figures_id), width_of(horizon_grid_id));
     const std::array<int, 7> ids{horizon_left_15_id, horizon_right_15_id, horizon_left_90_id, horizon_right_90_id,
                                  horizon_figures_id, horizon_grid_id,     horizon_ecliptic_id};
@@ -79,16 +83,18 @@ bool CSeite6::eventFilter(QObject* watched, QEvent* event) {
     return CanvasPage::eventFilter(watched, event);
 }
 
-void CSeite6::paint_canvas(bool) {
-    if (frame_.width != width() || frame_.height != height()) lay_out();
+void CSeite6::paint_canvas(bool blank) {
+    if (QSize(frame_.width, frame_.height) != canvas_size()) lay_out();
+    // A canvas just made or erased holds no marks to remove.
+    if (blank) memory_.full_redraw_request = true;
     view_.figures = ticked(*this, horizon_figures_id);
     view_.grid = ticked(*this, horizon_grid_id);
     view_.ecliptic = ticked(*this, horizon_ecliptic_id);
     SheetState& s = state();
     place_bodies_in_table(s);
-    const Scene scene = horizon_paint_scene(s, frame_, view_, sun_, memory_, measure_);
+    const Scene scene = horizon_paint_scene(s, frame_, view_, sun_, memory_, measure_, pixel_scale());
     sky_ = memory_.previous_sky;
-    paint_scene(scene);
+    paint_canvas_scene(scene);
     s.chart_stale = 1;
 }
 
@@ -97,10 +103,10 @@ void CSeite6::mousePressEvent(QMouseEvent* event) {
     SheetState& s = state();
     if (s.tick_in_progress == 1) return;
     s.view_busy = 1;
-    const QPoint p = event->position().toPoint();
-    label_ = horizon_tap_label(s, frame_, memory_, sky_, {p.x(), p.y()}, measure_);
+    const ScenePoint p = canvas_point(event->position().toPoint());
+    label_ = horizon_tap_label(s, frame_, memory_, sky_, p, measure_, pixel_scale());
     if (label_.entry < 0) return;
-    paint_scene(label_.scene);
+    paint_canvas_scene(label_.scene);
     label_shown_ = true;
     update();
 }

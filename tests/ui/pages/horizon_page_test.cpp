@@ -57,6 +57,7 @@ TEST_F(HorizonPage, ControlsStandInOneRowUnderTheHorizonLine) {
     for (const QSize size : {QSize(240, 320), QSize(320, 240)}) {
         sheet->resize(size);
         show_tab(horizon_tab);
+        EXPECT_EQ(page().pixel_scale(), 1.0) << "the hand-held's pages draw as they always did";
         const HorizonFrame& f = page().frame();
         EXPECT_EQ(f.layout.landscape, size.width() >= size.height());
         const int w = page().control(horizon_left_15_id)->width();
@@ -120,6 +121,46 @@ TEST_F(HorizonPage, TicksTurnsAndTapsLeaveWhatAFreshRedrawDraws) {
     tick_after(9);
     const QImage after_tap = page().canvas().image().copy();
     EXPECT_EQ(after_tap, fresh_redraw()) << "after the tap and two ticks";
+}
+
+// On a page grown by its factor the marks, fonts and gaps grow with it while
+// the positions stay those of the page's pixels; ticks, turns and a tap
+// still end on exactly the pixels of a fresh redraw.
+TEST_F(HorizonPage, GrownPagesEraseByRedrawExactly) {
+    struct Case {
+        QSize window;
+        double factor;
+    };
+    clock.set({2026, 1, 15, 21, 0, 0});
+    open_sheet();
+    state().night_mode = 0;
+    show_tab(horizon_tab);
+    click(horizon_figures_id);
+    click(horizon_ecliptic_id);
+    for (const Case& c : {Case{{366, 432}, 1.5}, Case{{488, 576}, 2.0}, Case{{732, 864}, 3.0}}) {
+        SCOPED_TRACE(c.factor);
+        sheet->resize(c.window);
+        settle();
+        EXPECT_NEAR(page().pixel_scale(), c.factor, 0.02);
+        click(horizon_left_90_id);
+        for (int i = 0; i < 3; ++i) tick_after(7);
+        const HorizonMemory& m = page().memory();
+        ASSERT_TRUE(std::any_of(m.earlier.begin(), m.earlier.end(), [](ScenePoint p) { return p != no_position; }));
+        ASSERT_FALSE(horizon_drawn_figures(state(), m).empty());
+        std::size_t star = first_star_entry;
+        while (star < sky_object_count && page().memory().current[star] == no_position) ++star;
+        ASSERT_LT(star, sky_object_count);
+        // Canvas pixels are window pixels here (the offscreen screen's ratio is 1).
+        const ScenePoint at = page().memory().current[star];
+        QTest::mousePress(&page(), Qt::LeftButton, {}, QPoint(at.x, at.y));
+        settle();
+        EXPECT_GE(page().tap_label().entry, 0);
+        QTest::mouseRelease(&page(), Qt::LeftButton, {}, QPoint(at.x, at.y));
+        settle();
+        tick_after(9);
+        const QImage after = page().canvas().image().copy();
+        EXPECT_EQ(after, fresh_redraw());
+    }
 }
 
 }  // namespace
