@@ -169,6 +169,21 @@ TEST_F(HorizonPage, DragWheelAndKeysTurnTheView) {
     EXPECT_EQ(page().view().azimuth_deg, 180.0);
     EXPECT_EQ(page().canvas().image(), before) << "back where the drag began";
 
+    // A swipe on a touch screen is a drag.
+    static QPointingDevice* const touch_screen = QTest::createTouchDevice();
+    QTest::touchEvent(&page(), touch_screen).press(0, start);
+    QTest::touchEvent(&page(), touch_screen).move(0, start + QPoint(dx, 0));
+    settle();
+    EXPECT_EQ(page().view().azimuth_deg, 170.0) << "swiped";
+    QTest::touchEvent(&page(), touch_screen).release(0, start + QPoint(dx, 0));
+    settle();
+    EXPECT_EQ(state().view_busy, 0);
+    QTest::touchEvent(&page(), touch_screen).press(0, start + QPoint(dx, 0));
+    QTest::touchEvent(&page(), touch_screen).move(0, start);
+    QTest::touchEvent(&page(), touch_screen).release(0, start);
+    settle();
+    EXPECT_EQ(page().view().azimuth_deg, 180.0) << "swiped back";
+
     struct Wheel {
         int delta;
         double azimuth_deg;
