@@ -252,6 +252,8 @@ double turned_view_azimuth(double view_azimuth_deg, ViewTurn turn) noexcept;
 inline constexpr int drag_threshold_px = 4;
 // Wheel angle of one notch, in the eighths of a degree that wheels report.
 inline constexpr int wheel_notch_eighths = 120;
+// Steps of "<" or ">" in a full turn of the view.
+inline constexpr int small_turns_per_full_turn = 24;
 
 // True when a press that moved by (dx, dy) pixels has become a drag.
 //

@@ -13,6 +13,9 @@ namespace orbant {
 
 namespace {
 
+// A pointer position in the field's pixels.
+QPoint field_point(const QMouseEvent& event) { return event.position().toPoint(); }
+
 bool ticked(const SheetPage& page, int id) {
     const QCheckBox* box = page.control_as<QCheckBox>(id);
     return box != nullptr && box->isChecked();
@@ -114,7 +117,7 @@ void CSeite6::mousePressEvent(QMouseEvent* event) {
     SheetState& s = state();
     if (s.tick_in_progress == 1) return;
     s.view_busy = 1;
-    const QPoint p = event->position().toPoint();
+    const QPoint p = field_point(*event);
     pressed_ = true;
     dragging_ = false;
     press_at_ = p;
@@ -128,7 +131,7 @@ void CSeite6::mousePressEvent(QMouseEvent* event) {
 
 void CSeite6::mouseMoveEvent(QMouseEvent* event) {
     if (!pressed_ || !(event->buttons() & Qt::LeftButton)) return CanvasPage::mouseMoveEvent(event);
-    const QPoint moved = event->position().toPoint() - press_at_;
+    const QPoint moved = field_point(*event) - press_at_;
     if (!dragging_) {
         if (!drag_started(moved.x(), moved.y(), built().scale())) return;
         dragging_ = true;
@@ -147,8 +150,8 @@ void CSeite6::mouseReleaseEvent(QMouseEvent* event) {
 
 void CSeite6::wheelEvent(QWheelEvent* event) {
     const QPoint angle = event->angleDelta();
-    // Twenty-four steps are a full turn, so a huge delta takes few.
-    int steps = wheel_steps(wheel_pending_, angle.y() != 0 ? angle.y() : angle.x()) % 24;
+    // A full turn of steps leaves the view as it was, so a huge delta takes few.
+    int steps = wheel_steps(wheel_pending_, angle.y() != 0 ? angle.y() : angle.x()) % small_turns_per_full_turn;
     // Forward (away from the user) turns left, as "<" does.
     for (; steps > 0; --steps) turn(ViewTurn::left_15);
     for (; steps < 0; ++steps) turn(ViewTurn::right_15);
