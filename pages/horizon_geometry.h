@@ -296,8 +296,8 @@ double dragged_view_azimuth(const HorizonLayout& layout, double start_azimuth_de
 // Whole 15-degree steps of the wheel, with the rest kept for later.
 //
 // Given:    pending: eighths of a degree not yet turned into steps; delta:
-//           the wheel's new angle, eighths of a degree (positive away from
-//           the user or to the left).
+//           the wheel's new angle, eighths of a degree (positive when the
+//           wheel turns forward, away from the user).
 // Returned: the number of whole notches in pending + delta, truncated toward
 //           zero; pending keeps the rest. A positive count means "<" steps,
 //           a negative one ">" steps.
