@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pages/horizon_geometry.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstddef>
 
 #include "astro/constants.h"
@@ -175,6 +177,34 @@ double turned_view_azimuth(double view_azimuth_deg, ViewTurn turn) noexcept {
     }
     }
     return a;
+}
+
+bool drag_started(int dx, int dy, double factor) noexcept {
+    const long threshold = std::max(1L, std::lround(drag_threshold_px * factor));
+    return std::labs(static_cast<long>(dx)) + std::labs(static_cast<long>(dy)) > threshold;
+}
+
+double horizon_pixels_per_degree(const HorizonLayout& layout) noexcept {
+    return std::fabs(layout.scale_x) / std::cos(layout.view_altitude_deg * radians_per_degree) * radians_per_degree;
+}
+
+double dragged_view_azimuth(const HorizonLayout& layout, double start_azimuth_deg, int dx) noexcept {
+    const double per_degree = horizon_pixels_per_degree(layout);
+    if (!(per_degree > 0.0)) return start_azimuth_deg;
+    const double turn = std::round(-dx / per_degree);
+    if (turn == 0.0) return start_azimuth_deg;
+    double a = start_azimuth_deg + std::fmod(turn, full_turn_deg);
+    if (turn < 0.0 && a <= 0.0) a += full_turn_deg;
+    if (turn > 0.0 && a >= full_turn_deg) a -= full_turn_deg;
+    return a;
+}
+
+int wheel_steps(int& pending, int delta) noexcept {
+    // Wide enough for any sum of two ints.
+    const long long sum = static_cast<long long>(pending) + delta;
+    const long long steps = sum / wheel_notch_eighths;
+    pending = static_cast<int>(sum - steps * wheel_notch_eighths);
+    return static_cast<int>(steps);
 }
 
 HorizonControlRow horizon_control_row(int horizon, int arrow_width, int pictures_width, int grid_width) noexcept {

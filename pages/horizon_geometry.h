@@ -245,6 +245,75 @@ enum class ViewTurn {
 // Accuracy: exact for whole degrees.
 double turned_view_azimuth(double view_azimuth_deg, ViewTurn turn) noexcept;
 
+// Turning the view by hand: a drag or swipe across the sky, the mouse
+// wheel and the arrow keys.
+
+// Distance a press must move, in pixels at page factor 1, before it becomes
+// a drag; shorter moves stay a tap.
+inline constexpr int drag_threshold_px = 4;
+// Wheel angle of one notch, in the eighths of a degree that wheels report.
+inline constexpr int wheel_notch_eighths = 120;
+// Steps of "<" or ">" in a full turn of the view.
+inline constexpr int small_turns_per_full_turn = 24;
+
+// True when a press that moved by (dx, dy) pixels has become a drag.
+//
+// Given:    dx, dy: pointer movement since the press, pixels; factor: the
+//           page's factor (1 on the template's own size).
+// Returned: |dx| + |dy| > round(drag_threshold_px * factor), the threshold
+//           at least 1.
+// Reference: -
+// Accuracy: exact.
+bool drag_started(int dx, int dy, double factor) noexcept;
+
+// Pixels per degree of azimuth at the middle of the horizon.
+//
+// Given:    layout.
+// Returned: |scale_x| / cos(view altitude) times radians_per_degree: the
+//           derivative of x along the horizon at offset 0, where X =
+//           -tan H / cos phi.
+// Notes:    towards the edges a degree takes more pixels; the middle is
+//           where the eye follows a drag.
+// Reference: -
+// Accuracy: a few ulps.
+double horizon_pixels_per_degree(const HorizonLayout& layout) noexcept;
+
+// View azimuth during a drag.
+//
+// Given:    layout; start_azimuth_deg: the view azimuth when the press
+//           began, north-based, [0, 360]; dx: pointer movement to the right
+//           since then, pixels.
+// Returned: the start turned by the whole number of degrees nearest to
+//           -dx / horizon_pixels_per_degree (moving right turns the view
+//           left, pulling the sky along); the start unchanged when that is
+//           0; otherwise wrapped as the buttons do: <= 0 after a left turn
+//           gains 360, >= 360 after a right turn loses 360.
+// Notes:    measured from the start, so a drag back to the press point
+//           restores the start exactly.
+// Reference: -
+// Accuracy: exact for whole-degree starts.
+double dragged_view_azimuth(const HorizonLayout& layout, double start_azimuth_deg, int dx) noexcept;
+
+// Whole 15-degree steps of the wheel, with the rest kept for later.
+//
+// Given:    pending: eighths of a degree not yet turned into steps; delta:
+//           the wheel's new angle, eighths of a degree (positive when the
+//           wheel turns forward, away from the user).
+// Returned: the number of whole notches in pending + delta, truncated toward
+//           zero; pending keeps the rest. A positive count means "<" steps,
+//           a negative one ">" steps.
+// Notes:    a reversal of direction starts from the rest, so fine touchpad
+//           scrolling back and forth never skips a step.
+// Reference: -
+// Accuracy: exact.
+int wheel_steps(int& pending, int delta) noexcept;
+
+// The turn of an arrow key: Left "<", Right ">", with Shift "<<" and ">>".
+constexpr ViewTurn arrow_key_turn(bool right, bool shift) noexcept {
+    if (shift) return right ? ViewTurn::right_90 : ViewTurn::left_90;
+    return right ? ViewTurn::right_15 : ViewTurn::left_15;
+}
+
 // Positions of the page's seven controls in one row under the horizon line,
 // in the order "<", ">", "<<", ">>", "Bilder", "Netz", "Ecl.".
 struct HorizonControlRow {

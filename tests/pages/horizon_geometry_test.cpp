@@ -287,5 +287,77 @@ TEST(HorizonTurning, ButtonsTurnByFifteenOrToTheNextQuarter) {
         EXPECT_EQ(compass_point(horizon_direction_azimuths(north, half_field_landscape_deg).middle), "N");
 }
 
+
+// Turning by hand. Pixels per degree at the middle of the horizon, worked
+// from the fitted field: (right - left) / (2 tan F) per radian, so 238 /
+// (2 tan 30) pi / 180 = 3.5974 on a 240 x 320 portrait page and 318 /
+// (2 tan 50) pi / 180 = 2.3286 on a 320 x 240 landscape one.
+TEST(HorizonTurning, DragsWheelAndKeysTurnInWholeSteps) {
+    const HorizonLayout portrait = horizon_layout(240, 320, false);
+    const HorizonLayout landscape = horizon_layout(320, 240, true);
+    EXPECT_NEAR(horizon_pixels_per_degree(portrait), 3.5974, 1e-4);
+    EXPECT_NEAR(horizon_pixels_per_degree(landscape), 2.3286, 1e-4);
+
+    struct Drag {
+        const HorizonLayout* layout;
+        double from_deg;
+        int dx;
+        double to_deg;
+    };
+    const Drag drags[] = {
+        {&portrait, 180.0, 36, 170.0},   {&portrait, 180.0, -36, 190.0}, {&portrait, 180.0, 2, 179.0},
+        {&portrait, 180.0, 1, 180.0},    {&portrait, 360.0, 0, 360.0},   {&portrait, 5.0, 36, 355.0},
+        {&portrait, 10.0, 36, 360.0},    {&portrait, 355.0, -36, 5.0},   {&portrait, 350.0, -36, 0.0},
+        {&portrait, 180.0, -1400, 209.0}, {&landscape, 180.0, 70, 150.0}, {&landscape, 180.0, -70, 210.0},
+    };
+    for (const Drag& d : drags) {
+        const double to = dragged_view_azimuth(*d.layout, d.from_deg, d.dx);
+        EXPECT_EQ(to, d.to_deg) << d.from_deg << " dragged by " << d.dx;
+        if (std::abs(d.dx) > 40) continue;  // near the middle only
+        // The horizon point that stood in the middle follows the pointer to
+        // within half a degree's pixels.
+        double turned = to - d.from_deg;
+        if (turned > 180.0) turned -= 360.0;
+        if (turned < -180.0) turned += 360.0;
+        const int moved = horizon_screen_point(*d.layout, 0.0, turned).x - horizon_screen_point(*d.layout, 0.0, 0.0).x;
+        EXPECT_LE(std::abs(moved - d.dx), horizon_pixels_per_degree(*d.layout) / 2 + 1) << d.dx;
+    }
+
+    struct Threshold {
+        int dx, dy;
+        double factor;
+        bool drag;
+    };
+    const Threshold thresholds[] = {
+        {4, 0, 1.0, false}, {3, 2, 1.0, true}, {0, -5, 1.0, true}, {-5, 3, 2.0, false},
+        {6, -3, 2.0, true}, {2, 1, 0.5, true}, {1, 0, 0.1, false}, {1, -1, 0.1, true},
+    };
+    for (const Threshold& t : thresholds)
+        EXPECT_EQ(drag_started(t.dx, t.dy, t.factor), t.drag) << t.dx << "," << t.dy << " at " << t.factor;
+
+    // Wheel deltas in eighths of a degree, one after another: notches give
+    // one step each, fine scrolling adds up, a reversal starts from the rest.
+    struct Wheel {
+        int delta, steps, pending;
+    };
+    const Wheel wheel[] = {{120, 1, 0}, {-120, -1, 0}, {40, 0, 40},  {40, 0, 80},   {40, 1, 0},
+                           {100, 0, 100}, {-30, 0, 70}, {-250, -1, -60}, {-60, -1, 0}, {240, 2, 0}};
+    int pending = 0;
+    for (const Wheel& w : wheel) {
+        EXPECT_EQ(wheel_steps(pending, w.delta), w.steps) << w.delta;
+        EXPECT_EQ(pending, w.pending) << w.delta;
+    }
+
+    // Arrow keys turn as the buttons do; twenty-four presses of Right are a
+    // full turn, Shift goes to the next quarter.
+    for (const double start : {180.0, 7.0}) {
+        double a = start;
+        for (int i = 0; i < 24; ++i) a = turned_view_azimuth(a, arrow_key_turn(true, false));
+        EXPECT_EQ(a, start);
+    }
+    EXPECT_EQ(turned_view_azimuth(195.0, arrow_key_turn(true, true)), 270.0);
+    EXPECT_EQ(turned_view_azimuth(195.0, arrow_key_turn(false, true)), 180.0);
+    EXPECT_EQ(turned_view_azimuth(15.0, arrow_key_turn(false, false)), 360.0);
+}
 }  // namespace
 }  // namespace orbant

@@ -26,6 +26,8 @@ namespace orbant {
 
 namespace {
 
+constexpr std::array<int, 4> step_button_ids{id_day_back, id_hour_back, id_hour_forward, id_day_forward};
+
 // The time page's buttons that open files and dialogs. Each runs on the UI
 // thread from the button's click and may change the sheet's state and the
 // page's fields; each repaints the page itself where it changes something.
@@ -124,6 +126,10 @@ CSeite1::CSeite1(SheetHost& sheet) : SheetPage(sheet, cseite1_template, 1, true)
     on_click(id_stop_enter, [this] { on_stop_enter(); });
     on_click(id_current_time, [this] { on_current_time(); });
     on_click(id_take_location, [this] { on_take_location(); });
+    // The step buttons repeat while held, with Qt's usual delay and rate;
+    // each repeat is one click, so one step.
+    for (int id : step_button_ids)
+        if (auto* b = control_as<QPushButton>(id)) b->setAutoRepeat(true);
     on_click(id_day_back, [this] { step_time(-day_step_seconds); });
     on_click(id_day_forward, [this] { step_time(day_step_seconds); });
     on_click(id_hour_back, [this] { step_time(-hour_step_seconds); });
@@ -259,7 +265,14 @@ void CSeite1::on_take_location() {
 
 void CSeite1::step_time(std::int64_t delta_seconds) {
     SheetState& s = state();
-    switch (step_local_time(s.current_time, delta_seconds, s.current_time, s.last_step)) {
+    const TimeStepStatus status = step_local_time(s.current_time, delta_seconds, s.current_time, s.last_step);
+    if (status != TimeStepStatus::stepped) {
+        // A held button stops repeating: each repeat would bring the message
+        // again, and would keep running behind a modal message box.
+        for (int id : step_button_ids)
+            if (auto* b = control_as<QPushButton>(id)) b->setDown(false);
+    }
+    switch (status) {
     case TimeStepStatus::year_out_of_range:
         sheet().ui().message_box(this, QString::fromUtf8(step_years_message), MessageKind::information);
         return;

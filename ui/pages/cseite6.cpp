@@ -3,8 +3,10 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QResizeEvent>
+#include <QWheelEvent>
 
 #include "ui/sheet_host.h"
 
@@ -32,11 +34,27 @@ CSeite6::CSeite6(SheetHost& sheet) : CanvasPage(sheet, cseite6_template, 6, fals
         if (auto* box = control_as<QAbstractButton>(id))
             connect(box, &QAbstractButton::clicked, this, [this] { redraw_all(); });
     sheet.window_widget().installEventFilter(this);
+    // A click on the sky takes the keyboard for the arrow keys.
+    setFocusPolicy(Qt::ClickFocus);
 }
 
 void CSeite6::turn(ViewTurn how) {
     view_.azimuth_deg = turned_view_azimuth(view_.azimuth_deg, how);
     redraw_all();
+}
+
+void CSeite6::face(double azimuth_deg) {
+    if (azimuth_deg == view_.azimuth_deg) return;
+    view_.azimuth_deg = azimuth_deg;
+    redraw_all();
+}
+
+void CSeite6::remove_label() {
+    if (!label_shown_) return;
+    memory_.full_redraw_request = true;
+    invalidate(false);
+    label_shown_ = false;
+    label_ = TapLabel();
 }
 
 void CSeite6::redraw_all() {
@@ -104,6 +122,10 @@ void CSeite6::mousePressEvent(QMouseEvent* event) {
     if (s.tick_in_progress == 1) return;
     s.view_busy = 1;
     const ScenePoint p = canvas_point(event->position().toPoint());
+    pressed_ = true;
+    dragging_ = false;
+    press_at_ = QPoint(p.x, p.y);
+    press_azimuth_deg_ = view_.azimuth_deg;
     label_ = horizon_tap_label(s, frame_, memory_, sky_, p, measure_, pixel_scale());
     if (label_.entry < 0) return;
     paint_canvas_scene(label_.scene);
@@ -111,15 +133,46 @@ void CSeite6::mousePressEvent(QMouseEvent* event) {
     update();
 }
 
+void CSeite6::mouseMoveEvent(QMouseEvent* event) {
+    if (!pressed_ || !(event->buttons() & Qt::LeftButton)) return CanvasPage::mouseMoveEvent(event);
+    // In the canvas's pixels, as the field is: the threshold grows with the
+    // page's factor and the screen's pixel ratio.
+    const ScenePoint here = canvas_point(event->position().toPoint());
+    const QPoint moved = QPoint(here.x, here.y) - press_at_;
+    if (!dragging_) {
+        if (!drag_started(moved.x(), moved.y(), built().scale() * device_ratio())) return;
+        dragging_ = true;
+        remove_label();
+    }
+    face(dragged_view_azimuth(frame_.layout, press_azimuth_deg_, moved.x()));
+}
+
 void CSeite6::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return CanvasPage::mouseReleaseEvent(event);
-    if (label_shown_) {
-        memory_.full_redraw_request = true;
-        invalidate(false);
-        label_shown_ = false;
-        label_ = TapLabel();
-    }
+    remove_label();
+    pressed_ = false;
+    dragging_ = false;
     state().view_busy = 0;
+}
+
+void CSeite6::wheelEvent(QWheelEvent* event) {
+    const QPoint angle = event->angleDelta();
+    // A full turn of steps leaves the view as it was, so a huge delta takes few.
+    int steps = wheel_steps(wheel_pending_, angle.y() != 0 ? angle.y() : angle.x()) % small_turns_per_full_turn;
+    // Forward (away from the user) turns left, as "<" does.
+    for (; steps > 0; --steps) turn(ViewTurn::left_15);
+    for (; steps < 0; ++steps) turn(ViewTurn::right_15);
+    event->accept();
+}
+
+void CSeite6::keyPressEvent(QKeyEvent* event) {
+    const bool shift = (event->modifiers() & Qt::ShiftModifier) != 0;
+    switch (event->key()) {
+    case Qt::Key_Left: turn(arrow_key_turn(false, shift)); break;
+    case Qt::Key_Right: turn(arrow_key_turn(true, shift)); break;
+    default: return CanvasPage::keyPressEvent(event);
+    }
+    event->accept();
 }
 
 }  // namespace orbant

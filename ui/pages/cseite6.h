@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <QPoint>
 #include <array>
 
 #include "pages/horizon_scene.h"
 #include "ui/canvas_page.h"
 #include "ui/scene_painter.h"
 
+class QKeyEvent;
 class QMouseEvent;
+class QWheelEvent;
 
 namespace orbant {
 
@@ -41,7 +44,9 @@ inline constexpr DialogTemplate cseite6_template = page_template(134, horizon_pa
 // tick moves the marks by drawing them again in XOR at their old places and
 // then at their new ones; any change of view, check box, size, sky colour
 // or page redraws everything. A stylus tap names the object under it until
-// the stylus is lifted.
+// the stylus is lifted; a press that moves on turns the view with the
+// pointer (touch arrives as the mouse events Qt makes of it), and the wheel
+// and the arrow keys turn it as the buttons do.
 class CSeite6 : public CanvasPage {
     Q_OBJECT
 public:
@@ -63,7 +68,10 @@ protected:
     void paint_canvas(bool blank) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     // Turning the sheet between portrait and landscape changes the field.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -72,6 +80,10 @@ private:
     void lay_out();
     // Full redraw on the next paint, with erasing.
     void redraw_all();
+    // Removes the tap label on show: a full redraw without erasing.
+    void remove_label();
+    // Sets the view azimuth, redrawing when it changed.
+    void face(double azimuth_deg);
 
     CanvasTextMeasure measure_;
     HorizonView view_;
@@ -81,6 +93,14 @@ private:
     Rgb sky_{};
     TapLabel label_;
     bool label_shown_ = false;
+    // The press in progress: where it began and the view then; dragging once
+    // it has moved past the threshold.
+    bool pressed_ = false;
+    bool dragging_ = false;
+    QPoint press_at_;
+    double press_azimuth_deg_ = 0.0;
+    // Wheel angle not yet turned into steps, eighths of a degree.
+    int wheel_pending_ = 0;
 };
 
 }  // namespace orbant

@@ -4,10 +4,13 @@
 // turns and a tap the canvas equals a fresh full redraw of the same instant.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <algorithm>
 #include <QImage>
 #include <QPushButton>
+#include <QWheelEvent>
+#include <cmath>
 
 #include "ui/pages/cseite6.h"
 #include "tests/app/sheet_fixture.h"
@@ -161,6 +164,91 @@ TEST_F(HorizonPage, GrownPagesEraseByRedrawExactly) {
         const QImage after = page().canvas().image().copy();
         EXPECT_EQ(after, fresh_redraw());
     }
+}
+
+// Turning by hand: a drag past the threshold turns the view with the
+// pointer and a drag back restores the canvas; the wheel turns by notches
+// and fine scrolling adds up; the arrow keys turn as the buttons.
+TEST_F(HorizonPage, DragWheelAndKeysTurnTheView) {
+    clock.set({2026, 1, 15, 21, 0, 0});
+    open_sheet();
+    state().night_mode = 0;
+    sheet->resize(240, 320);
+    show_tab(horizon_tab);
+    click(horizon_figures_id);
+    const QImage before = page().canvas().image().copy();
+    const double per_degree = horizon_pixels_per_degree(page().frame().layout);
+    const int threshold = static_cast<int>(std::lround(drag_threshold_px * page().built().scale()));
+    // The press lands on a star: its label shows until the drag begins.
+    std::size_t star = first_star_entry;
+    while (star < sky_object_count && page().memory().current[star] == no_position) ++star;
+    ASSERT_LT(star, sky_object_count);
+    const QPoint start(page().memory().current[star].x, page().memory().current[star].y);
+
+    QTest::mousePress(&page(), Qt::LeftButton, {}, start);
+    EXPECT_EQ(page().window()->focusWidget(), &page()) << "a click takes the keyboard";
+    QTest::mouseMove(&page(), start + QPoint(threshold, 0));
+    settle();
+    EXPECT_EQ(page().view().azimuth_deg, 180.0) << "within the threshold a press stays a tap";
+    EXPECT_GE(page().tap_label().entry, 0);
+    QTest::mouseMove(&page(), start + QPoint(threshold + 1, 0));
+    settle();
+    EXPECT_LT(page().tap_label().entry, 0) << "the drag removes the label";
+    const int dx = static_cast<int>(std::lround(10 * per_degree));
+    QTest::mouseMove(&page(), start + QPoint(dx, 0));
+    settle();
+    EXPECT_EQ(page().view().azimuth_deg, 170.0) << "moving right turns the view left";
+    EXPECT_EQ(state().view_busy, 1);
+    QTest::mouseMove(&page(), start - QPoint(dx, 0));
+    settle();
+    EXPECT_EQ(page().view().azimuth_deg, 190.0);
+    QTest::mouseMove(&page(), start + QPoint(1, 0));
+    settle();
+    QTest::mouseRelease(&page(), Qt::LeftButton, {}, start + QPoint(1, 0));
+    settle();
+    EXPECT_EQ(state().view_busy, 0);
+    EXPECT_EQ(page().view().azimuth_deg, 180.0);
+    EXPECT_EQ(page().canvas().image(), before) << "back where the drag began";
+
+    // A swipe on a touch screen is a drag.
+    static QPointingDevice* const touch_screen = QTest::createTouchDevice();
+    QTest::touchEvent(&page(), touch_screen).press(0, start);
+    QTest::touchEvent(&page(), touch_screen).move(0, start + QPoint(dx, 0));
+    settle();
+    EXPECT_EQ(page().view().azimuth_deg, 170.0) << "swiped";
+    QTest::touchEvent(&page(), touch_screen).release(0, start + QPoint(dx, 0));
+    settle();
+    EXPECT_EQ(state().view_busy, 0);
+    QTest::touchEvent(&page(), touch_screen).press(0, start + QPoint(dx, 0));
+    QTest::touchEvent(&page(), touch_screen).move(0, start);
+    QTest::touchEvent(&page(), touch_screen).release(0, start);
+    settle();
+    EXPECT_EQ(page().view().azimuth_deg, 180.0) << "swiped back";
+
+    struct Wheel {
+        int delta;
+        double azimuth_deg;
+    };
+    for (const Wheel w : {Wheel{120, 165.0}, Wheel{-240, 195.0}, Wheel{-60, 195.0}, Wheel{-60, 210.0}}) {
+        const QPointF at(start);
+        QWheelEvent wheel(at, page().mapToGlobal(at), QPoint(), QPoint(0, w.delta), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&page(), &wheel);
+        EXPECT_EQ(page().view().azimuth_deg, w.azimuth_deg) << w.delta;
+    }
+
+    QTest::keyClick(&page(), Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(page().view().azimuth_deg, 270.0);
+    QTest::keyClick(&page(), Qt::Key_Left, Qt::ShiftModifier);
+    QTest::keyClick(&page(), Qt::Key_Left);
+    EXPECT_EQ(page().view().azimuth_deg, 165.0);
+    QTest::keyClick(&page(), Qt::Key_Right);
+    settle();
+    const QImage south = page().canvas().image().copy();
+    for (int i = 0; i < 24; ++i) QTest::keyClick(&page(), Qt::Key_Right);
+    settle();
+    EXPECT_EQ(page().view().azimuth_deg, 180.0);
+    EXPECT_EQ(page().canvas().image(), south) << "twenty-four presses of Right are a full turn";
 }
 
 }  // namespace

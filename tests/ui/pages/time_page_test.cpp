@@ -471,5 +471,36 @@ TEST_F(TimePageTest, ReturnInAPlaceFieldTakesThePlaceAndEscapeKeepsTheSheet) {
     EXPECT_FALSE(sheet->isVisible()) << "Ctrl+Q closes it";
 }
 
+
+// A held step button repeats: every repeat is one step, the first stops the
+// clock, and the release adds the last. A refused step ends the repeat, so
+// its message comes once.
+TEST_F(TimePageTest, HeldStepButtonsRepeatOneStepEach) {
+    open_sheet();  // running at 2026-01-15 12:00:00
+    auto* forward = page().control_as<QPushButton>(id_hour_forward);
+    ASSERT_NE(forward, nullptr);
+    int clicks = 0;
+    QObject::connect(forward, &QPushButton::clicked, [&clicks] { ++clicks; });
+    QTest::mousePress(forward, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&clicks] { return clicks >= 3; }, 5000));
+    EXPECT_EQ(state().clock_stopped, 1);
+    QTest::mouseRelease(forward, Qt::LeftButton);
+    settle();
+    ASSERT_LT(clicks, 12);
+    EXPECT_EQ(state().current_time, (CivilDateTime{2026, 1, 15, 12 + clicks, 0, 0})) << clicks << " clicks";
+    EXPECT_EQ(text(id_hour), QString::number(12 + clicks));
+
+    enter_time(2038, 12, 31, 12, 0);
+    auto* day_forward = page().control_as<QPushButton>(id_day_forward);
+    ASSERT_NE(day_forward, nullptr);
+    QTest::mousePress(day_forward, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !ui.messages.empty(); }, 5000));
+    EXPECT_FALSE(day_forward->isDown());
+    QTest::qWait(3 * day_forward->autoRepeatInterval());
+    QTest::mouseRelease(day_forward, Qt::LeftButton);
+    settle();
+    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(state().current_time, (CivilDateTime{2039, 1, 1, 12, 0, 0}));
+}
 }  // namespace
 }  // namespace orbant
