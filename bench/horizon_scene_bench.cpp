@@ -4,6 +4,7 @@
 // the ecliptic; once as a full redraw and once as a tick's erase-and-redraw.
 #include <benchmark/benchmark.h>
 
+#include "bench/winter_night.h"
 #include "core/sheet_state.h"
 #include "pages/horizon_scene.h"
 #include "text/utf8.h"
@@ -21,15 +22,8 @@ public:
 };
 
 SheetState winter_night() {
-    SheetState s;
-    s.observer_latitude = 53.55;
-    s.observer_longitude = 10.0;
-    s.time_zone = 1.0;
-    s.night_mode = 0;
-    s.current_time = {2026, 1, 15, 22, 0, 0};
+    SheetState s = bench::winter_night();
     s.active_page = 6;
-    fill_body_and_star_table(s);
-    place_bodies_in_table(s);
     return s;
 }
 

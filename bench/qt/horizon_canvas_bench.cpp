@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <cstdlib>
 
+#include "bench/winter_night.h"
 #include "ui/scene_painter.h"
 #include "core/sheet_state.h"
 #include "pages/horizon_scene.h"
@@ -20,14 +21,7 @@ namespace {
 using namespace orbant;
 
 void BM_HorizonTickOnCanvas(benchmark::State& state) {
-    SheetState s;
-    s.observer_latitude = 53.55;
-    s.observer_longitude = 10.0;
-    s.time_zone = 1.0;
-    s.night_mode = 0;
-    s.current_time = {2026, 1, 15, 22, 0, 0};
-    fill_body_and_star_table(s);
-    place_bodies_in_table(s);
+    SheetState s = bench::winter_night();
     const HorizonFrame frame = horizon_frame(480, 640, false);
     const HorizonSunTimes sun = horizon_sun_times(s);
     HorizonView view;
@@ -50,18 +44,6 @@ BENCHMARK(BM_HorizonTickOnCanvas)->Unit(benchmark::kMicrosecond);
 constexpr int large_width = 3840, large_height = 2160;
 constexpr double large_pixel_scale = 7.0;
 
-SheetState large_sheet() {
-    SheetState s;
-    s.observer_latitude = 53.55;
-    s.observer_longitude = 10.0;
-    s.time_zone = 1.0;
-    s.night_mode = 0;
-    s.current_time = {2026, 1, 15, 22, 0, 0};
-    fill_body_and_star_table(s);
-    place_bodies_in_table(s);
-    return s;
-}
-
 HorizonView large_view() {
     HorizonView view;
     view.figures = view.ecliptic = true;
@@ -71,7 +53,7 @@ HorizonView large_view() {
 // kind 0: one tick; 1: a full redraw of the drawn canvas; 2: the first paint.
 void BM_HorizonLargeCanvas(benchmark::State& state) {
     const int kind = static_cast<int>(state.range(0));
-    SheetState s = large_sheet();
+    SheetState s = bench::winter_night();
     const HorizonFrame frame = horizon_frame(large_width, large_height, true);
     const HorizonSunTimes sun = horizon_sun_times(s);
     const HorizonView view = large_view();

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string_view>
+#include <tuple>
 
 namespace {
 
@@ -38,9 +39,7 @@ TEST(Utf8, CutsAtCharacterStartsAndRejectsMalformedSequences) {
     };
     for (const auto& c : decoded) {
         const Utf8Character d = utf8_decode(c.text, c.at);
-        EXPECT_EQ(d.code, c.code) << c.text;
-        EXPECT_EQ(d.length, c.length) << c.text;
-        EXPECT_EQ(d.valid, c.valid) << c.text;
+        EXPECT_EQ(std::tie(d.code, d.length, d.valid), std::tie(c.code, c.length, c.valid)) << c.text;
     }
 
     const struct {

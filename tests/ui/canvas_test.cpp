@@ -164,14 +164,20 @@ TEST(CanvasPrimitives, PixelsWorkedOutByHand) {
     const QRgb pen = pen_colour.rgb() & rgb_bits, brush = brush_colour.rgb() & rgb_bits;
     Canvas c;
     const auto at = [&c](int x, int y) { return c.pixel(x, y) & rgb_bits; };
+    struct Pixel {
+        int x, y;
+        QRgb colour;
+    };
+    const auto expect_pixels = [&at](std::initializer_list<Pixel> pixels) {
+        for (const Pixel& p : pixels) EXPECT_EQ(at(p.x, p.y), p.colour) << p.x << "," << p.y;
+    };
 
     // The line (1, 1) to (6, 3): y = 1 + round(2 i / 5), halves away from
     // the start, for i = 0..4; the end point stays blank.
     c.ensure_size(canvas_size, Qt::white);
     const std::array<QPoint, 2> line{{{1, 1}, {6, 3}}};
     c.draw_polyline(line, pen_colour, RasterMode::copy);
-    for (QPoint p : {QPoint(1, 1), QPoint(2, 1), QPoint(3, 2), QPoint(4, 2), QPoint(5, 3)})
-        EXPECT_EQ(at(p.x(), p.y()), pen) << p.x() << "," << p.y();
+    expect_pixels({{1, 1, pen}, {2, 1, pen}, {3, 2, pen}, {4, 2, pen}, {5, 3, pen}});
     EXPECT_EQ(changed_pixels(c, white), 5);
 
     // A corner in XOR: the shared vertex (3, 0) is combined once.
@@ -196,24 +202,14 @@ TEST(CanvasPrimitives, PixelsWorkedOutByHand) {
     c.clear(Qt::white);
     c.draw_plus(5, 5, pen_colour, RasterMode::copy);
     c.draw_square3(15, 5, pen_colour, RasterMode::copy);
-    EXPECT_EQ(at(5, 4), pen);
-    EXPECT_EQ(at(6, 5), pen);
-    EXPECT_EQ(at(6, 6), white);
-    EXPECT_EQ(at(14, 4), pen);
-    EXPECT_EQ(at(16, 6), pen);
-    EXPECT_EQ(at(17, 5), white);
+    expect_pixels({{5, 4, pen}, {6, 5, pen}, {6, 6, white}, {14, 4, pen}, {16, 6, pen}, {17, 5, white}});
     EXPECT_EQ(changed_pixels(c, white), 14);
 
     // The rectangle (1, 1, 5, 4): outline on its outermost pixels, the
     // brush on the two inside; right and bottom outside.
     c.clear(Qt::white);
     c.draw_rectangle({1, 1, 4, 3}, pen_colour, brush_colour, RasterMode::copy);
-    EXPECT_EQ(at(1, 1), pen);
-    EXPECT_EQ(at(4, 3), pen);
-    EXPECT_EQ(at(2, 2), brush);
-    EXPECT_EQ(at(3, 2), brush);
-    EXPECT_EQ(at(5, 2), white);
-    EXPECT_EQ(at(2, 4), white);
+    expect_pixels({{1, 1, pen}, {4, 3, pen}, {2, 2, brush}, {3, 2, brush}, {5, 2, white}, {2, 4, white}});
     EXPECT_EQ(changed_pixels(c, white), 12);
 
     // The circle in (0, 0, 12, 12): the corners stay blank, the middle of
@@ -221,12 +217,7 @@ TEST(CanvasPrimitives, PixelsWorkedOutByHand) {
     // box is touched (the shape itself is Qt's aliased fill).
     c.clear(Qt::white);
     c.draw_ellipse({0, 0, 12, 12}, pen_colour, brush_colour, RasterMode::copy);
-    EXPECT_EQ(at(0, 0), white);
-    EXPECT_EQ(at(11, 11), white);
-    EXPECT_EQ(at(0, 6), pen);
-    EXPECT_EQ(at(11, 6), pen);
-    EXPECT_EQ(at(1, 6), brush);
-    EXPECT_EQ(at(6, 6), brush);
+    expect_pixels({{0, 0, white}, {11, 11, white}, {0, 6, pen}, {11, 6, pen}, {1, 6, brush}, {6, 6, brush}});
     for (int i = 0; i < 14; ++i) {
         EXPECT_EQ(at(12, i), white);
         EXPECT_EQ(at(i, 12), white);
