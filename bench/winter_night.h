@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "core/sheet_state.h"
+#include "pages/horizon_scene.h"
 
 namespace orbant::bench {
 
