@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/summer_time.h"
 
+#include "astro/constants.h"
 #include "platform/clock.h"
 
 namespace orbant {
@@ -20,8 +21,7 @@ SteppedInstant device_reading_instant(const CivilDateTime& shown, bool daylight_
     if (!seconds_from_local_time(shown, seconds)) return SteppedInstant{};
     if (daylight_time_at(seconds) != daylight_reported) {
         // The other instant with the same local time lies one hour away.
-        constexpr std::int64_t hour = 3600;
-        for (const std::int64_t other : {seconds - hour, seconds + hour}) {
+        for (const std::int64_t other : {seconds - whole_seconds_per_hour, seconds + whole_seconds_per_hour}) {
             CivilDateTime t;
             if (local_time_from_seconds(other, t) && t == shown && daylight_time_at(other) == daylight_reported) {
                 seconds = other;

@@ -43,9 +43,6 @@ inline constexpr double scan_end_hour = 25.0;
 // planet_max_corrections corrections.
 inline constexpr double planet_start_hour = 12.0;
 inline constexpr int planet_max_corrections = 11;
-// Length of the civil day the times are counted in, hours.
-inline constexpr double hours_per_civil_day = 24.0;
-
 }  // namespace
 
 double sin_altitude(int index, double mjd0, double hour, double longitude, double cos_latitude,
@@ -209,7 +206,7 @@ void planet_iterate(const PlanetRiseSetDay& day, const PlanetDayTrack& track, in
     } while (!(std::fabs(dt) <= planet_rise_set_tolerance_hours || i >= planet_max_corrections));
 }
 
-bool within_civil_day(double hours) noexcept { return hours >= 0.0 && hours < hours_per_civil_day; }
+bool within_civil_day(double hours) noexcept { return hours >= 0.0 && hours < hours_per_day; }
 
 }  // namespace
 
@@ -225,7 +222,7 @@ void planet_rise_set_on_day(const PlanetRiseSetDay& day, const PlanetDayTrack& t
     // The estimate from noon converged on the crossing of the next or the
     // previous day; the crossing of the same kind nearest the civil day lies
     // about one sidereal day earlier or later. Start again one day nearer.
-    const double start = time < 0.0 ? time + hours_per_civil_day : time - hours_per_civil_day;
+    const double start = time < 0.0 ? time + hours_per_day : time - hours_per_day;
     planet_iterate(day, track, event, start, time, status);
     if (status == status_found && !within_civil_day(time)) status = status_not_on_day;
 }
